@@ -1,0 +1,30 @@
+# One static library per subsystem folder, made of every .cpp in it.
+# A folder with no sources yet becomes an interface library so the
+# dependency graph stays the same while it fills up.
+function(morvo_library name dir)
+  file(GLOB _sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.c)
+  if(_sources)
+    add_library(${name} STATIC ${_sources})
+    target_include_directories(${name} PUBLIC ${dir})
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${dir})
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+# One test executable per subsystem folder under tests/.
+function(morvo_test_suite name dir)
+  file(GLOB _sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT _sources)
+    return()
+  endif()
+  add_executable(${name} ${_sources})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
+  target_link_libraries(${name} PRIVATE ${ARGN} test_support GTest::gtest GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "SDL_AUDIODRIVER=dummy;LIBGL_ALWAYS_SOFTWARE=1;MORVO_TEST=1;MORVO_BUILD_DIR=${CMAKE_BINARY_DIR};MORVO_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+    DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,18 @@
+// Path helpers: data and code may write "\\" as a separator; on this
+// system every path is opened with "/" only.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// The path with every "\\" turned into "/".
+std::string NormalizePath(const std::string& path);
+
+// Joins two parts with exactly one "/" between them; an empty part adds nothing.
+std::string JoinPath(const std::string& first, const std::string& second);
+
+// fopen after NormalizePath; null when the file cannot be opened.
+FILE* OpenFile(const std::string& path, const char* mode);
+
+// True when a regular file exists at the (normalised) path.
+bool FileExists(const std::string& path);

@@ -1,0 +1,49 @@
+// Helpers shared by the test suites: capture the debug log, count debug
+// breaks instead of aborting, and make scratch folders.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Captures every debug-log message while alive.
+class LogCapture {
+public:
+    LogCapture();
+    ~LogCapture();
+    const std::vector<std::string>& Lines() const { return lines_; }
+    std::string All() const;
+    bool Contains(const std::string& text) const;
+    void Clear() { lines_.clear(); }
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// Counts debug breaks (and keeps running) while alive.
+class BreakCounter {
+public:
+    BreakCounter();
+    ~BreakCounter();
+    int Count() const { return count_; }
+    const std::string& LastWhat() const { return lastWhat_; }
+
+private:
+    int count_ = 0;
+    std::string lastWhat_;
+};
+
+// A fresh folder under the system temp folder, removed with its contents.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+    void Write(const std::string& name, const std::string& content) const;
+
+private:
+    std::string path_;
+};
+
+// Folder of the build tree (from MORVO_BUILD_DIR), "." when unset.
+std::string BuildDir();
