@@ -1,0 +1,110 @@
+// Keyboard and mouse state kept from window events; see platforminput.h.
+#include "platforminput.h"
+
+#include <cstring>
+
+PlatformInput::PlatformInput() {
+    Reset();
+}
+
+void PlatformInput::SetKey(uint8_t dik, bool down) {
+    if (dik == 0) {
+        return;
+    }
+    keys_[dik] = down ? kKeyDownBit : 0;
+}
+
+void PlatformInput::AddMouseMotion(int dx, int dy) {
+    if (!focused_ || !mouseAcquired_) {
+        return;
+    }
+    pending_.lX += dx;
+    pending_.lY += dy;
+}
+
+void PlatformInput::AddWheelNotches(int notches) {
+    if (!focused_ || !mouseAcquired_) {
+        return;
+    }
+    pending_.lZ += notches * kWheelNotch;
+}
+
+void PlatformInput::SetMouseButton(int index, bool down) {
+    if (index < 0 || index >= kMouseButtonCount) {
+        return;
+    }
+    pending_.buttons[index] = down ? kKeyDownBit : 0;
+}
+
+void PlatformInput::SetFocus(bool focused) {
+    focused_ = focused;
+    if (!focused) {
+        // Keys held while the focus goes stay down nowhere; the mouse must be
+        // acquired again.
+        std::memset(keys_, 0, sizeof(keys_));
+        mouseAcquired_ = false;
+        ClearMouse();
+    }
+}
+
+InputResult PlatformInput::ReadKeyboard(uint8_t keys[kKeyCount]) const {
+    std::memcpy(keys, keys_, sizeof(keys_));
+    return InputResult::Ok;
+}
+
+InputResult PlatformInput::ReadMouse(MouseSnapshot* snapshot) {
+    if (!focused_) {
+        mouseAcquired_ = false;
+        return InputResult::OtherAppHasFocus;
+    }
+    if (!mouseAcquired_) {
+        return InputResult::NotAcquired;
+    }
+    *snapshot = pending_;
+    pending_.lX = 0;
+    pending_.lY = 0;
+    pending_.lZ = 0;
+    return InputResult::Ok;
+}
+
+InputResult PlatformInput::AcquireMouse() {
+    if (!focused_ || !captureAllowed_) {
+        return InputResult::OtherAppHasFocus;
+    }
+    if (!mouseAcquired_) {
+        mouseAcquired_ = true;
+        pending_.lX = 0;
+        pending_.lY = 0;
+        pending_.lZ = 0;
+    }
+    return InputResult::Ok;
+}
+
+void PlatformInput::UnacquireMouse() {
+    mouseAcquired_ = false;
+    ClearMouse();
+}
+
+void PlatformInput::SetMouseCaptureAllowed(bool allowed) {
+    captureAllowed_ = allowed;
+    if (!allowed) {
+        UnacquireMouse();
+    }
+}
+
+void PlatformInput::Reset() {
+    std::memset(keys_, 0, sizeof(keys_));
+    ClearMouse();
+    focused_ = false;
+    mouseAcquired_ = false;
+    captureAllowed_ = true;
+}
+
+void PlatformInput::ClearMouse() {
+    pending_ = MouseSnapshot{};
+}
+
+PlatformInput& GetPlatformInput() {
+    static PlatformInput input;
+    return input;
+}

@@ -1,0 +1,14 @@
+// The keyboard table of the SDL layer: for each SDL scancode the input
+// device's key code (DIK_*) and the Win32-style virtual-key code that key
+// messages carry. Used by the event translation and by its tests.
+#pragma once
+
+#include <cstdint>
+
+struct SdlKeyCodes {
+    uint8_t dik = 0;         // 0: the key has no code in the key array
+    uint8_t virtualKey = 0;  // 0: no key message is posted
+};
+
+// The codes of one SDL scancode; zeros for keys the table does not list.
+SdlKeyCodes LookUpSdlKey(int sdlScancode);

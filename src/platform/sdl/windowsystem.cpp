@@ -1,0 +1,45 @@
+// Xlib thread support and SDL video start; see windowsystem.h.
+#include "windowsystem.h"
+
+#include <SDL2/SDL.h>
+#include <X11/Xlib.h>
+
+#include "debugoutput.h"
+
+#include <string>
+
+namespace {
+
+bool gThreadsPrepared = false;
+bool gVideoStarted = false;
+
+}  // namespace
+
+void PrepareWindowSystemThreads() {
+    if (gThreadsPrepared) {
+        return;
+    }
+    gThreadsPrepared = true;
+    XInitThreads();
+}
+
+bool StartWindowSystem() {
+    if (gVideoStarted) {
+        return true;
+    }
+    PrepareWindowSystemThreads();
+    // Closing the window is a message to the game, not a quit of SDL's own;
+    // SDL's quit event then only comes from SIGINT and SIGTERM.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::string line = std::string("SDL video start failed: ") + SDL_GetError() + "\n";
+        PlatformDebugOutput(line.c_str());
+        return false;
+    }
+    gVideoStarted = true;
+    return true;
+}
+
+bool WindowSystemStarted() {
+    return gVideoStarted;
+}
