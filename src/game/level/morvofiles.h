@@ -1,0 +1,19 @@
+// MorvoFiles: reads a "MorvoLevel" XML file into the running world and the
+// level tables, and writes the world back. The game flow reads a level when
+// a chapter starts; the level edit dialog opens and saves levels.
+#pragma once
+
+#include <string>
+
+namespace MorvoFiles {
+
+// Replaces the level in the world, the grid-set and animation tables, the
+// triggers and the particle systems with the file's. A file that cannot be
+// read, does not parse or has no "MorvoLevel" root returns false and leaves
+// the level already in the world untouched.
+bool LoadLevel(const std::string& path);
+
+// Writes the world's level; a failed save leaves an existing file as it was.
+bool SaveLevel(const std::string& path);
+
+}  // namespace MorvoFiles
