@@ -1,0 +1,59 @@
+// The maths' free functions.
+#include "mathutil.h"
+
+#include "random15.h"
+
+namespace {
+constexpr double kRandomUnitDivisor = 32766.0;
+constexpr double kDegreesToRadians = 0.01745329252;
+constexpr int kLargestIntPowerOfTwo = 1 << 30;
+}
+
+float ClampFloat(float v, float lo, float hi)
+{
+    if (v < lo)
+        return lo;
+    if (v > hi)
+        return hi;
+    return v;
+}
+
+int ClampInt(int v, int lo, int hi)
+{
+    if (v < lo)
+        return lo;
+    if (v > hi)
+        return hi;
+    return v;
+}
+
+float RandomUnitFloat()
+{
+    return static_cast<float>(Rand15() / kRandomUnitDivisor);
+}
+
+Color RandomColor()
+{
+    float red = RandomUnitFloat();
+    float green = RandomUnitFloat();
+    float blue = RandomUnitFloat();
+    return Color(red, green, blue, 1.0f);
+}
+
+float DegToRad(float degrees)
+{
+    return degrees * static_cast<float>(kDegreesToRadians);
+}
+
+double DegToRad(double degrees)
+{
+    return degrees * kDegreesToRadians;
+}
+
+int NextPowerOfTwo(int n)
+{
+    int p = 1;
+    while (p < n && p < kLargestIntPowerOfTwo)
+        p *= 2;
+    return p;
+}
