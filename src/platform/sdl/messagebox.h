@@ -4,6 +4,8 @@
 // default (first) button is returned at once, so nothing ever blocks.
 #pragma once
 
+#include "winmessages.h"  // IDOK, IDCANCEL
+
 // Button sets (low four bits of the style).
 constexpr unsigned MB_OK = 0x0;
 constexpr unsigned MB_OKCANCEL = 0x1;
@@ -16,9 +18,7 @@ constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 constexpr unsigned MB_ICONINFORMATION = 0x40;
 constexpr unsigned MB_SETFOREGROUND = 0x10000;
 
-// Results.
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
+// Results besides IDOK and IDCANCEL.
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
