@@ -1,0 +1,392 @@
+#include "audiodevice.h"
+#include "audiomixer.h"
+#include "testsupport.h"
+#include "testwav.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace {
+
+constexpr int kBlockFrames = 1024;
+
+// Renders in device-sized blocks, decoding ahead before each block as the
+// decoder thread would.
+std::vector<float> RenderFrames(AudioMixer& mixer, int frames)
+{
+    std::vector<float> out(static_cast<size_t>(frames) * 2);
+    for (int done = 0; done < frames; done += kBlockFrames) {
+        mixer.DecodeAhead();
+        mixer.Render(out.data() + done * 2, std::min(kBlockFrames, frames - done));
+    }
+    return out;
+}
+
+std::vector<int64_t> PlayedFrames(const std::vector<float>& out)
+{
+    std::vector<int64_t> frames;
+    for (size_t i = 0; i < out.size(); i += 2)
+        frames.push_back(DecodeFrame(out[i]));
+    return frames;
+}
+
+// What a looping stream must play: from frame 0 up to the loop end, then the
+// loop region again and again.
+std::vector<int64_t> LoopSequence(int64_t count, int64_t loopStart, int64_t loopEnd)
+{
+    std::vector<int64_t> frames;
+    int64_t position = 0;
+    for (int64_t i = 0; i < count; ++i) {
+        frames.push_back(position);
+        if (++position > loopEnd)
+            position = loopStart;
+    }
+    return frames;
+}
+
+std::vector<int64_t> Range(int64_t first, int64_t count)
+{
+    std::vector<int64_t> frames;
+    for (int64_t i = 0; i < count; ++i)
+        frames.push_back(first + i);
+    return frames;
+}
+
+class AudioMixerTest : public ::testing::Test {
+protected:
+    std::string MakeWav(const std::string& name, int64_t frames, int channels = 2, int rate = kMixRate)
+    {
+        const std::string path = folder.File(name);
+        EXPECT_TRUE(WriteIndexWav(path, frames, channels, rate));
+        return path;
+    }
+
+    TempFolder folder;
+    AudioMixer mixer;
+};
+
+} // namespace
+
+TEST_F(AudioMixerTest, SamplePlaysEveryFrameOnceThenFreesItsVoice)
+{
+    AudioSample* sample = mixer.LoadSample(MakeWav("shot.wav", 1500));
+    ASSERT_NE(sample, nullptr);
+    const int channel = mixer.PlaySample(sample, false);
+    ASSERT_GE(channel, 0);
+
+    const std::vector<float> out = RenderFrames(mixer, 2000);
+    std::vector<int64_t> expected = Range(0, 1500);
+    expected.resize(2000, -1);
+    EXPECT_EQ(PlayedFrames(out), expected);
+    EXPECT_FLOAT_EQ(out[1], -EncodeFrame(0));
+    EXPECT_FALSE(mixer.IsChannelActive(channel));
+    EXPECT_FALSE(mixer.SetVolume(channel, 10));
+    EXPECT_EQ(mixer.ActiveVoiceCount(), 0);
+}
+
+TEST_F(AudioMixerTest, EachPlayOfASampleStartsANewVoice)
+{
+    AudioSample* sample = mixer.LoadSample(MakeWav("shot.wav", 100));
+    const int first = mixer.PlaySample(sample, false);
+    RenderFrames(mixer, 40);
+    const int second = mixer.PlaySample(sample, false);
+    EXPECT_NE(first, second);
+    const std::vector<float> out = RenderFrames(mixer, 1);
+    // Frame 40 of the first voice plus frame 0 of the second.
+    EXPECT_FLOAT_EQ(out[0], EncodeFrame(40) + EncodeFrame(0));
+}
+
+TEST_F(AudioMixerTest, MonoFilesPlayOnBothSides)
+{
+    AudioSample* sample = mixer.LoadSample(MakeWav("mono.wav", 10, 1));
+    mixer.PlaySample(sample, false);
+    const std::vector<float> out = RenderFrames(mixer, 10);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_FLOAT_EQ(out[i * 2], EncodeFrame(i));
+        EXPECT_FLOAT_EQ(out[i * 2 + 1], EncodeFrame(i));
+    }
+}
+
+TEST_F(AudioMixerTest, HalfRateFileIsStretchedByLinearInterpolation)
+{
+    AudioSample* sample = mixer.LoadSample(MakeWav("half.wav", 100, 2, kMixRate / 2));
+    const int channel = mixer.PlaySample(sample, false);
+    const std::vector<float> out = RenderFrames(mixer, 200);
+    for (int j = 0; j < 199; ++j) {
+        const float expected = j % 2 == 0 ? EncodeFrame(j / 2)
+                                          : (EncodeFrame(j / 2) + EncodeFrame(j / 2 + 1)) / 2;
+        ASSERT_FLOAT_EQ(out[j * 2], expected) << "frame " << j;
+    }
+    EXPECT_FLOAT_EQ(out[199 * 2], 0.0f);
+    EXPECT_FALSE(mixer.IsChannelActive(channel));
+}
+
+TEST_F(AudioMixerTest, UnreadableFilesDoNotLoad)
+{
+    folder.Write("junk.wav", "this is not a sound file");
+    EXPECT_EQ(mixer.LoadSample(folder.File("junk.wav")), nullptr);
+    EXPECT_EQ(mixer.LoadSample(folder.File("missing.wav")), nullptr);
+    EXPECT_EQ(mixer.OpenStream(folder.File("junk.wav")), nullptr);
+    EXPECT_EQ(mixer.OpenStream(folder.File("missing.wav")), nullptr);
+    EXPECT_EQ(mixer.OpenStream(MakeWav("empty.wav", 0)), nullptr);
+}
+
+TEST_F(AudioMixerTest, NullSoundsGetNoChannel)
+{
+    EXPECT_EQ(mixer.PlaySample(nullptr, false), -1);
+    EXPECT_EQ(mixer.PlayStream(nullptr, false), -1);
+    EXPECT_FALSE(mixer.StopStream(nullptr));
+    EXPECT_FALSE(mixer.SetStreamLoopPoints(nullptr, -1, -1));
+}
+
+struct LoopCase {
+    const char* name;
+    int64_t loopStart;
+    int64_t loopEnd;
+    int64_t playedStart; // the loop region actually used
+    int64_t playedEnd;
+};
+
+class StreamLoopTest : public AudioMixerTest, public ::testing::WithParamInterface<LoopCase> {};
+
+constexpr int64_t kLoopFileFrames = 1000;
+
+INSTANTIATE_TEST_SUITE_P(
+    AudioMixer, StreamLoopTest,
+    ::testing::Values(LoopCase{"WholeFile", -1, -1, 0, kLoopFileFrames - 1},
+                      LoopCase{"InnerRegion", 200, 499, 200, 499},
+                      LoopCase{"EndPastFileIsClamped", 100, 5000, 100, kLoopFileFrames - 1},
+                      LoopCase{"SingleFrame", 0, 0, 0, 0},
+                      LoopCase{"LastFrameOnly", kLoopFileFrames - 1, kLoopFileFrames - 1, kLoopFileFrames - 1,
+                               kLoopFileFrames - 1},
+                      LoopCase{"NegativeStartMeansFirstFrame", -1, 300, 0, 300},
+                      LoopCase{"NegativeEndMeansLastFrame", 10, -1, 10, kLoopFileFrames - 1}),
+    [](const ::testing::TestParamInfo<LoopCase>& info) { return std::string(info.param.name); });
+
+TEST_P(StreamLoopTest, WrapsExactlyAtTheLoopEnd)
+{
+    const LoopCase& c = GetParam();
+    AudioStream* stream = mixer.OpenStream(MakeWav("music.wav", kLoopFileFrames));
+    ASSERT_NE(stream, nullptr);
+    ASSERT_TRUE(mixer.SetStreamLoopPoints(stream, c.loopStart, c.loopEnd));
+    ASSERT_GE(mixer.PlayStream(stream, false), 0);
+    // Longer than the stream's buffer, so refills and ring wraps are covered.
+    constexpr int kFrames = 50000;
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, kFrames)), LoopSequence(kFrames, c.playedStart, c.playedEnd));
+}
+
+TEST_F(AudioMixerTest, LoopPointsBeyondEachOtherAreRefused)
+{
+    AudioStream* stream = mixer.OpenStream(MakeWav("music.wav", 100));
+    EXPECT_FALSE(mixer.SetStreamLoopPoints(stream, 60, 50));
+    EXPECT_FALSE(mixer.SetStreamLoopPoints(stream, 200, 300));
+    mixer.PlayStream(stream, false);
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 250)), LoopSequence(250, 0, 99));
+}
+
+TEST_F(AudioMixerTest, StreamAtAnotherRateLoopsWithoutAGap)
+{
+    AudioStream* stream = mixer.OpenStream(MakeWav("slow.wav", 10, 1, kMixRate / 2));
+    mixer.PlayStream(stream, false);
+    const std::vector<float> out = RenderFrames(mixer, 40);
+    // Output frame j sits at source position j / 2 in the looping sequence 0..9.
+    for (int j = 0; j < 40; ++j) {
+        const float a = EncodeFrame((j / 2) % 10);
+        const float b = EncodeFrame((j / 2 + 1) % 10);
+        const float expected = j % 2 == 0 ? a : a + (b - a) * 0.5f;
+        ASSERT_FLOAT_EQ(out[j * 2], expected) << "frame " << j;
+    }
+}
+
+TEST_F(AudioMixerTest, PausedStreamResumesWhereItStopped)
+{
+    AudioStream* stream = mixer.OpenStream(MakeWav("music.wav", 5000));
+    const int channel = mixer.PlayStream(stream, true);
+    ASSERT_TRUE(mixer.GetPaused(channel));
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 100)), std::vector<int64_t>(100, -1));
+
+    mixer.SetPaused(channel, false);
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 300)), Range(0, 300));
+    mixer.SetPaused(channel, true);
+    EXPECT_TRUE(mixer.GetPaused(channel));
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 20000)), std::vector<int64_t>(20000, -1));
+    mixer.SetPaused(channel, false);
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 300)), Range(300, 300));
+}
+
+TEST_F(AudioMixerTest, StoppedStreamRewindsAndPlaysOnANewChannel)
+{
+    AudioStream* stream = mixer.OpenStream(MakeWav("music.wav", 5000));
+    mixer.SetStreamLoopPoints(stream, 100, 199);
+    const int first = mixer.PlayStream(stream, false);
+    RenderFrames(mixer, 450);
+    EXPECT_TRUE(mixer.StopStream(stream));
+    EXPECT_FALSE(mixer.IsChannelActive(first));
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 50)), std::vector<int64_t>(50, -1));
+
+    const int second = mixer.PlayStream(stream, false);
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(mixer.SetPaused(first, true));
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 400)), LoopSequence(400, 100, 199));
+}
+
+TEST_F(AudioMixerTest, PlayingAPlayingStreamRestartsIt)
+{
+    AudioStream* stream = mixer.OpenStream(MakeWav("music.wav", 5000));
+    const int first = mixer.PlayStream(stream, false);
+    RenderFrames(mixer, 123);
+    const int second = mixer.PlayStream(stream, false);
+    EXPECT_FALSE(mixer.IsChannelActive(first));
+    EXPECT_TRUE(mixer.IsChannelActive(second));
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 10)), Range(0, 10));
+}
+
+struct VolumeCase {
+    int volume;
+    float gain;
+};
+
+class VolumeTest : public AudioMixerTest, public ::testing::WithParamInterface<VolumeCase> {};
+
+INSTANTIATE_TEST_SUITE_P(AudioMixer, VolumeTest,
+                         ::testing::Values(VolumeCase{255, 1.0f}, VolumeCase{128, 128.0f / 255.0f},
+                                           VolumeCase{0, 0.0f}, VolumeCase{300, 1.0f}, VolumeCase{-20, 0.0f}));
+
+TEST_P(VolumeTest, ScalesTheAmplitudeLinearly)
+{
+    AudioStream* stream = mixer.OpenStream(MakeWav("music.wav", 1000));
+    const int channel = mixer.PlayStream(stream, false);
+    ASSERT_TRUE(mixer.SetVolume(channel, GetParam().volume));
+    const std::vector<float> out = RenderFrames(mixer, 500);
+    for (int i = 0; i < 500; ++i) {
+        ASSERT_FLOAT_EQ(out[i * 2], EncodeFrame(i) * GetParam().gain);
+        ASSERT_FLOAT_EQ(out[i * 2 + 1], -EncodeFrame(i) * GetParam().gain);
+    }
+}
+
+TEST_F(AudioMixerTest, VolumeOneTwentyEightHalvesTheAmplitude)
+{
+    AudioSample* sample = mixer.LoadSample(MakeWav("shot.wav", 100));
+    const int channel = mixer.PlaySample(sample, true);
+    mixer.SetVolume(channel, 128);
+    mixer.SetPaused(channel, false);
+    const std::vector<float> out = RenderFrames(mixer, 100);
+    EXPECT_NEAR(out[99 * 2] / EncodeFrame(99), 0.5f, 0.005f);
+}
+
+TEST_F(AudioMixerTest, MixIsClampedToFullScale)
+{
+    std::vector<float> loud(200, 0.75f);
+    ASSERT_TRUE(WriteFloatWav(folder.File("loud.wav"), 2, kMixRate, loud));
+    AudioSample* sample = mixer.LoadSample(folder.File("loud.wav"));
+    mixer.PlaySample(sample, false);
+    mixer.PlaySample(sample, false);
+    const std::vector<float> out = RenderFrames(mixer, 1);
+    EXPECT_FLOAT_EQ(out[0], 1.0f);
+}
+
+TEST_F(AudioMixerTest, TwentyFourVoicesThenNoFreeChannel)
+{
+    AudioSample* sample = mixer.LoadSample(MakeWav("shot.wav", 10));
+    std::vector<int> channels;
+    for (int i = 0; i < kMixVoiceCount; ++i)
+        channels.push_back(mixer.PlaySample(sample, true));
+    for (int channel : channels)
+        EXPECT_GE(channel, 0);
+    EXPECT_EQ(mixer.PlaySample(sample, false), -1);
+    EXPECT_EQ(mixer.ActiveVoiceCount(), kMixVoiceCount);
+
+    // One voice ends; its slot is reused under a new id and the old id is dead.
+    mixer.SetPaused(channels[5], false);
+    RenderFrames(mixer, 10);
+    const int reused = mixer.PlaySample(sample, true);
+    ASSERT_GE(reused, 0);
+    EXPECT_NE(reused, channels[5]);
+    EXPECT_FALSE(mixer.SetVolume(channels[5], 0));
+    EXPECT_FALSE(mixer.SetPaused(channels[5], false));
+    EXPECT_FALSE(mixer.GetPaused(channels[5]));
+    EXPECT_TRUE(mixer.GetPaused(reused));
+}
+
+TEST_F(AudioMixerTest, ChannelIdsOutsideAnyVoiceDoNothing)
+{
+    for (int channel : {-1, -100, 0, 31, 1 << 20}) {
+        EXPECT_FALSE(mixer.SetVolume(channel, 100)) << channel;
+        EXPECT_FALSE(mixer.SetPaused(channel, true)) << channel;
+        EXPECT_FALSE(mixer.GetPaused(channel)) << channel;
+        EXPECT_FALSE(mixer.IsChannelActive(channel)) << channel;
+    }
+}
+
+TEST_F(AudioMixerTest, FreeingOrClosingStopsTheVoices)
+{
+    AudioSample* sample = mixer.LoadSample(MakeWav("shot.wav", 1000));
+    AudioStream* stream = mixer.OpenStream(MakeWav("music.wav", 1000));
+    const int sampleChannel = mixer.PlaySample(sample, false);
+    const int streamChannel = mixer.PlayStream(stream, false);
+    RenderFrames(mixer, 10);
+    mixer.FreeSample(sample);
+    mixer.CloseStream(stream);
+    EXPECT_FALSE(mixer.IsChannelActive(sampleChannel));
+    EXPECT_FALSE(mixer.IsChannelActive(streamChannel));
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 10)), std::vector<int64_t>(10, -1));
+}
+
+TEST_F(AudioMixerTest, DecoderThreadKeepsAStreamFed)
+{
+    AudioStream* stream = mixer.OpenStream(MakeWav("music.wav", 3000));
+    mixer.StartDecoderThread();
+    mixer.PlayStream(stream, false);
+    // Render well past the first buffer without decoding here: the thread
+    // must refill it. Poll so the test waits for the thread, not a clock.
+    std::vector<int64_t> played;
+    std::vector<float> block(kBlockFrames * 2);
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (played.size() < 60000 && std::chrono::steady_clock::now() < giveUp) {
+        mixer.Render(block.data(), 256);
+        bool starved = false;
+        for (int i = 0; i < 256; ++i) {
+            const int64_t frame = DecodeFrame(block[i * 2]);
+            if (frame >= 0)
+                played.push_back(frame);
+            else
+                starved = true;
+        }
+        if (starved)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    mixer.StopDecoderThread();
+    ASSERT_GE(played.size(), 60000u);
+    played.resize(60000);
+    EXPECT_EQ(played, LoopSequence(60000, 0, 2999));
+}
+
+TEST(AudioDevice, OpensOnTheSilentDriverWhenNoDeviceWorks)
+{
+    const char* old = std::getenv("SDL_AUDIODRIVER");
+    const std::string saved = old ? old : "";
+    ::setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    AudioMixer mixer;
+    {
+        AudioDevice device(mixer);
+        EXPECT_TRUE(device.Open());
+        EXPECT_TRUE(device.IsOpen());
+        EXPECT_TRUE(device.UsesFallbackDriver());
+        EXPECT_EQ(device.DriverName(), "dummy");
+        EXPECT_FALSE(device.FirstError().empty());
+    }
+    if (old)
+        ::setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    else
+        ::unsetenv("SDL_AUDIODRIVER");
+
+    AudioDevice device(mixer);
+    EXPECT_TRUE(device.Open());
+    EXPECT_TRUE(device.Open());
+    device.Close();
+    EXPECT_FALSE(device.IsOpen());
+    EXPECT_EQ(device.DriverName(), "");
+}
