@@ -1,0 +1,328 @@
+// Indexed and flat geometry of one group; see mesh.h.
+#include <GL/glew.h>
+
+#include "mesh.h"
+
+#include "material.h"
+#include "vec3.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr GLfloat kNoMaterialGrey = 0.5f;
+
+bool Near(float a, float b)
+{
+    double difference = static_cast<double>(a) - static_cast<double>(b);
+    return difference > -kWeldTolerance && difference < kWeldTolerance;
+}
+
+// Appends the element's floats, or zeros for an index outside the list.
+void AppendPoint(std::vector<float>& out, const std::vector<GfxVec3>& points, int index)
+{
+    if (index >= 0 && index < static_cast<int>(points.size())) {
+        const GfxVec3& p = points[index];
+        out.insert(out.end(), {p.x, p.y, p.z});
+    } else {
+        out.insert(out.end(), {0.0f, 0.0f, 0.0f});
+    }
+}
+
+void AppendTexCoord(std::vector<float>& out, const std::vector<TexCoord>& coords, int index)
+{
+    if (index >= 0 && index < static_cast<int>(coords.size()))
+        out.insert(out.end(), {coords[index].u, coords[index].v});
+    else
+        out.insert(out.end(), {0.0f, 0.0f});
+}
+
+}  // namespace
+
+int Mesh::AddVertex(const GfxVec3& v)
+{
+    vertices_.push_back(v);
+    return GetVertexCount() - 1;
+}
+
+int Mesh::AddTexCoord(const TexCoord& t)
+{
+    texcoords_.push_back(t);
+    return GetTexCoordCount() - 1;
+}
+
+int Mesh::AddNormal(const GfxVec3& n)
+{
+    normals_.push_back(n);
+    return GetNormalCount() - 1;
+}
+
+int Mesh::AddFace(const Face& face)
+{
+    faces_.push_back(face);
+    return GetFaceCount() - 1;
+}
+
+int Mesh::AddFace(int v0, int v1, int v2)
+{
+    return AddFace(Face(v0, v1, v2));
+}
+
+int Mesh::AddFace(int v0, int v1, int v2, int t0, int t1, int t2)
+{
+    return AddFace(Face(v0, v1, v2, t0, t1, t2));
+}
+
+int Mesh::AddFace(int v0, int v1, int v2, int t0, int t1, int t2, int n0, int n1, int n2)
+{
+    return AddFace(Face(v0, v1, v2, t0, t1, t2, n0, n1, n2));
+}
+
+int Mesh::FindVertex(const GfxVec3& v) const
+{
+    for (size_t i = 0; i < vertices_.size(); ++i) {
+        const GfxVec3& p = vertices_[i];
+        if (Near(p.x, v.x) && Near(p.y, v.y) && Near(p.z, v.z))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int Mesh::FindTexCoord(const TexCoord& t) const
+{
+    for (size_t i = 0; i < texcoords_.size(); ++i)
+        if (Near(texcoords_[i].u, t.u) && Near(texcoords_[i].v, t.v))
+            return static_cast<int>(i);
+    return -1;
+}
+
+int Mesh::FindNormal(const GfxVec3& n) const
+{
+    for (size_t i = 0; i < normals_.size(); ++i) {
+        const GfxVec3& p = normals_[i];
+        if (Near(p.x, n.x) && Near(p.y, n.y) && Near(p.z, n.z))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int Mesh::FindVertexExact(const GfxVec3& v) const
+{
+    for (size_t i = 0; i < vertices_.size(); ++i)
+        if (vertices_[i] == v)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int Mesh::FindFace(int v0, int v1, int v2) const
+{
+    for (size_t i = 0; i < faces_.size(); ++i) {
+        const Face& f = faces_[i];
+        if (f.vertex[0] == v0 && f.vertex[1] == v1 && f.vertex[2] == v2)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int Mesh::FindFace(int v0, int v1, int v2, int t0, int t1, int t2) const
+{
+    for (size_t i = 0; i < faces_.size(); ++i) {
+        const Face& f = faces_[i];
+        if (f.vertex[0] == v0 && f.vertex[1] == v1 && f.vertex[2] == v2 && f.texcoord[0] == t0 &&
+            f.texcoord[1] == t1 && f.texcoord[2] == t2)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int Mesh::FindFace(int v0, int v1, int v2, int t0, int t1, int t2, int n0, int n1, int n2) const
+{
+    const Face wanted(v0, v1, v2, t0, t1, t2, n0, n1, n2);
+    for (size_t i = 0; i < faces_.size(); ++i)
+        if (faces_[i] == wanted)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void Mesh::AddTriangle(const GfxVec3* p0, const GfxVec3* p1, const GfxVec3* p2, const TexCoord* t0,
+                       const TexCoord* t1, const TexCoord* t2, const GfxVec3* n0, const GfxVec3* n1,
+                       const GfxVec3* n2)
+{
+    if (!p0 || !p1 || !p2 || !t0 || !t1 || !t2 || !n0 || !n1 || !n2)
+        return;
+    int v[3] = {FindVertex(*p0), FindVertex(*p1), FindVertex(*p2)};
+    // Only corners that were found are compared: two new corners at one place stay two vertices.
+    for (int a = 0; a < 3; ++a)
+        for (int b = a + 1; b < 3; ++b)
+            if (v[a] >= 0 && v[a] == v[b])
+                return;
+    const GfxVec3* positions[3] = {p0, p1, p2};
+    for (int i = 0; i < 3; ++i)
+        if (v[i] < 0)
+            v[i] = AddVertex(*positions[i]);
+    const TexCoord* coords[3] = {t0, t1, t2};
+    int t[3];
+    for (int i = 0; i < 3; ++i) {
+        t[i] = FindTexCoord(*coords[i]);
+        if (t[i] < 0)
+            t[i] = AddTexCoord(*coords[i]);
+    }
+    const GfxVec3* normals[3] = {n0, n1, n2};
+    int n[3];
+    for (int i = 0; i < 3; ++i) {
+        n[i] = FindNormal(*normals[i]);
+        if (n[i] < 0)
+            n[i] = AddNormal(*normals[i]);
+    }
+    if (FindFace(v[0], v[1], v[2], t[0], t[1], t[2], n[0], n[1], n[2]) < 0)
+        AddFace(v[0], v[1], v[2], t[0], t[1], t[2], n[0], n[1], n[2]);
+}
+
+int Mesh::AddTriangleByPositions(const GfxVec3& p0, const GfxVec3& p1, const GfxVec3& p2)
+{
+    int i0 = FindVertexExact(p0);
+    int i1 = FindVertexExact(p1);
+    int i2 = FindVertexExact(p2);
+    if (i0 < 0 || i1 < 0 || i2 < 0)
+        return 0;
+    return AddFace(i0, i1, i2);
+}
+
+void Mesh::ComputeNormals()
+{
+    if (hasNormals_)
+        return;
+    std::vector<Vec3> sums(vertices_.size());
+    std::vector<int> counts(vertices_.size(), 0);
+    auto position = [this](int index) {
+        if (index < 0 || index >= GetVertexCount())
+            return Vec3();
+        const GfxVec3& p = vertices_[index];
+        return Vec3(p.x, p.y, p.z);
+    };
+    for (const Face& face : faces_) {
+        Vec3 a = position(face.vertex[0]);
+        Vec3 b = position(face.vertex[1]);
+        Vec3 c = position(face.vertex[2]);
+        Vec3 faceNormal = (a - c).Cross(c - b);
+        for (int corner = 0; corner < 3; ++corner) {
+            int v = face.vertex[corner];
+            if (v < 0 || v >= GetVertexCount())
+                continue;
+            sums[v] += faceNormal;
+            ++counts[v];
+        }
+    }
+    normals_.clear();
+    for (size_t v = 0; v < vertices_.size(); ++v) {
+        // A vertex no face uses gets a zero normal.
+        Vec3 normal = counts[v] > 0 ? sums[v] * (-1.0f / static_cast<float>(counts[v])) : Vec3();
+        normal.Normalize();
+        normals_.emplace_back(normal.x, normal.y, normal.z);
+    }
+    for (Face& face : faces_)
+        for (int corner = 0; corner < 3; ++corner)
+            face.normal[corner] = face.vertex[corner];
+    hasNormals_ = true;
+}
+
+void Mesh::BuildVertexArray()
+{
+    vertexArray_.clear();
+    vertexArray_.reserve(faces_.size() * 9);
+    for (const Face& face : faces_)
+        for (int corner = 0; corner < 3; ++corner)
+            AppendPoint(vertexArray_, vertices_, face.vertex[corner]);
+}
+
+void Mesh::BuildTexCoordArray()
+{
+    texcoordArray_.clear();
+    texcoordArray_.reserve(faces_.size() * 6);
+    for (const Face& face : faces_)
+        for (int corner = 0; corner < 3; ++corner)
+            AppendTexCoord(texcoordArray_, texcoords_, face.texcoord[corner]);
+}
+
+void Mesh::BuildNormalArray()
+{
+    normalArray_.clear();
+    normalArray_.reserve(faces_.size() * 9);
+    for (const Face& face : faces_)
+        for (int corner = 0; corner < 3; ++corner)
+            AppendPoint(normalArray_, normals_, face.normal[corner]);
+}
+
+void Mesh::BuildArrays()
+{
+    BuildVertexArray();
+    if (hasTexcoords_)
+        BuildTexCoordArray();
+    else
+        texcoordArray_.clear();
+    if (hasNormals_)
+        BuildNormalArray();
+    else
+        normalArray_.clear();
+}
+
+void Mesh::Update(float dt)
+{
+    if (material_)
+        material_->Update(dt);
+}
+
+void Mesh::Render(int mode, MaterialManager*)
+{
+    if (material_) {
+        material_->ApplyBlend();
+        material_->Bind();
+    } else {
+        glColor3f(kNoMaterialGrey, kNoMaterialGrey, kNoMaterialGrey);
+    }
+    RenderGeometry(mode);
+}
+
+void Mesh::RenderColored(float r, float g, float b, float a, int mode, bool useMaterial)
+{
+    if (useMaterial) {
+        if (material_) {
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            glColor4f(r, g, b, a);
+            material_->Bind();
+        } else {
+            glColor4f(r, g, b, a);
+        }
+        RenderGeometry(mode);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+        glColor4f(r, g, b, a);
+        RenderGeometry(mode);
+        glEnable(GL_TEXTURE_2D);
+    }
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void Mesh::RenderGeometry(int mode)
+{
+    // Arrays not built (or built for other faces) are not drawn from.
+    const size_t corners = faces_.size() * 3;
+    if (vertexArray_.size() < corners * 3)
+        return;
+    const bool texcoords = hasTexcoords_ && texcoordArray_.size() >= corners * 2;
+    const bool normals = hasNormals_ && normalArray_.size() >= corners * 3;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, vertexArray_.data());
+    if (texcoords) {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, 0, texcoordArray_.data());
+    }
+    if (normals) {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, 0, normalArray_.data());
+    }
+    glDrawArrays(static_cast<GLenum>(mode), 0, static_cast<GLsizei>(corners));
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+}
