@@ -1,0 +1,91 @@
+// MorvoLJFunc: the pair force between morvos (a spring toward the preferred
+// distance r plus a viscous term) and, for each touching pair, the exchange
+// of the game's rules: equal colours share power, pure converts neutral,
+// dark contact drains power, starts rain and lightning and kills. The world
+// registers it as the grid force "LJ"; the in-game state reads and clears
+// its three counters.
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <vector>
+
+#include "gridforce.h"
+#include "unaryforce.h"
+#include "vec2.h"
+
+class RainSystem;
+class UniformGrid;
+
+class MorvoLJFunc : public UnaryForce, public GridForce {
+public:
+    MorvoLJFunc(float r, float cutoff, float k, float fmax);
+
+    // Where dark contacts report rain: the world's grid (to turn the contact
+    // point into a cell), its rain-hit list and its rain. The world links
+    // them when it registers the force; unlinked targets are skipped, the
+    // counters count all the same.
+    void SetRainTargets(const UniformGrid* grid, std::list<Vec2>* rainHits, RainSystem* rain);
+
+    void SetRadius(float r);
+    void SetCutoff(float cutoff);
+    void SetMaxForce(float fmax);
+    float GetRadius() const { return r_; }
+    float GetCutoff() const { return cutoff_; }
+    float GetStiffness() const { return k_; }
+    float GetMaxForce() const { return fmax_; }
+    // Radius of one morvo body: r / 2.
+    float GetBodyRadius() const { return r_ * 0.5f; }
+
+    // Spring and viscous forces on two records; true when they touch (within the cutoff).
+    bool Pair(MorvoRecord& a, MorvoRecord& b);
+    // The rules between two touching records for a step of dt seconds.
+    void Exchange(MorvoRecord& a, MorvoRecord& b, float dt);
+
+    // Every pair of active records, forces only.
+    void Apply(MorvoState& state, float dt) override;
+    // Pairs of neighbouring cells of the rectangle, with exchange.
+    void Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t x0, int32_t x1, int32_t y0,
+               int32_t y1) override;
+
+    // Counters the in-game state reads and clears.
+    int32_t conversionScore = 0;
+    int32_t lightningCount = 0;
+    int32_t rainCount = 0;
+
+private:
+    // One cell's morvos in list order, with their positions.
+    struct CellSpan {
+        int32_t start;
+        int32_t count;
+    };
+    void GatherCells(const MorvoState& state, const UniformGrid& grid, int32_t x0, int32_t x1, int32_t y0,
+                     int32_t y1);
+    void PairWithin(MorvoState& state, const CellSpan& cell, float dt);
+    void PairAcross(MorvoState& state, const CellSpan& a, const CellSpan& b, float dt);
+    bool Touches(int32_t i, int32_t j) const
+    {
+        float dx = xs_[j] - xs_[i];
+        float dy = ys_[j] - ys_[i];
+        float d2 = dx * dx + dy * dy;
+        return d2 <= cutoff2_;
+    }
+
+    float r_ = 0.0f;
+    float r2_ = 0.0f;
+    float cutoff_ = 0.0f;
+    float cutoff2_ = 0.0f;
+    float k_ = 0.0f;
+    float fmax_ = 0.0f;
+    float fmax2_ = 0.0f;
+
+    const UniformGrid* rainGrid_ = nullptr;
+    std::list<Vec2>* rainHits_ = nullptr;
+    RainSystem* rain_ = nullptr;
+
+    // Scratch of the grid traversal, reused from step to step.
+    std::vector<CellSpan> spans_;
+    std::vector<int32_t> ids_;
+    std::vector<float> xs_;
+    std::vector<float> ys_;
+};
