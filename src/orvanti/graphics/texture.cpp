@@ -60,6 +60,8 @@ bool Texture::CreateFromBitmap(const std::string& name, const unsigned char* pix
         glDeleteTextures(1, &glTextureId_);
     glGenTextures(1, &glTextureId_);
     glBindTexture(GL_TEXTURE_2D, glTextureId_);
+    // Two bytes per pixel: rows of odd width are not 4-byte aligned.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE,
@@ -80,6 +82,8 @@ bool Texture::CreateBlank(const std::string& name, unsigned int size, unsigned i
         glDeleteTextures(1, &glTextureId_);
     glGenTextures(1, &glTextureId_);
     glBindTexture(GL_TEXTURE_2D, glTextureId_);
+    // Rows of an odd-sized RGB buffer are not 4-byte aligned.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, glFormat_, size, size, 0, glFormat_, GL_UNSIGNED_BYTE, zeros.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
