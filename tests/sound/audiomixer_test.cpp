@@ -1,7 +1,7 @@
 #include "audiodevice.h"
 #include "audiomixer.h"
+#include "soundtestsupport.h"
 #include "testsupport.h"
-#include "testwav.h"
 
 #include <gtest/gtest.h>
 
@@ -10,50 +10,6 @@
 #include <thread>
 
 namespace {
-
-constexpr int kBlockFrames = 1024;
-
-// Renders in device-sized blocks, decoding ahead before each block as the
-// decoder thread would.
-std::vector<float> RenderFrames(AudioMixer& mixer, int frames)
-{
-    std::vector<float> out(static_cast<size_t>(frames) * 2);
-    for (int done = 0; done < frames; done += kBlockFrames) {
-        mixer.DecodeAhead();
-        mixer.Render(out.data() + done * 2, std::min(kBlockFrames, frames - done));
-    }
-    return out;
-}
-
-std::vector<int64_t> PlayedFrames(const std::vector<float>& out)
-{
-    std::vector<int64_t> frames;
-    for (size_t i = 0; i < out.size(); i += 2)
-        frames.push_back(DecodeFrame(out[i]));
-    return frames;
-}
-
-// What a looping stream must play: from frame 0 up to the loop end, then the
-// loop region again and again.
-std::vector<int64_t> LoopSequence(int64_t count, int64_t loopStart, int64_t loopEnd)
-{
-    std::vector<int64_t> frames;
-    int64_t position = 0;
-    for (int64_t i = 0; i < count; ++i) {
-        frames.push_back(position);
-        if (++position > loopEnd)
-            position = loopStart;
-    }
-    return frames;
-}
-
-std::vector<int64_t> Range(int64_t first, int64_t count)
-{
-    std::vector<int64_t> frames;
-    for (int64_t i = 0; i < count; ++i)
-        frames.push_back(first + i);
-    return frames;
-}
 
 class AudioMixerTest : public ::testing::Test {
 protected:

@@ -1,7 +1,11 @@
-// Small WAV files for the sound tests. Each frame's samples encode the frame's
+// Helpers for the sound tests: small WAV files whose frames encode their own
 // index (left = (index + 1) / 2^20, right = its negative), so rendered output
-// tells exactly which frame played; 0 means silence.
+// tells exactly which frame played (0 is silence), and rendering helpers.
 #pragma once
+
+#include "audiomixer.h"
+
+#include <algorithm>
 
 #include <cmath>
 #include <cstdint>
@@ -59,4 +63,49 @@ inline bool WriteIndexWav(const std::string& path, int64_t frames, int channels 
             samples.push_back(-EncodeFrame(i));
     }
     return WriteFloatWav(path, channels, rate, samples);
+}
+
+constexpr int kBlockFrames = 1024;
+
+// Renders in device-sized blocks, decoding ahead before each block as the
+// decoder thread would.
+inline std::vector<float> RenderFrames(AudioMixer& mixer, int frames)
+{
+    std::vector<float> out(static_cast<size_t>(frames) * 2);
+    for (int done = 0; done < frames; done += kBlockFrames) {
+        mixer.DecodeAhead();
+        mixer.Render(out.data() + done * 2, std::min(kBlockFrames, frames - done));
+    }
+    return out;
+}
+
+// The frame index heard in each rendered frame (-1 for silence).
+inline std::vector<int64_t> PlayedFrames(const std::vector<float>& out)
+{
+    std::vector<int64_t> frames;
+    for (size_t i = 0; i < out.size(); i += 2)
+        frames.push_back(DecodeFrame(out[i]));
+    return frames;
+}
+
+// What a looping stream must play: from frame 0 up to the loop end, then the
+// loop region again and again.
+inline std::vector<int64_t> LoopSequence(int64_t count, int64_t loopStart, int64_t loopEnd)
+{
+    std::vector<int64_t> frames;
+    int64_t position = 0;
+    for (int64_t i = 0; i < count; ++i) {
+        frames.push_back(position);
+        if (++position > loopEnd)
+            position = loopStart;
+    }
+    return frames;
+}
+
+inline std::vector<int64_t> Range(int64_t first, int64_t count)
+{
+    std::vector<int64_t> frames;
+    for (int64_t i = 0; i < count; ++i)
+        frames.push_back(first + i);
+    return frames;
 }
