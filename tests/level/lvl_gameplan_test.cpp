@@ -82,9 +82,9 @@ TEST(GamePlanLoading, AssetWarningsNameTheLine)
     GamePlan plan;
     LogCapture log;
     ASSERT_TRUE(plan.Load(game.folder.Path().c_str(), "GamePlan.xml"));
-    EXPECT_TRUE(log.Contains("Warning: asset element does not have a \"name\" attribute. (line 10)\n"));
+    EXPECT_TRUE(log.Contains("Warning: asset element does not have a \"name\" attribute. (line 11)\n"));
     EXPECT_TRUE(
-        log.Contains("Warning: asset element named \"NO_PATH\" does not have a \"path\" attribute. (line 11)\n"));
+        log.Contains("Warning: asset element named \"NO_PATH\" does not have a \"path\" attribute. (line 12)\n"));
     std::string path;
     EXPECT_FALSE(plan.GetAssetPath("NO_PATH", &path));
 }
@@ -152,7 +152,7 @@ TEST(GamePlanLoading, ChapterWithoutTitleIsKeptWithEmptyTitle)
     GamePlan plan;
     LogCapture log;
     ASSERT_TRUE(plan.Load(game.folder.Path().c_str(), "GamePlan.xml"));
-    EXPECT_TRUE(log.Contains("Warning: chapter element is missing it's title. (line 43)"));
+    EXPECT_TRUE(log.Contains("Warning: chapter element is missing it's title. (line 39)"));
     const Chapter* untitled = nullptr;
     ASSERT_TRUE(plan.GetStory().FindChapter("", &untitled));
     EXPECT_EQ(untitled->GetLevel(), "untitled.xml");
