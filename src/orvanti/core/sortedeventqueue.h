@@ -15,8 +15,8 @@ public:
     SortedEventQueue(const SortedEventQueue&) = delete;
     SortedEventQueue& operator=(const SortedEventQueue&) = delete;
 
-    // After every entry of a smaller time (ties keep insertion order);
-    // false when full.
+    // After every entry of a smaller time, so before entries of the same
+    // time; false when full.
     bool Insert(float time, ScheduledEvent* event);
     // Removes the head; nothing when empty.
     void Pop();

@@ -1,0 +1,171 @@
+// Reading key: value files: comments only in column 1, first definition
+// wins, values cut at ":", the 1023-character limit, CRLF; typed getters.
+#include "configfile.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct LoadCase {
+    const char* name;
+    std::string text;
+    std::vector<std::pair<std::string, std::string>> entries; // the whole table, in key order
+};
+
+std::vector<std::pair<std::string, std::string>> TableOf(const ConfigFile& config)
+{
+    return {config.Table().begin(), config.Table().end()};
+}
+
+class ConfigFileLoad : public ::testing::TestWithParam<LoadCase> {};
+
+} // namespace
+
+TEST_P(ConfigFileLoad, GivesTheTable)
+{
+    TempFolder folder;
+    folder.Write("config.txt", GetParam().text);
+    ConfigFile config;
+    ASSERT_TRUE(config.Load(folder.File("config.txt")));
+    EXPECT_EQ(TableOf(config), GetParam().entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ConfigFileLoad,
+    ::testing::Values(
+        LoadCase{"Empty", "", {}},
+        LoadCase{"OnlyComments", "# one\n#two\n\n", {}},
+        LoadCase{"KeyAndValue", "Game: Morvo\n", {{"Game", "Morvo"}}},
+        LoadCase{"BlanksAndTabsBeforeKeyAndValue", " \t Width:\t  1024\n", {{"Width", "1024"}}},
+        LoadCase{"TrailingBlanksStayInTheValue", "Name: a b  \n", {{"Name", "a b  "}}},
+        LoadCase{"BlankBeforeColonStaysInTheKey", "Key : v\n", {{"Key ", "v"}}},
+        LoadCase{"CommentOnlyInColumnOne", "#A: 1\n #B: 2\n", {{"#B", "2"}}},
+        LoadCase{"FirstDefinitionWins", "A: 1\nA: 2\n", {{"A", "1"}}},
+        LoadCase{"ValueCutAtColon", "Path: C:\\games\\morvo\n", {{"Path", "C"}}},
+        LoadCase{"SeveralColonsAreOneSeparator", "A:::  x\n", {{"A", "x"}}},
+        LoadCase{"LeadingColonsSkipped", "::Key: v\n", {{"Key", "v"}}},
+        LoadCase{"NoColonGivesEmptyValue", "Flag\n", {{"Flag", ""}}},
+        LoadCase{"BlankLineGivesEmptyKey", "   \nA: 1\n", {{"", ""}, {"A", "1"}}},
+        LoadCase{"LastLineWithoutLineFeed", "A: 1\nB: 2", {{"A", "1"}, {"B", "2"}}},
+        LoadCase{"CrLfLineEnds", "A: 1\r\n# c\r\n\r\nB: two\r\n", {{"A", "1"}, {"B", "two"}}},
+        LoadCase{"LoneCarriageReturnIsText", "A: 1\r2\n", {{"A", "1\r2"}}},
+        LoadCase{"KeysAreCaseSensitive", "a: 1\nA: 2\n", {{"A", "2"}, {"a", "1"}}}),
+    [](const ::testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.name); });
+
+TEST(ConfigFile, LongLineKeepsItsFirst1023CharactersAndNextLineIsRead)
+{
+    TempFolder folder;
+    std::string value(1500, 'v');
+    folder.Write("long.txt", "K:" + value + "\nNext: 5\n");
+    ConfigFile config;
+    ASSERT_TRUE(config.Load(folder.File("long.txt")));
+    EXPECT_EQ(config.GetString("K"), std::string(1021, 'v'));
+    EXPECT_EQ(config.GetInt("Next"), 5);
+}
+
+TEST(ConfigFile, MissingFileFailsQuietly)
+{
+    LogCapture log;
+    ConfigFile config;
+    EXPECT_FALSE(config.Load("/nonexistent/morvo/config.txt"));
+    EXPECT_TRUE(log.Lines().empty());
+}
+
+TEST(ConfigFile, SecondLoadKeepsExistingValues)
+{
+    TempFolder folder;
+    folder.Write("a.txt", "A: 1\n");
+    folder.Write("b.txt", "A: 2\nB: 3\n");
+    ConfigFile config;
+    ASSERT_TRUE(config.Load(folder.File("a.txt")));
+    ASSERT_TRUE(config.Load(folder.File("b.txt")));
+    EXPECT_EQ(config.GetInt("A"), 1);
+    EXPECT_EQ(config.GetInt("B"), 3);
+}
+
+TEST(ConfigFile, LoadOpensPathsWrittenWithBackslashes)
+{
+    TempFolder folder;
+    folder.Write("a.txt", "A: 1\n");
+    ConfigFile config;
+    std::string path = folder.Path() + "\\a.txt";
+    ASSERT_TRUE(config.Load(path));
+    EXPECT_EQ(config.GetInt("A"), 1);
+}
+
+TEST(ConfigFile, CountsEveryLine)
+{
+    TempFolder folder;
+    folder.Write("c.txt", "# c\n\nA: 1\nB: 2");
+    ConfigFile config;
+    ASSERT_TRUE(config.Load(folder.File("c.txt")));
+    EXPECT_EQ(config.LineCount(), 3);
+}
+
+TEST(ConfigFile, SetReplacesUnlikeLoad)
+{
+    TempFolder folder;
+    folder.Write("a.txt", "A: 1\nA: 2\n");
+    ConfigFile config;
+    ASSERT_TRUE(config.Load(folder.File("a.txt")));
+    EXPECT_EQ(config.GetInt("A"), 1);
+    config.Set("A", "2");
+    EXPECT_EQ(config.GetInt("A"), 2);
+    config.Set(nullptr, "3");
+    EXPECT_EQ(config.Table().size(), 1u);
+}
+
+struct BoolCase {
+    const char* value;
+    bool expected;
+};
+
+class ConfigFileBool : public ::testing::TestWithParam<BoolCase> {};
+
+TEST_P(ConfigFileBool, TrueOnlyForTheFiveSpellings)
+{
+    ConfigFile config;
+    config.Set("Flag", GetParam().value);
+    EXPECT_EQ(config.GetBool("Flag"), GetParam().expected) << GetParam().value;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ConfigFileBool,
+    ::testing::Values(BoolCase{"T", true}, BoolCase{"t", true}, BoolCase{"True", true}, BoolCase{"true", true},
+        BoolCase{"1", true}, BoolCase{"TRUE", false}, BoolCase{"yes", false}, BoolCase{"F", false},
+        BoolCase{"0", false}, BoolCase{"true ", false}, BoolCase{"", false}));
+
+TEST(ConfigFile, AbsentKeysGiveDefaults)
+{
+    ConfigFile config;
+    EXPECT_EQ(config.GetString("None"), "");
+    EXPECT_EQ(config.GetFloat("None"), 0.0f);
+    EXPECT_EQ(config.GetInt("None"), 0);
+    EXPECT_FALSE(config.GetBool("None"));
+}
+
+TEST(ConfigFile, NumbersReadWithTheCLibraryRules)
+{
+    ConfigFile config;
+    config.Set("F", "0.25abc");
+    config.Set("I", "640x480");
+    EXPECT_EQ(config.GetFloat("F"), 0.25f);
+    EXPECT_EQ(config.GetInt("I"), 640);
+}
+
+TEST(ConfigFile, StringIntoBufferIsCutAndTerminated)
+{
+    ConfigFile config;
+    config.Set("Name", "Morvo");
+    char buffer[4] = {'x', 'x', 'x', 'x'};
+    config.GetString("Name", buffer, sizeof(buffer));
+    EXPECT_STREQ(buffer, "Mor");
+    char untouched[2] = {'x', 'y'};
+    config.GetString("Name", untouched, 0);
+    EXPECT_EQ(untouched[0], 'x');
+    config.GetString("None", buffer, sizeof(buffer));
+    EXPECT_STREQ(buffer, "");
+}
