@@ -478,20 +478,30 @@ const AudioMixer::Voice* AudioMixer::FindVoice(int channel) const
 
 int AudioMixer::StartVoice(const AudioSample* sample, AudioStream* stream, bool paused)
 {
+    // A free voice, else the one-shot sample voice started longest ago;
+    // stream voices are never taken over.
+    size_t chosen = voices_.size();
     for (size_t slot = 0; slot < voices_.size(); ++slot) {
-        Voice& voice = voices_[slot];
-        if (voice.active)
-            continue;
-        const uint32_t generation = voice.generation % (kGenerationLimit - 1) + 1;
-        voice = Voice();
-        voice.active = true;
-        voice.paused = paused;
-        voice.generation = generation;
-        voice.sample = sample;
-        voice.stream = stream;
-        return static_cast<int>((generation << kSlotBits) | slot);
+        const Voice& voice = voices_[slot];
+        if (!voice.active) {
+            chosen = slot;
+            break;
+        }
+        if (voice.sample && (chosen == voices_.size() || voice.startOrder < voices_[chosen].startOrder))
+            chosen = slot;
     }
-    return -1;
+    if (chosen == voices_.size())
+        return -1;
+    Voice& voice = voices_[chosen];
+    const uint32_t generation = voice.generation % (kGenerationLimit - 1) + 1;
+    voice = Voice();
+    voice.active = true;
+    voice.paused = paused;
+    voice.generation = generation;
+    voice.startOrder = ++startCount_;
+    voice.sample = sample;
+    voice.stream = stream;
+    return static_cast<int>((generation << kSlotBits) | chosen);
 }
 
 void AudioMixer::DetachStream(AudioStream& stream)

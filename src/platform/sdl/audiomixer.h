@@ -36,7 +36,8 @@ public:
     // Stops every voice playing the sample, then deletes it.
     void FreeSample(AudioSample* sample);
     // Starts the sample once on a free voice at full volume; returns the
-    // channel id, or -1 when the sample is null or every voice is busy.
+    // channel id, or -1 when the sample is null. With every voice busy, the
+    // sample voice started longest ago is taken over (never a stream's).
     int PlaySample(AudioSample* sample, bool paused);
 
     // Streams: opened at load, decoded a little ahead of playback, looping.
@@ -48,7 +49,8 @@ public:
     // for a null stream or a start past the end.
     bool SetStreamLoopPoints(AudioStream* stream, int64_t loopStart, int64_t loopEnd);
     // Plays the stream from its first frame on a free voice (restarting it when
-    // it already plays); returns the channel id, or -1 when no voice is free.
+    // it already plays), taking over a sample voice as PlaySample does;
+    // returns the channel id, or -1 when every voice plays a stream.
     int PlayStream(AudioStream* stream, bool paused);
     // Stops the stream's voice and rewinds it to its first frame.
     bool StopStream(AudioStream* stream);
@@ -81,6 +83,7 @@ private:
         bool paused = false;
         float gain = 1.0f;
         uint32_t generation = 0;
+        uint64_t startOrder = 0;
         const AudioSample* sample = nullptr;
         int64_t samplePosition = 0;
         AudioStream* stream = nullptr;
@@ -93,6 +96,7 @@ private:
     void DecoderLoop();
 
     std::vector<Voice> voices_;
+    uint64_t startCount_ = 0; // guarded by voiceMutex_
     std::vector<std::unique_ptr<AudioSample>> samples_;
     std::vector<std::unique_ptr<AudioStream>> streams_;
     // Order of locking: decodeMutex_ before voiceMutex_. The device callback
