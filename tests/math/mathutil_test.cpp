@@ -1,0 +1,153 @@
+// The maths' free functions and the small vector types.
+#include "color.h"
+#include "face.h"
+#include "mathutil.h"
+#include "random15.h"
+#include "rect.h"
+#include "vec2.h"
+#include "vec3.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+struct ClampCase {
+    float v;
+    float lo;
+    float hi;
+    float expected;
+};
+
+class ClampFloatCases : public ::testing::TestWithParam<ClampCase> {};
+
+TEST_P(ClampFloatCases, GivesBoundOrValue)
+{
+    const ClampCase& c = GetParam();
+    EXPECT_EQ(ClampFloat(c.v, c.lo, c.hi), c.expected);
+    EXPECT_EQ(ClampInt(static_cast<int>(c.v), static_cast<int>(c.lo), static_cast<int>(c.hi)),
+        static_cast<int>(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ClampFloatCases,
+    ::testing::Values(ClampCase{5, 0, 3, 3}, ClampCase{-1, 0, 3, 0}, ClampCase{3, 0, 3, 3}, ClampCase{0, 0, 3, 0},
+        ClampCase{2, 0, 3, 2}));
+
+TEST(ClampFloat, NanComesBackUnchanged)
+{
+    float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_TRUE(std::isnan(ClampFloat(nan, 0.0f, 1.0f)));
+}
+
+struct PowerCase {
+    int n;
+    int expected;
+};
+
+class NextPowerOfTwoCases : public ::testing::TestWithParam<PowerCase> {};
+
+TEST_P(NextPowerOfTwoCases, IsTheSmallestPowerAtLeastN)
+{
+    EXPECT_EQ(NextPowerOfTwo(GetParam().n), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NextPowerOfTwoCases,
+    ::testing::Values(PowerCase{-7, 1}, PowerCase{0, 1}, PowerCase{1, 1}, PowerCase{2, 2}, PowerCase{3, 4},
+        PowerCase{129, 256}, PowerCase{1024, 1024}, PowerCase{1 << 30, 1 << 30},
+        PowerCase{(1 << 30) + 1, 1 << 30}));
+
+TEST(RandomUnitFloat, IsRandOver32766AndReachesAboveOne)
+{
+    constexpr int kDraws = 400000;
+    SeedRand15(99);
+    std::vector<int> raw(kDraws);
+    for (int& value : raw)
+        value = Rand15();
+    SeedRand15(99);
+    float highest = 0.0f;
+    for (int i = 0; i < kDraws; ++i) {
+        float unit = RandomUnitFloat();
+        ASSERT_EQ(unit, static_cast<float>(raw[i] / 32766.0));
+        highest = std::max(highest, unit);
+    }
+    EXPECT_EQ(highest, static_cast<float>(32767 / 32766.0));
+    EXPECT_GT(highest, 1.0f);
+}
+
+TEST(RandomColor, DrawsRedGreenBlueInOrderWithOpaqueAlpha)
+{
+    SeedRand15(5);
+    float r = RandomUnitFloat();
+    float g = RandomUnitFloat();
+    float b = RandomUnitFloat();
+    SeedRand15(5);
+    Color color = RandomColor();
+    EXPECT_EQ(color.r, r);
+    EXPECT_EQ(color.g, g);
+    EXPECT_EQ(color.b, b);
+    EXPECT_EQ(color.a, 1.0f);
+}
+
+TEST(DegToRad, UsesTheFixedFactorInBothPrecisions)
+{
+    EXPECT_EQ(DegToRad(180.0), 180.0 * 0.01745329252);
+    EXPECT_NEAR(DegToRad(180.0f), 3.14159265f, 1e-6f);
+    EXPECT_EQ(DegToRad(90.0f), 90.0f * 0.01745329252f);
+}
+
+TEST(Vec3, NormalizeOfZeroStaysZeroAndOf304IsUnit)
+{
+    Vec3 zero;
+    zero.Normalize();
+    EXPECT_EQ(zero, Vec3(0, 0, 0));
+    EXPECT_EQ(Vec3(3, 0, 4).Normalized(), Vec3(0.6f, 0.0f, 0.8f));
+}
+
+TEST(Vec3, CrossFollowsTheRightHand)
+{
+    EXPECT_EQ(Vec3(1, 0, 0).Cross(Vec3(0, 1, 0)), Vec3(0, 0, 1));
+    EXPECT_EQ(Vec3(0, 1, 0).Cross(Vec3(1, 0, 0)), Vec3(0, 0, -1));
+}
+
+TEST(Vec3, ProjectionsKeepThePartAlongTheVector)
+{
+    Vec3 axis(2, 0, 0);
+    EXPECT_EQ(axis.ProjectOnto(Vec3(3, 4, 5)), Vec3(3, 0, 0));
+    EXPECT_EQ(Vec3(1, 0, 0).ProjectOntoUnit(Vec3(3, 4, 5)), Vec3(3, 0, 0));
+    EXPECT_EQ(2.0f * Vec3(1, 2, 3), Vec3(2, 4, 6));
+}
+
+TEST(Vec2, NormalizeSkipsZeroAndKeepsDirection)
+{
+    Vec2 zero(0, 0);
+    zero.Normalize();
+    EXPECT_EQ(zero, Vec2(0, 0));
+    Vec2 v(0, -5);
+    EXPECT_EQ(v.Normalized(), Vec2(0, -1));
+    EXPECT_EQ(v.LengthSquared(), 25.0f);
+}
+
+TEST(Face, UnsetIndicesAreZero)
+{
+    Face triangle(1, 2, 3);
+    EXPECT_EQ(triangle, Face(1, 2, 3, 0, 0, 0, 0, 0, 0));
+    EXPECT_FALSE(triangle == Face(1, 2, 3, 0, 0, 0, 0, 0, 1));
+}
+
+TEST(Rect, CornersAreMinAndMaxPairs)
+{
+    Rect rect(1, 4, 2, 8);
+    EXPECT_EQ(rect.LowerLeft(), Vec2(1, 2));
+    EXPECT_EQ(rect.UpperLeft(), Vec2(1, 8));
+    EXPECT_EQ(rect.LowerRight(), Vec2(4, 2));
+    EXPECT_EQ(rect.UpperRight(), Vec2(4, 8));
+}
+
+TEST(Color, DefaultsToOpaqueBlack)
+{
+    Color c;
+    EXPECT_EQ(c.r + c.g + c.b, 0.0f);
+    EXPECT_EQ(c.a, 1.0f);
+    EXPECT_EQ(Color(0.5f, 0.5f, 0.5f).a, 1.0f);
+}
