@@ -15,7 +15,8 @@ class Material;
 class MaterialManager;
 
 // Two values closer than this on every component are one (open interval).
-constexpr double kWeldTolerance = 5e-6;
+// Single precision, so a stored 0.000005 is just outside the tolerance of 0.
+constexpr float kWeldTolerance = 5e-6f;
 
 class Mesh {
 public:
