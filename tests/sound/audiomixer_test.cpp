@@ -143,6 +143,15 @@ TEST_F(AudioMixerTest, LoopPointsBeyondEachOtherAreRefused)
     EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 250)), LoopSequence(250, 0, 99));
 }
 
+TEST_F(AudioMixerTest, LoopPointsSetAfterDecodingAheadStillHold)
+{
+    AudioStream* stream = mixer.OpenStream(MakeWav("music.wav", 1000));
+    mixer.DecodeAhead();
+    ASSERT_TRUE(mixer.SetStreamLoopPoints(stream, 10, 99));
+    mixer.PlayStream(stream, false);
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 500)), LoopSequence(500, 10, 99));
+}
+
 TEST_F(AudioMixerTest, StreamAtAnotherRateLoopsWithoutAGap)
 {
     AudioStream* stream = mixer.OpenStream(MakeWav("slow.wav", 10, 1, kMixRate / 2));

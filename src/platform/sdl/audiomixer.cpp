@@ -94,7 +94,7 @@ struct AudioStream {
     std::vector<float> ring; // kRingFrames stereo frames
     std::atomic<uint64_t> written{0};
     std::atomic<uint64_t> consumed{0};
-    int voiceSlot = -1; // guarded by the voice lock
+    int voiceSlot = -1; // written under both locks, read under either
 };
 
 namespace {
@@ -312,6 +312,9 @@ bool AudioMixer::SetStreamLoopPoints(AudioStream* stream, int64_t loopStart, int
         return false;
     stream->loopStart = start;
     stream->loopEnd = end;
+    // Frames decoded ahead under the old loop are dropped unless they play.
+    if (stream->voiceSlot < 0)
+        Rewind(*stream);
     return true;
 }
 
