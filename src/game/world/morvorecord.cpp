@@ -59,7 +59,9 @@ int32_t MorvoRecord::UpdateLightningFrame()
 
 float RadiusFromPower(float p)
 {
-    return static_cast<float>(std::sqrt((p - 0.1) * kAreaPerPower / kPi) + kBaseRadius);
+    // The difference is taken against the float limit, so the weakest morvo is exactly 0.025.
+    double above = static_cast<double>(p - kMinMorvoPower);
+    return static_cast<float>(std::sqrt(above * kAreaPerPower / kPi) + kBaseRadius);
 }
 
 float PowerFromRadius(float r)

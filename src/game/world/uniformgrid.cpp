@@ -101,7 +101,7 @@ void UniformGrid::ClampCellRect(CellRect& rect) const
 
 CellRect UniformGrid::GetWholeRect() const
 {
-    CellRect rect{0, 0, columns_, rows_};
+    CellRect rect{0, columns_, 0, rows_};
     ClampCellRect(rect);
     return rect;
 }
