@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <thread>
 
@@ -368,4 +369,74 @@ TEST(AudioDevice, OpensOnTheSilentDriverWhenNoDeviceWorks)
     device.Close();
     EXPECT_FALSE(device.IsOpen());
     EXPECT_EQ(device.DriverName(), "");
+}
+
+namespace {
+
+// Fixtures made with libsndfile: "index.flac" is 3000 frames of 16-bit stereo
+// at 44100 Hz whose frame i holds i + 1 (left) and -(i + 1) (right);
+// "tone.ogg" is 2205 frames of mono Vorbis at 22050 Hz, a 441 Hz sine at 0.5.
+std::string Fixture(const std::string& name)
+{
+    const char* source = std::getenv("MORVO_SOURCE_DIR");
+    return std::string(source ? source : ".") + "/tests/sound/fixtures/" + name;
+}
+
+int64_t DecodeFlacFrame(float left)
+{
+    return static_cast<int64_t>(std::llround(left * 32768.0f)) - 1;
+}
+
+} // namespace
+
+TEST(AudioMixerFormats, FlacStreamLoopsFrameExactly)
+{
+    AudioMixer mixer;
+    AudioStream* stream = mixer.OpenStream(Fixture("index.flac"));
+    ASSERT_NE(stream, nullptr);
+    mixer.SetStreamLoopPoints(stream, 100, 1999);
+    mixer.PlayStream(stream, false);
+    const std::vector<float> out = RenderFrames(mixer, 20000);
+    std::vector<int64_t> played;
+    for (size_t i = 0; i < out.size(); i += 2) {
+        played.push_back(DecodeFlacFrame(out[i]));
+        ASSERT_FLOAT_EQ(out[i + 1], -out[i]);
+    }
+    EXPECT_EQ(played, LoopSequence(20000, 100, 1999));
+}
+
+TEST(AudioMixerFormats, OggVorbisSampleDecodesWholeAndResamples)
+{
+    AudioMixer mixer;
+    AudioSample* sample = mixer.LoadSample(Fixture("tone.ogg"));
+    ASSERT_NE(sample, nullptr);
+    const int channel = mixer.PlaySample(sample, false);
+    const std::vector<float> out = RenderFrames(mixer, 5000);
+    // 2205 frames at half the mix rate last 2 x 2205 - 1 output frames.
+    float peak = 0.0f;
+    for (int i = 0; i < 4409; ++i) {
+        peak = std::max(peak, std::fabs(out[i * 2]));
+        ASSERT_FLOAT_EQ(out[i * 2 + 1], out[i * 2]);
+    }
+    EXPECT_NEAR(peak, 0.5f, 0.05f);
+    for (int i = 4409; i < 5000; ++i)
+        ASSERT_EQ(out[i * 2], 0.0f) << i;
+    EXPECT_FALSE(mixer.IsChannelActive(channel));
+}
+
+TEST(AudioMixerFormats, OggVorbisStreamKeepsLooping)
+{
+    AudioMixer mixer;
+    AudioStream* stream = mixer.OpenStream(Fixture("tone.ogg"));
+    ASSERT_NE(stream, nullptr);
+    mixer.PlayStream(stream, false);
+    const std::vector<float> out = RenderFrames(mixer, 44100);
+    // The tone fills the whole second: no 10 ms stretch of silence anywhere.
+    int quietRun = 0;
+    int longestQuietRun = 0;
+    for (size_t i = 0; i < out.size(); i += 2) {
+        quietRun = std::fabs(out[i]) < 1e-4f ? quietRun + 1 : 0;
+        longestQuietRun = std::max(longestQuietRun, quietRun);
+    }
+    EXPECT_LT(longestQuietRun, 441);
 }
