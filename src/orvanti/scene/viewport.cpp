@@ -1,0 +1,40 @@
+// Drawing a scene through a camera; see viewport.h.
+#include <GL/glew.h>
+
+#include "viewport.h"
+
+#include "camera.h"
+#include "debugbreak.h"
+#include "matrix4.h"
+
+#include <GL/glu.h>
+
+Viewport::Viewport(Camera* camera, int x, int y, int width, int height, std::unique_ptr<SceneObject> scene)
+    : camera_(camera), x_(x), y_(y), width_(width), height_(height), scene_(std::move(scene))
+{
+}
+
+bool Viewport::Render()
+{
+    if (!camera_)
+        return false;
+    if (camera_->GetHeight() == 0) {
+        DEBUG_BREAK("viewport camera has height 0");
+        return false;
+    }
+    glViewport(x_, y_, width_, height_);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // The camera's own sizes, divided as integers.
+    const int aspect = camera_->GetWidth() / camera_->GetHeight();
+    gluPerspective(camera_->GetFov(), static_cast<double>(aspect), camera_->GetNearPlane(), camera_->GetFarPlane());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClear(GL_DEPTH_BUFFER_BIT);
+    Matrix4 view = camera_->GetMatrix();
+    view.InvertRigid();
+    glLoadMatrixf(view.m);
+    if (scene_)
+        scene_->Render();
+    return true;
+}
