@@ -107,6 +107,11 @@ struct LoopCase {
     int64_t playedEnd;
 };
 
+void PrintTo(const LoopCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class StreamLoopTest : public AudioMixerTest, public ::testing::WithParamInterface<LoopCase> {};
 
 constexpr int64_t kLoopFileFrames = 1000;
@@ -215,6 +220,11 @@ struct VolumeCase {
     int volume;
     float gain;
 };
+
+void PrintTo(const VolumeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class VolumeTest : public AudioMixerTest, public ::testing::WithParamInterface<VolumeCase> {};
 
@@ -378,8 +388,8 @@ namespace {
 // "tone.ogg" is 2205 frames of mono Vorbis at 22050 Hz, a 441 Hz sine at 0.5.
 std::string Fixture(const std::string& name)
 {
-    const char* source = std::getenv("MORVO_SOURCE_DIR");
-    return std::string(source ? source : ".") + "/tests/sound/fixtures/" + name;
+    const std::string here = __FILE__;
+    return here.substr(0, here.find_last_of('/') + 1) + "fixtures/" + name;
 }
 
 int64_t DecodeFlacFrame(float left)
