@@ -279,7 +279,8 @@ AudioStream* AudioMixer::OpenStream(const std::string& path)
     SNDFILE* file = sf_open(NormalizePath(path).c_str(), SFM_READ, &info);
     if (!file)
         return nullptr;
-    if (info.channels < 1 || info.samplerate < 1 || info.frames < 1) {
+    // A stream must be able to seek back to its loop start.
+    if (info.channels < 1 || info.samplerate < 1 || info.frames < 1 || !info.seekable) {
         sf_close(file);
         return nullptr;
     }
