@@ -140,6 +140,11 @@ bool GfxComponent::CreateGLWindow(int requestedWidth, int requestedHeight, int r
     if (requestedHeight == 0) {
         requestedHeight = 1;
     }
+    if (requestedWidth <= 0 || requestedHeight < 0) {
+        // No window can have this size; the component keeps what it had.
+        ShowMessageBox("Window Creation Error.", kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     height = requestedHeight;
     width = requestedWidth;
     colorBits = requestedColorBits;
@@ -185,10 +190,7 @@ bool GfxComponent::CreateGLWindow(int requestedWidth, int requestedHeight, int r
     request.colorBits = gPixelFormat.colorBits;
     request.depthBits = gPixelFormat.depthBits;
 
-    // A window needs a positive size; none is made otherwise.
-    if (width > 0 && height > 0) {
-        hWnd = CreatePlatformWindow(request);
-    }
+    hWnd = CreatePlatformWindow(request);
     if (hWnd == nullptr) {
         return FailWindowStep("Window Creation Error.");
     }
