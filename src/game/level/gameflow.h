@@ -11,7 +11,7 @@
 #include <list>
 #include <string>
 
-class Chapter;
+struct Chapter;
 class LevelListener;
 
 class GameFlow : public Singleton<GameFlow> {

@@ -32,6 +32,10 @@ class IslandModel;
 class Texture;
 class UniformGrid;
 struct CellRect;
+struct MorvoRecord;
+
+// Collision hook of the simulator (stored, never called by a step).
+using MorvoCollisionFunc = void (*)(MorvoRecord& a, MorvoRecord& b);
 
 // The world's static scene nodes, in load order.
 enum WorldNode : int {
@@ -134,6 +138,9 @@ public:
     void SetMorvoLJFunc(MorvoLJFunc* pairForce);
     MorvoLJFunc* GetMorvoLJFunc() const;
     MorvoLJFunc* RemoveMorvoLJFunc();
+    // The simulator's collision function (not used by the game).
+    void SetMorvoCollisionFunc(MorvoCollisionFunc function);
+    MorvoCollisionFunc GetMorvoCollisionFunc() const;
 
     // Base size of the attractor (negative gives 0) and its automatic sizing.
     void SetAttractorBaseSize(float size);

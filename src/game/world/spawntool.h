@@ -9,6 +9,7 @@
 #include <cstdint>
 
 struct EmissionInfo;
+struct EmissionSettings;
 
 class SpawnTool : public Tool {
 public:
@@ -37,6 +38,8 @@ public:
     // Shares the amount among the found morvos of this colour; returns the
     // power actually added.
     float Grow(MorvoWorld* world, const EmissionInfo& info, float amount) const;
+    // This tool's radius, colour, mode and amount as the emission reads them.
+    EmissionSettings GetSettings() const;
 
 private:
     int32_t color_ = 0;    // 1 pure, -1 dark, 0 neutral
