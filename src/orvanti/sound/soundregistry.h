@@ -19,7 +19,6 @@ struct AudioStream;
 
 class SoundRegistry : public Singleton<SoundRegistry> {
 public:
-    static constexpr int kMixRateHz = 44100;
     static constexpr int kChannelCount = 24;
 
     SoundRegistry();
