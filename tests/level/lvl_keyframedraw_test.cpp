@@ -1,6 +1,7 @@
 // Keyframe drawing under a real GL window (Xvfb in the test run): an
 // object's top-left corner sits at its keyframe position from the window's
-// top-left, in pixels.
+// top-left. Positions are given as parts of the virtual screen so the test
+// holds for whatever window the process already has.
 #include "gfxcomponent.h"
 #include "keyframeanimation.h"
 #include "testsupport.h"
@@ -15,6 +16,16 @@ namespace {
 
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
+
+int Width()
+{
+    return GfxComponent::GetInstance()->GetWindowWidth();
+}
+
+int Height()
+{
+    return GfxComponent::GetInstance()->GetWindowHeight();
+}
 
 // A 2 x 2 opaque white true-colour TGA.
 std::string WhiteTga()
@@ -33,7 +44,11 @@ class KeyframeDrawing : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        windowOpen = GfxComponent::GetInstance()->CreateGLWindow(kWindowWidth, kWindowHeight, 32, 16, false);
+        GfxComponent* gfx = GfxComponent::GetInstance();
+        if (gfx->GetWindowHandle() == nullptr) {
+            gfx->CreateGLWindow(kWindowWidth, kWindowHeight, 32, 16, false);
+        }
+        windowOpen = gfx->GetWindowHandle() != nullptr;
     }
 
     void SetUp() override
@@ -42,7 +57,12 @@ protected:
             GTEST_SKIP() << "no GL window";
         }
         folder.Write("white.tga", WhiteTga());
-        glViewport(0, 0, kWindowWidth, kWindowHeight);
+        glViewport(0, 0, Width(), Height());
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glDisable(GL_DEPTH_TEST);
@@ -56,12 +76,16 @@ protected:
         }
     }
 
-    // Red channel of the pixel at (x, y) counted from the window's top-left.
-    static int RedAtTopLeft(int x, int y)
+    // Red channel of the pixel at the given parts of the window's width and
+    // height, counted from the window's top-left.
+    static int RedAt(float u, float v)
     {
         uint8_t pixel[4] = {0, 0, 0, 0};
+        const int x = static_cast<int>(u * static_cast<float>(Width()));
+        const int y = static_cast<int>(v * static_cast<float>(Height()));
         glReadBuffer(GL_BACK);
-        glReadPixels(x, kWindowHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(x, Height() - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
         return pixel[0];
     }
 
@@ -80,44 +104,56 @@ protected:
 
 TEST_F(KeyframeDrawing, ObjectTopLeftSitsAtKeyPosition)
 {
+    // Top-left at a quarter of the screen, half the screen wide and high.
     ASSERT_TRUE(LoadText("Object\nImage: " + folder.File("white.tga") +
-                         "\nKeyframe: 0\nPos: 100, 50\nSize: 40, 30\nEnd\nEnd\n"));
+                         "\nKeyframe: 0\nPos: 256, 192\nSize: 512, 384\nEnd\nEnd\n"));
     ASSERT_NE(animation.GetObjects()[0].texture, nullptr);
     animation.Draw();
-    EXPECT_GT(RedAtTopLeft(101, 51), 200);
-    EXPECT_GT(RedAtTopLeft(138, 78), 200);
-    EXPECT_LT(RedAtTopLeft(98, 60), 50);
-    EXPECT_LT(RedAtTopLeft(120, 48), 50);
-    EXPECT_LT(RedAtTopLeft(142, 60), 50);
-    EXPECT_LT(RedAtTopLeft(120, 82), 50);
+    EXPECT_GT(RedAt(0.27f, 0.27f), 200);
+    EXPECT_GT(RedAt(0.73f, 0.73f), 200);
+    EXPECT_GT(RedAt(0.5f, 0.3f), 200);
+    EXPECT_LT(RedAt(0.2f, 0.5f), 50);
+    EXPECT_LT(RedAt(0.5f, 0.2f), 50);
+    EXPECT_LT(RedAt(0.8f, 0.5f), 50);
+    EXPECT_LT(RedAt(0.5f, 0.8f), 50);
+}
+
+TEST_F(KeyframeDrawing, PlacementIsMeasuredFromTopNotBottom)
+{
+    // A thin band near the top of the screen.
+    ASSERT_TRUE(LoadText("Object\nImage: " + folder.File("white.tga") +
+                         "\nKeyframe: 0\nPos: 0, 0\nSize: 1024, 192\nEnd\nEnd\n"));
+    animation.Draw();
+    EXPECT_GT(RedAt(0.5f, 0.1f), 200);
+    EXPECT_LT(RedAt(0.5f, 0.9f), 50);
 }
 
 TEST_F(KeyframeDrawing, HiddenOrEarlyObjectDrawsNothing)
 {
     ASSERT_TRUE(LoadText("Object\nImage: " + folder.File("white.tga") +
-                         "\nKeyframe: 1\nPos: 100, 50\nSize: 40, 30\nEnd\nEnd\n"
+                         "\nKeyframe: 1\nPos: 0, 0\nSize: 512, 768\nEnd\nEnd\n"
                          "Object\nImage: " +
                          folder.File("white.tga") +
-                         "\nKeyframe: 0\nPos: 300, 300\nSize: 40, 30\nDisplay: false\nEnd\nEnd\n"));
+                         "\nKeyframe: 0\nPos: 512, 0\nSize: 512, 768\nDisplay: false\nEnd\nEnd\n"));
     animation.SetTime(0.5f);
     animation.Draw();
-    EXPECT_LT(RedAtTopLeft(120, 60), 50);
-    EXPECT_LT(RedAtTopLeft(320, 310), 50);
+    EXPECT_LT(RedAt(0.25f, 0.5f), 50);
+    EXPECT_LT(RedAt(0.75f, 0.5f), 50);
 }
 
 TEST_F(KeyframeDrawing, HalfAlphaBlendsWithBackground)
 {
     ASSERT_TRUE(LoadText("Object\nImage: " + folder.File("white.tga") +
-                         "\nKeyframe: 0\nPos: 10, 10\nSize: 20, 20\nAlpha: 0.5\nEnd\nEnd\n"));
+                         "\nKeyframe: 0\nPos: 256, 192\nSize: 512, 384\nAlpha: 0.5\nEnd\nEnd\n"));
     animation.Draw();
-    EXPECT_NEAR(RedAtTopLeft(20, 20), 128, 3);
+    EXPECT_NEAR(RedAt(0.5f, 0.5f), 128, 3);
 }
 
 TEST_F(KeyframeDrawing, ObjectWithoutImageIsSkipped)
 {
     BreakCounter breaks;
-    ASSERT_TRUE(LoadText("Object\nImage: nowhere.tga\nKeyframe: 0\nPos: 10, 10\nSize: 20, 20\nEnd\nEnd\n"));
+    ASSERT_TRUE(LoadText("Object\nImage: nowhere.tga\nKeyframe: 0\nPos: 256, 192\nSize: 512, 384\nEnd\nEnd\n"));
     animation.Draw();
     EXPECT_EQ(breaks.Count(), 0);
-    EXPECT_LT(RedAtTopLeft(20, 20), 50);
+    EXPECT_LT(RedAt(0.5f, 0.5f), 50);
 }
