@@ -1,0 +1,150 @@
+// The SDL window layer on a real display (Xvfb under the test runner):
+// window handles in the message queue, the pixel-format check, events
+// pumped by PeekMessage and buffer swaps, signals and relative mouse mode.
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+
+#include "eventpump.h"
+#include "messagequeue.h"
+#include "platforminput.h"
+#include "platformwindow.h"
+#include "windowsystem.h"
+
+namespace {
+
+int gClosesSeen = 0;
+
+LRESULT CountCloses(HWND, UINT message, WPARAM, LPARAM) {
+    if (message == WM_CLOSE) {
+        ++gClosesSeen;
+    }
+    return 0;
+}
+
+class SdlWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("MORVO_TEST", "1", 1);
+        if (std::getenv("DISPLAY") == nullptr || !StartWindowSystem()) {
+            GTEST_SKIP() << "no display";
+        }
+        WindowRequest request;
+        request.title = "test";
+        request.width = 64;
+        request.height = 48;
+        request.procedure = CountCloses;
+        window_ = CreatePlatformWindow(request);
+        ASSERT_NE(window_, nullptr);
+        context_ = CreateGLContext(window_);
+        ASSERT_NE(context_, nullptr);
+        ASSERT_TRUE(MakeGLContextCurrent(window_, context_));
+        Drain();
+        GetPlatformInput().Reset();
+        gClosesSeen = 0;
+    }
+
+    void TearDown() override {
+        if (context_ != nullptr) {
+            MakeGLContextCurrent(nullptr, nullptr);
+            DeleteGLContext(context_);
+        }
+        if (window_ != nullptr) {
+            DestroyPlatformWindow(window_);
+        }
+        GetPlatformInput().Reset();
+    }
+
+    // Takes every pending message; returns how many were WM_CLOSE.
+    int Drain() {
+        int closes = 0;
+        MSG message;
+        while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_CLOSE) {
+                ++closes;
+            }
+            DispatchMessage(&message);
+        }
+        return closes;
+    }
+
+    void PushWindowEvent(SDL_WindowEventID id) {
+        SDL_Event event;
+        std::memset(&event, 0, sizeof(event));
+        event.type = SDL_WINDOWEVENT;
+        event.window.event = id;
+        SDL_PushEvent(&event);
+    }
+
+    HWND window_ = nullptr;
+    GLContextHandle context_ = nullptr;
+};
+
+TEST_F(SdlWindow, WindowHandleBelongsToTheMessageQueue) {
+    EXPECT_TRUE(IsWindow(window_));
+    EXPECT_EQ(GetMainWindow(), window_);
+    int width = 0, height = 0;
+    ASSERT_TRUE(GetWindowClientSize(window_, &width, &height));
+    EXPECT_EQ(width, 64);
+    EXPECT_EQ(height, 48);
+}
+
+TEST_F(SdlWindow, PixelFormatCheckComparesWithTheContext) {
+    EXPECT_TRUE(PixelFormatMatches(window_, 32, 16));
+    EXPECT_TRUE(PixelFormatMatches(window_, 16, 16));
+    EXPECT_FALSE(PixelFormatMatches(window_, 32, 64));
+    EXPECT_FALSE(PixelFormatMatches(nullptr, 32, 16));
+}
+
+TEST_F(SdlWindow, PeekMessageTakesInPendingWindowEvents) {
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    EXPECT_EQ(Drain(), 1);
+    EXPECT_EQ(gClosesSeen, 1);
+}
+
+TEST_F(SdlWindow, BufferSwapTakesInPendingWindowEvents) {
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    EXPECT_TRUE(SwapWindowBuffers(window_));
+    EXPECT_GE(QueuedMessageCount(), 1);
+    EXPECT_EQ(Drain(), 1);
+}
+
+TEST_F(SdlWindow, InterruptSignalBecomesAClose) {
+    std::raise(SIGINT);
+    EXPECT_EQ(Drain(), 1);
+}
+
+TEST_F(SdlWindow, RelativeMouseFollowsFocusAndAcquisition) {
+    PlatformInput& input = GetPlatformInput();
+    input.SetFocus(true);
+    ASSERT_EQ(input.AcquireMouse(), InputResult::Ok);
+    PumpWindowEvents();
+    if (!input.HasFocus()) {
+        GTEST_SKIP() << "the display took the focus away";
+    }
+    EXPECT_TRUE(SDL_GetRelativeMouseMode());
+    input.SetMouseCaptureAllowed(false);
+    PumpWindowEvents();
+    EXPECT_FALSE(SDL_GetRelativeMouseMode());
+    input.SetMouseCaptureAllowed(true);
+    input.AcquireMouse();
+    PumpWindowEvents();
+    EXPECT_TRUE(SDL_GetRelativeMouseMode());
+    input.SetFocus(false);
+    PumpWindowEvents();
+    EXPECT_FALSE(SDL_GetRelativeMouseMode());
+}
+
+TEST_F(SdlWindow, DestroyForgetsTheHandleAndStopsPumping) {
+    ASSERT_TRUE(DestroyPlatformWindow(window_));
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_EQ(GetMainWindow(), nullptr);
+    EXPECT_FALSE(DestroyPlatformWindow(window_));
+    window_ = nullptr;
+}
+
+}  // namespace
