@@ -436,6 +436,7 @@ TEST(SoundRegistrySingleton, AccessorCreatesOneInstance)
     SoundRegistry* registry = SoundRegistry::GetInstance();
     ASSERT_NE(registry, nullptr);
     EXPECT_EQ(SoundRegistry::GetInstance(), registry);
+    EXPECT_EQ(registry->Mixer().VoiceCount(), 24);
     EXPECT_TRUE(registry->Init());
     delete registry;
     EXPECT_EQ(SoundRegistry::FindInstance(), nullptr);
