@@ -1,0 +1,239 @@
+// Island models: the state a cleaning trigger drives, and which model of a
+// layer is drawn (clean on the left half of the window, dirty on the right).
+#include "gfxcomponent.h"
+#include "islandmodel.h"
+#include "model.h"
+#include "testsupport.h"
+#include "trigger.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+Trigger CleaningTrigger(int32_t hitPoints, int32_t remaining, int32_t effect = EFFECT_CLEAN)
+{
+    Trigger trigger;
+    trigger.effect = effect;
+    trigger.hitPoints = hitPoints;
+    trigger.remainingHits = remaining;
+    return trigger;
+}
+
+} // namespace
+
+TEST(IslandCleaning, NewIslandIsCleanVisibleWithEmptySlots)
+{
+    IslandModel island;
+    EXPECT_FALSE(island.IsDirty());
+    EXPECT_FALSE(island.IsCleaning());
+    EXPECT_TRUE(island.IsVisible());
+    for (int slot = 0; slot < kIslandModelSlots; ++slot) {
+        EXPECT_EQ(island.GetModel(slot), nullptr);
+    }
+}
+
+TEST(IslandCleaning, FirstHitStartsCrossFadeInProportion)
+{
+    IslandModel island;
+    island.SetDirty(true);
+    Trigger trigger = CleaningTrigger(5, 5);
+    island.SetTrigger(&trigger);
+    island.Update(0.0f);
+    EXPECT_FALSE(island.IsCleaning());
+    trigger.remainingHits = 4;
+    island.Update(0.0f);
+    EXPECT_TRUE(island.IsCleaning());
+    EXPECT_TRUE(island.IsDirty());
+    EXPECT_FLOAT_EQ(island.GetCrossFadeAlpha(), 0.8f);
+}
+
+TEST(IslandCleaning, FiringMakesIslandClean)
+{
+    IslandModel island;
+    island.SetDirty(true);
+    Trigger trigger = CleaningTrigger(2, 1);
+    island.SetTrigger(&trigger);
+    island.Update(0.0f);
+    ASSERT_TRUE(island.IsCleaning());
+    trigger.fired = true;
+    island.Update(0.0f);
+    EXPECT_FALSE(island.IsDirty());
+    EXPECT_FALSE(island.IsCleaning());
+    EXPECT_FLOAT_EQ(island.GetCrossFadeAlpha(), 0.0f);
+}
+
+TEST(IslandCleaning, OtherEffectNeverCleansGraduallyButFiringCleans)
+{
+    IslandModel island;
+    island.SetDirty(true);
+    Trigger trigger = CleaningTrigger(5, 1, EFFECT_WIN);
+    island.SetTrigger(&trigger);
+    island.Update(0.0f);
+    EXPECT_FALSE(island.IsCleaning());
+    trigger.fired = true;
+    island.Update(0.0f);
+    EXPECT_FALSE(island.IsDirty());
+}
+
+TEST(IslandCleaning, WithoutTriggerDirtStays)
+{
+    IslandModel island;
+    island.SetDirty(true);
+    island.Update(1.0f);
+    EXPECT_TRUE(island.IsDirty());
+    EXPECT_FALSE(island.IsCleaning());
+}
+
+TEST(IslandSlots, OutOfRangeSlotsAreRefusedWithLogLine)
+{
+    IslandModel island;
+    LogCapture log;
+    island.SetModel(14, "nothing.obj");
+    EXPECT_TRUE(log.Contains("Error! You are trying to place a model type out of range.\n"));
+    log.Clear();
+    island.RenderModel(14);
+    EXPECT_TRUE(log.Contains("ERROR: You are trying to render an invalid model!\n"));
+    log.Clear();
+    island.RenderCrossFade(7);
+    EXPECT_TRUE(log.Contains("ERROR: You are trying to render an invalid model!\n"));
+}
+
+TEST(IslandSlots, UnsupportedCommandBreaks)
+{
+    IslandModel island;
+    BreakCounter breaks;
+    island.HandleCommand(3);
+    EXPECT_EQ(breaks.Count(), 1);
+}
+
+namespace {
+
+// One triangle filling the left or the right half of the clip square.
+const char* const kLeftTriangle = "v -1 -1 0\nv -0.05 -1 0\nv -0.05 1 0\nv -1 1 0\nf 1 2 3\nf 1 3 4\n";
+const char* const kRightTriangle = "v 0.05 -1 0\nv 1 -1 0\nv 1 1 0\nv 0.05 1 0\nf 1 2 3\nf 1 3 4\n";
+
+class IslandDrawing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        GfxComponent* gfx = GfxComponent::GetInstance();
+        if (gfx->GetWindowHandle() == nullptr) {
+            gfx->CreateGLWindow(256, 256, 32, 16, false);
+        }
+        if (gfx->GetWindowHandle() == nullptr) {
+            GTEST_SKIP() << "no GL window";
+        }
+        folder.Write("left.obj", kLeftTriangle);
+        folder.Write("right.obj", kRightTriangle);
+        glViewport(0, 0, gfx->GetWindowWidth(), gfx->GetWindowHeight());
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_CULL_FACE);
+        glDisable(GL_TEXTURE_2D);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    }
+
+    void TearDown() override { glDisable(GL_BLEND); }
+
+    // Layer k: clean model on the left, dirty on the right.
+    void FillLayer(int layer)
+    {
+        island.SetModel(2 * layer, folder.File("left.obj").c_str());
+        island.SetModel(2 * layer + 1, folder.File("right.obj").c_str());
+    }
+
+    static int RedAt(float u)
+    {
+        GfxComponent* gfx = GfxComponent::GetInstance();
+        unsigned char pixel[4] = {};
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(static_cast<int>(u * static_cast<float>(gfx->GetWindowWidth())), gfx->GetWindowHeight() / 2, 1,
+                     1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        return pixel[0];
+    }
+    static int Left() { return RedAt(0.25f); }
+    static int Right() { return RedAt(0.75f); }
+
+    TempFolder folder;
+    IslandModel island;
+};
+
+} // namespace
+
+TEST_F(IslandDrawing, CleanIslandDrawsCleanModelOfLayer)
+{
+    FillLayer(3);
+    ASSERT_NE(island.GetModel(6), nullptr);
+    island.RenderBeachLayer();
+    EXPECT_GT(Left(), 0);
+    EXPECT_EQ(Right(), 0);
+}
+
+TEST_F(IslandDrawing, DirtyIslandDrawsDirtyModelOfLayer)
+{
+    FillLayer(1);
+    island.SetDirty(true);
+    island.RenderTreeLayer();
+    EXPECT_EQ(Left(), 0);
+    EXPECT_GT(Right(), 0);
+}
+
+TEST_F(IslandDrawing, CleaningDrawsBothWithDirtyFaded)
+{
+    FillLayer(2);
+    island.SetDirty(true);
+    Trigger trigger = CleaningTrigger(4, 2);
+    island.SetTrigger(&trigger);
+    island.Update(0.0f);
+    ASSERT_TRUE(island.IsCleaning());
+    island.RenderWaveLayer();
+    EXPECT_GT(Left(), 0);
+    // White at alpha 0.5 over black.
+    EXPECT_NEAR(Right(), 128, 3);
+}
+
+TEST_F(IslandDrawing, RenderDrawsOnlyTheIslandLayer)
+{
+    FillLayer(6);
+    island.Render();
+    EXPECT_EQ(Left(), 0);
+    EXPECT_EQ(Right(), 0);
+    FillLayer(0);
+    island.Render();
+    EXPECT_GT(Left(), 0);
+}
+
+TEST_F(IslandDrawing, EmptyLayerDrawsNothingInEveryState)
+{
+    Trigger trigger = CleaningTrigger(4, 2);
+    island.SetTrigger(&trigger);
+    for (int state = 0; state < 3; ++state) {
+        island.SetDirty(state > 0);
+        if (state == 2) {
+            island.Update(0.0f);
+        }
+        island.RenderCityLayer();
+        EXPECT_EQ(Left(), 0);
+        EXPECT_EQ(Right(), 0);
+    }
+}
+
+TEST_F(IslandDrawing, InvisibleIslandDrawsNothing)
+{
+    FillLayer(0);
+    island.SetVisible(false);
+    island.RenderIslandLayer();
+    EXPECT_EQ(Left(), 0);
+}
