@@ -13,6 +13,13 @@ namespace {
 bool gThreadsPrepared = false;
 bool gVideoStarted = false;
 
+// Xlib must know about threads before anything else starts, SDL's audio
+// included: the program's window code runs this at load time.
+struct ThreadsAtLoad {
+    ThreadsAtLoad() { PrepareWindowSystemThreads(); }
+};
+const ThreadsAtLoad gThreadsAtLoad;
+
 }  // namespace
 
 void PrepareWindowSystemThreads() {

@@ -3,7 +3,8 @@
 // Called by the window code and the message boxes; both are idempotent.
 #pragma once
 
-// XInitThreads, once per process, before any other X or SDL call.
+// XInitThreads, once per process, before any other X or SDL call. A program
+// that links the window code also runs it when it loads.
 void PrepareWindowSystemThreads();
 
 // Video subsystem up (events included); false with one debug-log line.
