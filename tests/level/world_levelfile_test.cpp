@@ -1,0 +1,446 @@
+// MorvoFiles: a level written and read back compares equal; hand-written
+// files; failed reads leave the world alone; the reader's resets.
+#include "../world/world_headless.h"
+
+#include "animationdatabase.h"
+#include "boy.h"
+#include "gridset.h"
+#include "gridsetdatabase.h"
+#include "islandmodel.h"
+#include "morvofiles.h"
+#include "morvostore.h"
+#include "particlesystem.h"
+#include "planeemitter.h"
+#include "gfxmanagers.h"
+#include "texture.h"
+#include "texturemanager.h"
+#include "tgafile.h"
+#include "trigger.h"
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct MorvoEntry {
+    float x, y;
+    int32_t color;
+    float power;
+    bool operator==(const MorvoEntry& o) const
+    {
+        return x == o.x && y == o.y && color == o.color && power == o.power;
+    }
+};
+
+struct TriggerEntry {
+    Trigger t;
+    bool operator==(const TriggerEntry& o) const
+    {
+        return t.id == o.t.id && t.condition == o.t.condition && t.visible == o.t.visible &&
+               t.gridSet == o.t.gridSet && t.animation == o.t.animation && t.hitPoints == o.t.hitPoints &&
+               t.remainingHits == o.t.remainingHits && t.fired == o.t.fired && t.effect == o.t.effect;
+    }
+};
+
+struct SystemEntry {
+    int32_t count, lifetime, emitterType;
+    float x, y, z, fx, fy, fz, r, g, b, a, ir, ig, ib, ia, minSize, maxSize, damping, speed;
+    bool interpolated;
+    std::string trigger;
+    std::vector<std::string> textures;
+    float pa = 0, pb = 0, pc = 0, pd = 0;
+    int32_t top = 0, bottom = 0, left = 0, right = 0;
+    bool operator==(const SystemEntry& o) const
+    {
+        return count == o.count && lifetime == o.lifetime && emitterType == o.emitterType && x == o.x && y == o.y &&
+               z == o.z && fx == o.fx && fy == o.fy && fz == o.fz && r == o.r && g == o.g && b == o.b && a == o.a &&
+               ir == o.ir && ig == o.ig && ib == o.ib && ia == o.ia && minSize == o.minSize &&
+               maxSize == o.maxSize && damping == o.damping && speed == o.speed &&
+               interpolated == o.interpolated && trigger == o.trigger && textures == o.textures && pa == o.pa &&
+               pb == o.pb && pc == o.pc && pd == o.pd && top == o.top && bottom == o.bottom && left == o.left &&
+               right == o.right;
+    }
+};
+
+// Everything a level file carries, taken from the world and the tables.
+struct LevelSnapshot {
+    Vec3 boy;
+    Vec3 boyStart;
+    bool allPure, noDark, noPure, threshold;
+    float power;
+    std::vector<MorvoEntry> morvos;
+    std::vector<std::string> setNames;
+    std::vector<std::vector<Vec2>> setCells;
+    std::vector<std::string> animationNames;
+    std::vector<std::string> animationPaths;
+    std::vector<TriggerEntry> triggers;
+    std::vector<SystemEntry> systems;
+    std::vector<bool> dirty;
+    std::vector<std::string> islandTriggers;
+
+    bool operator==(const LevelSnapshot& o) const
+    {
+        return boy == o.boy && boyStart == o.boyStart && allPure == o.allPure && noDark == o.noDark &&
+               noPure == o.noPure && threshold == o.threshold && power == o.power && morvos == o.morvos &&
+               setNames == o.setNames && setCells == o.setCells && animationNames == o.animationNames &&
+               animationPaths == o.animationPaths && triggers == o.triggers && systems == o.systems &&
+               dirty == o.dirty && islandTriggers == o.islandTriggers;
+    }
+};
+
+LevelSnapshot Snapshot()
+{
+    MorvoWorld& world = GetMorvoWorld();
+    LevelSnapshot s;
+    s.boy = world.GetBoy()->position;
+    s.boyStart = world.GetBoyStart();
+    s.allPure = world.GetWinWhenAllPure();
+    s.noDark = world.GetWinWhenNoDarkMorvos();
+    s.noPure = world.GetLoseWhenNoPureMorvos();
+    s.threshold = world.GetWinWhenPurePowerThreshold();
+    s.power = world.GetPowerThreshold();
+    const MorvoState& state = *world.GetStore()->GetCurrentState();
+    for (int32_t i = 0; i < state.GetSize(); ++i) {
+        const MorvoRecord& m = state.Get(i);
+        if (m.active != 0) {
+            s.morvos.push_back({m.position.x, m.position.y, m.color, m.power});
+        }
+    }
+    for (const GridSet& set : GridSetDatabase::GetInstance()->GetGridSets()) {
+        s.setNames.push_back(set.GetName());
+        s.setCells.push_back(set.GetCells());
+    }
+    AnimationDatabase* animations = AnimationDatabase::GetInstance();
+    for (const auto& [name, index] : animations->GetNames()) {
+        s.animationNames.push_back(name + "=" + std::to_string(index));
+        s.animationPaths.push_back(animations->Get(index)->GetPath());
+    }
+    for (const Trigger& t : world.GetTriggers().GetTriggers()) {
+        s.triggers.push_back({t});
+    }
+    for (const ParticleSystem* p : world.GetParticleSystems()) {
+        SystemEntry e{};
+        e.count = p->GetCount();
+        e.lifetime = p->GetLifetime();
+        e.emitterType = p->GetEmitter()->GetType();
+        e.x = p->GetPosition().x;
+        e.y = p->GetPosition().y;
+        e.z = p->GetPosition().z;
+        e.fx = p->GetGivenForce().x;
+        e.fy = p->GetGivenForce().y;
+        e.fz = p->GetGivenForce().z;
+        e.r = p->GetColor().x;
+        e.g = p->GetColor().y;
+        e.b = p->GetColor().z;
+        e.a = p->GetAlpha();
+        e.interpolated = p->IsInterpolated();
+        if (e.interpolated) {
+            e.ir = p->GetInterpToColor().x;
+            e.ig = p->GetInterpToColor().y;
+            e.ib = p->GetInterpToColor().z;
+            e.ia = p->GetInterpToAlpha();
+        }
+        e.minSize = p->GetMinSize();
+        e.maxSize = p->GetMaxSize();
+        e.damping = p->GetDamping();
+        e.speed = p->GetSpeed();
+        e.trigger = p->GetTrigger() != nullptr ? p->GetTrigger()->id : "";
+        for (const Texture* texture : p->GetTextures()) {
+            e.textures.push_back(texture->GetName());
+        }
+        if (const auto* plane = dynamic_cast<const PlaneEmitter*>(p->GetEmitter())) {
+            e.pa = plane->GetA();
+            e.pb = plane->GetB();
+            e.pc = plane->GetC();
+            e.pd = plane->GetD();
+            e.top = plane->GetTop();
+            e.bottom = plane->GetBottom();
+            e.left = plane->GetLeft();
+            e.right = plane->GetRight();
+        }
+        s.systems.push_back(e);
+    }
+    for (int i = 0; i < kWorldIslandCount; ++i) {
+        const IslandModel* island = world.GetIsland(static_cast<WorldIsland>(i));
+        s.dirty.push_back(island->IsDirty());
+        s.islandTriggers.push_back(island->GetTrigger() != nullptr ? island->GetTrigger()->id : "null");
+    }
+    return s;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+const char* kParticleHint()
+{
+    return "if new particle system, insert trigger name here, else delete this line.";
+}
+
+const char* const kAnimation = "Object: dot\nKeyframe: 0\nPos: 0, 0\nEnd\nKeyframe: 2\nPos: 100, 100\nEnd\nEnd\n";
+
+class LevelFileTest : public HeadlessWorldTest {
+protected:
+    void SetUp() override
+    {
+        HeadlessWorldTest::SetUp();
+        SetUpLevel();
+        AnimationDatabase::GetInstance()->Clear();
+        GridSetDatabase::GetInstance()->Clear();
+    }
+    void TearDown() override
+    {
+        AnimationDatabase::GetInstance()->Clear();
+        GridSetDatabase::GetInstance()->Clear();
+        HeadlessWorldTest::TearDown();
+    }
+
+    Trigger MakeTrigger(const char* id, int32_t condition, int32_t gridSet, int32_t effect, int32_t animation,
+                        bool visible, int32_t hitPoints)
+    {
+        Trigger t;
+        t.id = id;
+        t.condition = condition;
+        t.gridSet = gridSet;
+        t.effect = effect;
+        t.animation = animation;
+        t.visible = visible;
+        t.hitPoints = hitPoints;
+        t.remainingHits = hitPoints;
+        return t;
+    }
+
+    // A level using every element of the format.
+    void BuildFullLevel()
+    {
+        MorvoWorld& world = World();
+        world.GetBoy()->position = Vec3(10.5f, 160.0f, -20.25f);
+        world.SetBoyStart(world.GetBoy()->position);
+        world.SetWinWhenAllPure(true);
+        world.SetLoseWhenNoPureMorvos(true);
+        world.SetPurePowerThreshold(12.5f);
+        world.AddMorvo(0.125f, 0.25f, kMorvoPure, 2.5f);
+        const int32_t gone = world.AddMorvo(0.5f, 0.5f, kMorvoPure, 1.0f);
+        world.AddMorvo(-0.375f, 0.5f, kMorvoDark, 1.25f);
+        world.AddMorvo(1.0f, -1.0f, kMorvoNeutral, 3.0f);
+        world.RemoveMorvo(gone);
+
+        GridSet alpha;
+        alpha.SetName("alpha");
+        alpha.AddCell(Vec2(2.0f, 3.0f));
+        alpha.AddCell(Vec2(4.0f, 5.0f));
+        alpha.AddCell(Vec2(4.0f, 5.0f));
+        GridSet beta;
+        beta.SetName("beta");
+        beta.AddCell(Vec2(7.0f, 8.0f));
+        GridSetDatabase::GetInstance()->Add(alpha);
+        GridSetDatabase::GetInstance()->Add(beta);
+
+        folder_.Write("intro.txt", kAnimation);
+        ASSERT_EQ(AnimationDatabase::GetInstance()->Load(folder_.File("intro.txt"), "intro"), 0u);
+
+        TriggerSet& triggers = world.GetTriggers();
+        triggers.Add(MakeTrigger("anim", NO_CONDITION, -1, EFFECT_PLAY_ANIM, 0, true, 2));
+        triggers.Add(MakeTrigger("win", BOY_ENTERS, 0, EFFECT_WIN, -1, false, 0));
+        triggers.Add(MakeTrigger("lose", RAIN_WITHIN, 1, EFFECT_LOSE, -1, false, 1));
+        triggers.Add(MakeTrigger("off", FILLED_WHITE, 0, EFFECT_PSYS_OFF, -1, true, 3));
+        triggers.Add(MakeTrigger("on", FILLED_BLACK, 1, EFFECT_PSYS_ON, -1, false, 4));
+        triggers.Add(MakeTrigger("clean", START_UP, 0, EFFECT_CLEAN, -1, false, 5));
+
+        const std::string texture = folder_.File("spark.tga");
+        unsigned char pixels[2 * 2 * 4] = {255, 255, 255, 255, 0, 0, 0, 255, 255, 0, 0, 255, 0, 255, 0, 255};
+        ASSERT_TRUE(TgaFile().Write(pixels, 2, 2, texture.c_str(), false));
+
+        auto* plane = new ParticleSystem(20, 0.95f, 30, 4.0f, 8.0f, 0.5f, -0.25f, 0.125f, 0.0f, -10.0f, 0.0f, 1.0f,
+                                         0.5f, 0.25f, 0.75f);
+        plane->SetPlaneEmitter(0.0f, 0.0f, 2.0f, 4.0f, 10.0f, 0.0f, -5.0f, 5.0f);
+        plane->AddTexture(GfxTextureManager()->Load(texture.c_str()));
+        plane->SetSpeed(2.0f);
+        plane->SetInterpolated(true);
+        plane->SetInterpToColor(0.0f, 0.5f, 1.0f, 0.0f);
+        plane->SetTrigger(triggers.FindByName("off"));
+        world.GetParticleSystems().push_back(plane);
+
+        auto* sphere = new ParticleSystem(5, 1.0f, 10, 2.0f, 2.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f,
+                                          1.0f, 1.0f);
+        sphere->AddTexture(GfxTextureManager()->Load(texture.c_str()));
+        world.GetParticleSystems().push_back(sphere);
+
+        world.GetIsland(kIslandVolcano)->SetDirty(true);
+        world.GetIsland(kIslandVolcano)->SetTrigger(triggers.FindByName("clean"));
+        world.GetIsland(kIsland3medium)->SetDirty(true);
+    }
+
+    bool Load(const std::string& name) { return MorvoFiles::LoadLevel(folder_.File(name)); }
+
+    TempFolder folder_;
+};
+
+TEST_F(LevelFileTest, SavedLevelReadsBackEqual)
+{
+    BuildFullLevel();
+    const LevelSnapshot before = Snapshot();
+    ASSERT_EQ(before.morvos.size(), 3u);
+    ASSERT_EQ(before.systems.size(), 2u);
+    ASSERT_TRUE(MorvoFiles::SaveLevel(folder_.File("level.xml")));
+
+    // Read it into a world that holds something else.
+    World().ClearMorvos();
+    World().AddMorvo(3.0f, 3.0f, kMorvoDark, 9.0f);
+    BreakCounter breaks;
+    ASSERT_TRUE(Load("level.xml"));
+    EXPECT_EQ(breaks.Count(), 0);
+    const LevelSnapshot after = Snapshot();
+    EXPECT_TRUE(after == before);
+    EXPECT_EQ(after.morvos, before.morvos);
+    EXPECT_EQ(after.triggers.size(), before.triggers.size());
+    EXPECT_EQ(after.systems.size(), before.systems.size());
+    EXPECT_EQ(after.islandTriggers, before.islandTriggers);
+    EXPECT_EQ(after.dirty, before.dirty);
+    EXPECT_EQ(after.setCells, before.setCells);
+    EXPECT_EQ(World().GetTriggers().FindByName("anim")->gridSet, -1) << "an empty set reads back as none";
+    EXPECT_EQ(World().GetTriggers().FindByName("win")->effect, EFFECT_WIN);
+    EXPECT_EQ(World().GetTriggers().FindByName("lose")->animation, -1);
+}
+
+TEST_F(LevelFileTest, WriterKeepsTheStoredFormat)
+{
+    BuildFullLevel();
+    World().GetParticleSystems().front()->SetSpeed(2.75f);
+    ASSERT_TRUE(MorvoFiles::SaveLevel(folder_.File("level.xml")));
+    const std::string text = ReadFile(folder_.File("level.xml"));
+    EXPECT_NE(text.find("effect=\"TRIG_WIN\""), std::string::npos);
+    EXPECT_NE(text.find("effect=\"TRIG_LOSE\""), std::string::npos);
+    EXPECT_NE(text.find("set=\"\""), std::string::npos);
+    EXPECT_NE(text.find("<Speed s=\"2\""), std::string::npos) << "the speed is written whole";
+    EXPECT_NE(text.find("power=\"12.500000\""), std::string::npos);
+    EXPECT_NE(text.find("<Plane a="), std::string::npos);
+    EXPECT_NE(text.find("trigger=\"null\""), std::string::npos);
+    EXPECT_NE(text.find(kParticleHint()), std::string::npos);
+    EXPECT_EQ(text.find("WinWhenNoDarkMorvos"), std::string::npos);
+    EXPECT_EQ(text.find("power=\"1.000000\""), std::string::npos) << "the removed morvo is not written";
+    ASSERT_TRUE(Load("level.xml"));
+    EXPECT_FLOAT_EQ(World().GetParticleSystems().front()->GetSpeed(), 2.0f);
+}
+
+TEST_F(LevelFileTest, MinimalFileLoadsAnEmptyCleanLevel)
+{
+    BuildFullLevel();
+    World().SetWinWhenNoDarkMorvos(true);
+    CellPaintTool& painter = GetToolSet().GetCellPaintTool();
+    painter.SetTargetSet(GridSetDatabase::GetInstance()->Get(0));
+    painter.SetSetIndex(0);
+    folder_.Write("minimal.xml",
+                  "<MorvoLevel>\r\n<Boy x=\"1\" y=\"2\" z=\"3\"/>\r\n<MorvoLayer layer=\"7\"><Morvos/></MorvoLayer>\r\n"
+                  "</MorvoLevel>\r\n");
+    ASSERT_TRUE(Load("minimal.xml"));
+    const LevelSnapshot s = Snapshot();
+    EXPECT_TRUE(s.morvos.empty());
+    EXPECT_TRUE(s.triggers.empty());
+    EXPECT_TRUE(s.systems.empty());
+    EXPECT_TRUE(s.setNames.empty());
+    EXPECT_TRUE(s.animationNames.empty());
+    EXPECT_EQ(s.dirty, std::vector<bool>(4, false));
+    EXPECT_EQ(s.islandTriggers, std::vector<std::string>(4, "null"));
+    EXPECT_FALSE(s.allPure);
+    EXPECT_FALSE(s.noDark);
+    EXPECT_FALSE(s.noPure);
+    EXPECT_FALSE(s.threshold) << "the threshold rule is off after every load";
+    EXPECT_EQ(s.boy, Vec3(1.0f, 2.0f, 3.0f));
+    EXPECT_EQ(s.boyStart, Vec3(1.0f, 2.0f, 3.0f));
+    EXPECT_EQ(painter.GetTargetSet(), nullptr);
+    EXPECT_EQ(painter.GetSetIndex(), -1);
+}
+
+TEST_F(LevelFileTest, TriggerAttributesReadAsTheyAreWritten)
+{
+    folder_.Write("anim.txt", kAnimation);
+    folder_.Write(
+        "triggers.xml",
+        "<MorvoLevel><Boy x=\"0\" y=\"0\" z=\"0\"/><MorvoLayer><Morvos/></MorvoLayer>"
+        "<Grid><GridSet name=\"s\"><GridCell x=\"2\" y=\"3\"/></GridSet></Grid>"
+        "<EmbeddedAnimations><Animation path=\"" + folder_.File("anim.txt") + "\" name=\"a\"/></EmbeddedAnimations>"
+        "<TriggerSet>"
+        "<Trigger id=\"t1\" type=\"BOY_ENTERS\" set=\"s\" effect=\"WIN\" visible=\"True\" hitpoints=\"2\"/>"
+        "<Trigger id=\"t2\" type=\"MYSTERY\" effect=\"a\" visible=\"true\" hitpoints=\"0\"/>"
+        "<Trigger id=\"t3\" type=\"FILLED_WHITE\" set=\"nope\" effect=\"LOSE\" hitpoints=\"1\"/>"
+        "</TriggerSet></MorvoLevel>");
+    LogCapture log;
+    ASSERT_TRUE(Load("triggers.xml"));
+    const TriggerSet& triggers = World().GetTriggers();
+    ASSERT_EQ(triggers.GetCount(), 3);
+    const Trigger* t1 = triggers.FindByName("t1");
+    EXPECT_EQ(t1->condition, BOY_ENTERS);
+    EXPECT_EQ(t1->gridSet, 0);
+    EXPECT_EQ(t1->effect, EFFECT_WIN);
+    EXPECT_FALSE(t1->visible) << "only \"true\" counts";
+    EXPECT_EQ(t1->remainingHits, 2);
+    const Trigger* t2 = triggers.FindByName("t2");
+    EXPECT_EQ(t2->condition, NO_CONDITION);
+    EXPECT_EQ(t2->gridSet, -1);
+    EXPECT_EQ(t2->effect, EFFECT_PLAY_ANIM);
+    EXPECT_EQ(t2->animation, 0);
+    EXPECT_TRUE(t2->visible);
+    const Trigger* t3 = triggers.FindByName("t3");
+    EXPECT_EQ(t3->gridSet, 9999);
+    EXPECT_FALSE(t3->visible);
+    EXPECT_TRUE(log.Contains("GridSetDatabase: Trying to get an invalid ID: nope\n"));
+}
+
+TEST_F(LevelFileTest, GridCellsAreWrittenAsWholeNumbers)
+{
+    GridSet set;
+    set.SetName("s");
+    set.AddCell(Vec2(2.7f, 3.9f));
+    GridSetDatabase::GetInstance()->Add(set);
+    ASSERT_TRUE(MorvoFiles::SaveLevel(folder_.File("cells.xml")));
+    EXPECT_NE(ReadFile(folder_.File("cells.xml")).find("<GridCell x=\"2\" y=\"3\""), std::string::npos);
+}
+
+struct BadFile {
+    const char* name;
+    const char* content;  // null: no file at all
+    const char* logLine;  // expected in the log, or null
+};
+
+class LevelFileFailureTest : public LevelFileTest, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(LevelFileFailureTest, LeavesTheWorldUnchanged)
+{
+    BuildFullLevel();
+    const LevelSnapshot before = Snapshot();
+    if (GetParam().content != nullptr) {
+        folder_.Write(GetParam().name, GetParam().content);
+    }
+    LogCapture log;
+    EXPECT_FALSE(Load(GetParam().name));
+    EXPECT_TRUE(Snapshot() == before);
+    if (GetParam().logLine != nullptr) {
+        EXPECT_TRUE(log.Contains(GetParam().logLine)) << log.All();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LevelFileFailureTest,
+    ::testing::Values(BadFile{"missing.xml", nullptr, "Reading morvo level file"},
+                      BadFile{"broken.xml", "<MorvoLevel><Boy x=\"1\"", nullptr},
+                      BadFile{"other.xml", "<OtherLevel/>", "failed to find \"MorvoLevel\" root node"},
+                      BadFile{"noboy.xml", "<MorvoLevel><MorvoLayer><Morvos/></MorvoLayer></MorvoLevel>", "Boy"},
+                      BadFile{"nomorvos.xml", "<MorvoLevel><Boy x=\"0\" y=\"0\" z=\"0\"/></MorvoLevel>",
+                              "Morvos"}));
+
+TEST_F(LevelFileTest, FailedSaveKeepsTheOldFile)
+{
+    folder_.Write("keep.xml", "old");
+    ASSERT_TRUE(MorvoFiles::SaveLevel(folder_.File("keep.xml")));
+    EXPECT_NE(ReadFile(folder_.File("keep.xml")).find("<MorvoLevel>"), std::string::npos);
+    EXPECT_FALSE(MorvoFiles::SaveLevel(folder_.File("no/such/folder/level.xml")));
+}
+
+}  // namespace
