@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "eventpump.h"
 #include "messagequeue.h"
@@ -137,6 +138,18 @@ TEST_F(SdlWindow, RelativeMouseFollowsFocusAndAcquisition) {
     input.SetFocus(false);
     PumpWindowEvents();
     EXPECT_FALSE(SDL_GetRelativeMouseMode());
+}
+
+TEST_F(SdlWindow, OtherThreadsDoNotReadWindowEvents) {
+    PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    int closesOnOtherThread = -1;
+    std::thread other([&] {
+        MSG message;
+        closesOnOtherThread = PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE) ? 1 : 0;
+    });
+    other.join();
+    EXPECT_EQ(closesOnOtherThread, 0);
+    EXPECT_EQ(Drain(), 1);
 }
 
 TEST_F(SdlWindow, DestroyForgetsTheHandleAndStopsPumping) {

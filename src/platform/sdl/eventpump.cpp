@@ -9,8 +9,8 @@
 #include "windowsystem.h"
 
 void PumpWindowEvents() {
-    if (!WindowSystemStarted()) {
-        return;
+    if (!OnWindowSystemThread()) {
+        return;  // not started yet, or a toolkit thread peeking
     }
     PlatformInput& input = GetPlatformInput();
     const HWND window = GetMainWindow();

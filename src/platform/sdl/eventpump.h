@@ -4,5 +4,6 @@
 // polls and the message queue's peek.
 #pragma once
 
-// Translates every pending event; does nothing before the window system started.
+// Translates every pending event; does nothing before the window system
+// started or on any thread but the one that started it.
 void PumpWindowEvents();

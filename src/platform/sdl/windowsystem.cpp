@@ -7,11 +7,13 @@
 #include "debugoutput.h"
 
 #include <string>
+#include <thread>
 
 namespace {
 
 bool gThreadsPrepared = false;
 bool gVideoStarted = false;
+std::thread::id gWindowThread;
 
 // Xlib must know about threads before anything else starts, SDL's audio
 // included: the program's window code runs this at load time.
@@ -44,7 +46,12 @@ bool StartWindowSystem() {
         return false;
     }
     gVideoStarted = true;
+    gWindowThread = std::this_thread::get_id();
     return true;
+}
+
+bool OnWindowSystemThread() {
+    return gVideoStarted && std::this_thread::get_id() == gWindowThread;
 }
 
 bool WindowSystemStarted() {

@@ -12,3 +12,6 @@ bool StartWindowSystem();
 
 // True once StartWindowSystem has succeeded.
 bool WindowSystemStarted();
+
+// True on the thread that started the window system (SDL's events are read there only).
+bool OnWindowSystemThread();
