@@ -4,6 +4,7 @@
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -135,6 +136,20 @@ TEST(MtlReader, MissingLibraryLogsOneLineAndKeepsTheList)
     EXPECT_EQ(log.Lines(), std::vector<std::string>{"Unable to find or open the MTL file: " + path + "\n"});
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].name, "earlier");
+}
+
+TEST(MtlReader, PipesAndFoldersAreNotOpened)
+{
+    TempFolder folder;
+    const std::string pipe = folder.File("lib.mtl");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::vector<MtlRecord> records;
+    MtlReader reader;
+    LogCapture log;
+    EXPECT_FALSE(reader.ReadFile(pipe.c_str(), records));
+    EXPECT_FALSE(reader.ReadFile(folder.Path().c_str(), records));
+    EXPECT_TRUE(records.empty());
+    EXPECT_EQ(log.Lines().size(), 2u);
 }
 
 TEST(MtlReader, RecordsAreAppendedAfterEarlierLibraries)

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -212,6 +214,21 @@ TEST(TgaReader, MissingFileLogsOpenFailure)
     const std::string path = folder.File("absent.tga");
     EXPECT_FALSE(reader.Load(&texture, pixels, path.c_str()));
     EXPECT_EQ(log.Lines(), std::vector<std::string>{"Unable to find or open the TGA file: " + path + "\n"});
+}
+
+TEST(TgaReader, PipesAndFoldersAreNotOpened)
+{
+    TempFolder folder;
+    const std::string pipe = folder.File("pipe.tga");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    Texture texture;
+    TgaFile reader;
+    PixelBuffer pixels;
+    LogCapture log;
+    EXPECT_FALSE(reader.Load(&texture, pixels, pipe.c_str()));
+    EXPECT_FALSE(reader.Load(&texture, pixels, folder.Path().c_str()));
+    EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Unable to find or open the TGA file: " + pipe + "\n",
+                                                     "Unable to find or open the TGA file: " + folder.Path() + "\n"}));
 }
 
 TEST(TgaReader, BytesAfterTheLastPacketAreNotRead)

@@ -7,6 +7,8 @@
 #include "texture.h"
 #include "texturemanager.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +16,13 @@
 namespace {
 
 constexpr long long kLastFrameNumber = 2147483647;   // frame numbers are ints
+
+// A frame exists when it is a regular file (a pipe would block the probe).
+bool FrameExists(const std::string& path)
+{
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
 
 bool AllDigits(const std::string& text)
 {
@@ -68,10 +77,8 @@ bool AnimatedMaterial::Load(const char* fileName, TextureManager* textures)
     for (long long k = firstIndex; k <= kLastFrameNumber; ++k) {
         const std::string texFile =
             base + "_" + std::to_string(runTimeInt) + "_" + std::to_string(k) + "." + extension;
-        FILE* probe = std::fopen(texFile.c_str(), "r");
-        if (!probe)
+        if (!FrameExists(texFile))
             break;
-        std::fclose(probe);
         frames_.push_back(textures ? textures->Load(texFile.c_str()) : nullptr);
         frameCount_ = static_cast<int>(frames_.size());
     }

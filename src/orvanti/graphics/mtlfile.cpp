@@ -3,12 +3,21 @@
 
 #include "debuglog.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <cstdio>
 
 namespace {
 
 constexpr size_t kRestOfLineLimit = 254;   // characters of a value line read at once
+
+// Only regular files are read: a pipe or device named by an OBJ file could block or never end.
+bool IsRegularFile(const char* path)
+{
+    struct stat info;
+    return ::stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
 
 // The next whitespace-delimited word; false at the end of the file.
 bool ReadWord(FILE* file, std::string& word)
@@ -85,7 +94,7 @@ bool MtlReader::ReadFile(const char* path, std::vector<MtlRecord>& records)
 {
     if (!path)
         return false;
-    FILE* file = std::fopen(path, "r");
+    FILE* file = IsRegularFile(path) ? std::fopen(path, "r") : nullptr;
     if (!file) {
         DebugLog("Unable to find or open the MTL file: %s\n", path);
         return false;

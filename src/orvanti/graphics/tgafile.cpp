@@ -4,6 +4,8 @@
 #include "debuglog.h"
 #include "texture.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -18,6 +20,13 @@ constexpr unsigned char kWriteDepth = 32;
 constexpr unsigned char kWriteDescriptor = 0x20;   // first row is the top row
 constexpr unsigned int kRawPacketLimit = 128;      // packet headers below this are raw
 constexpr unsigned int kRunOffset = 127;           // a run header h repeats h - 127 pixels
+
+// Only regular files are read: a pipe or device named as an image could block or never end.
+bool IsRegularFile(const char* path)
+{
+    struct stat info;
+    return ::stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
 
 // Bytes from the current position to the end of the file.
 long RemainingBytes(FILE* file)
@@ -37,7 +46,7 @@ bool TgaFile::Load(Texture* texture, PixelBuffer& pixelsOut, const char* fileNam
     pixelsOut.reset();
     if (!texture || !fileName)
         return false;
-    FILE* file = std::fopen(fileName, "rb");
+    FILE* file = IsRegularFile(fileName) ? std::fopen(fileName, "rb") : nullptr;
     if (!file) {
         DebugLog("Unable to find or open the TGA file: %s\n", fileName);
         return false;
