@@ -25,6 +25,5 @@ function(morvo_test_suite name dir)
   target_link_libraries(${name} PRIVATE ${ARGN} test_support GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "SDL_AUDIODRIVER=dummy;LIBGL_ALWAYS_SOFTWARE=1;MORVO_TEST=1;MORVO_BUILD_DIR=${CMAKE_BINARY_DIR};MORVO_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -1,3 +1,4 @@
+#include "audiofixtures.h"
 #include "audiodevice.h"
 #include "audiomixer.h"
 #include "soundtestsupport.h"
@@ -383,13 +384,13 @@ TEST(AudioDevice, OpensOnTheSilentDriverWhenNoDeviceWorks)
 
 namespace {
 
-// Fixtures made with libsndfile: "index.flac" is 3000 frames of 16-bit stereo
-// at 44100 Hz whose frame i holds i + 1 (left) and -(i + 1) (right);
-// "tone.ogg" is 2205 frames of mono Vorbis at 22050 Hz, a 441 Hz sine at 0.5.
+// Compressed fixtures, written once per test run into a scratch folder.
 std::string Fixture(const std::string& name)
 {
-    const std::string here = __FILE__;
-    return here.substr(0, here.find_last_of('/') + 1) + "fixtures/" + name;
+    static TempFolder folder;
+    static const bool written = WriteIndexFlac(folder.File("index.flac")) && WriteToneOgg(folder.File("tone.ogg"));
+    (void)written;
+    return folder.File(name);
 }
 
 int64_t DecodeFlacFrame(float left)

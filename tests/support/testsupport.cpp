@@ -67,6 +67,22 @@ void TempFolder::Write(const std::string& name, const std::string& content) cons
     std::fclose(file);
 }
 
+namespace {
+// Every test process runs headless and silent, however it is started
+// (ctest, by hand, under a debugger); the runner's own settings win.
+struct TestEnvironment {
+    TestEnvironment()
+    {
+        ::setenv("SDL_AUDIODRIVER", "dummy", 0);
+        ::setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
+        ::setenv("MORVO_TEST", "1", 0);
+        ::setenv("MORVO_BUILD_DIR", MORVO_DEFAULT_BUILD_DIR, 0);
+        ::setenv("MORVO_SOURCE_DIR", MORVO_DEFAULT_SOURCE_DIR, 0);
+    }
+};
+const TestEnvironment g_testEnvironment;
+}
+
 std::string BuildDir()
 {
     const char* dir = std::getenv("MORVO_BUILD_DIR");
