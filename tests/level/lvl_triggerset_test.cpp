@@ -208,3 +208,19 @@ TEST_F(GridSetTable, ListIsCopyAndClearEmptiesBoth)
     LogCapture log;
     EXPECT_EQ(Table()->GetId("a"), 9999u);
 }
+
+TEST(GridSetCells, CellsKeepInsertionOrderAndBadIndexBreaks)
+{
+    GridSet set;
+    set.AddCell(Vec2(1.0f, 2.0f));
+    set.AddCell(Vec2(1.0f, 2.0f));
+    set.AddCell(Vec2(3.0f, 4.0f));
+    EXPECT_EQ(set.GetCellCount(), 3);
+    EXPECT_EQ(set.GetCell(2), Vec2(3.0f, 4.0f));
+    EXPECT_TRUE(set.Contains(1.0f, 2.0f));
+    EXPECT_FALSE(set.Contains(2.0f, 1.0f));
+    BreakCounter breaks;
+    EXPECT_EQ(set.GetCell(3), Vec2(0.0f, 0.0f));
+    EXPECT_EQ(set.GetCell(-1), Vec2(0.0f, 0.0f));
+    EXPECT_EQ(breaks.Count(), 2);
+}

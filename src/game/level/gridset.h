@@ -12,8 +12,8 @@ class GridSet {
 public:
     void AddCell(const Vec2& cell) { cells_.push_back(cell); }
     int GetCellCount() const { return static_cast<int>(cells_.size()); }
-    // The cell at the index; the index must be below the count.
-    const Vec2& GetCell(int index) const { return cells_[static_cast<size_t>(index)]; }
+    // The cell at the index; an index outside the cells breaks and gives (0, 0).
+    const Vec2& GetCell(int index) const;
     std::vector<Vec2>& GetCells() { return cells_; }
     const std::vector<Vec2>& GetCells() const { return cells_; }
     // True when a cell equals (x, y) exactly.
