@@ -14,6 +14,7 @@
 #include <string>
 
 #include "animatedmaterial.h"
+#include "application.h"
 #include "gfxcomponent.h"
 #include "materialmanager.h"
 #include "modelmanager.h"
@@ -212,6 +213,27 @@ TEST_F(GfxWindow, FullScreenThatFitsUsesTheDesktop) {
     ASSERT_TRUE(created);
     EXPECT_EQ(printed.find("Vexa GL"), std::string::npos) << printed;
     EXPECT_TRUE(gfx_->SwapBuffers());
+}
+
+TEST_F(GfxWindow, WindowMessagesReachTheApplicationThroughTheWindowProcedure) {
+    Application* application = Application::GetInstance();
+    MSG message;
+    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessage(&message);
+    }
+    message = MSG{};
+    message.hwnd = gfx_->GetWindowHandle();
+    message.message = WM_ACTIVATE;
+    message.wParam = WA_INACTIVE;
+    DispatchMessage(&message);
+    EXPECT_FALSE(application->IsActive());
+    message.wParam = WA_ACTIVE;
+    DispatchMessage(&message);
+    EXPECT_TRUE(application->IsActive());
+    ASSERT_TRUE(PostMessage(gfx_->GetWindowHandle(), WM_CLOSE, 0, 0));
+    ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
+    DispatchMessage(&message);
+    EXPECT_TRUE(application->IsQuitting());
 }
 
 // ---- 2D mode ----
