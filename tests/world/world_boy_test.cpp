@@ -3,6 +3,7 @@
 
 #include "attractor.h"
 #include "boy.h"
+#include "orbitcamera.h"
 
 #include <cmath>
 
@@ -111,6 +112,101 @@ TEST_F(BoyFlightTest, SettlingSlowsToAStop)
     EXPECT_FLOAT_EQ(boy_->GetSpeed(), 0.0f);
     EXPECT_FLOAT_EQ(boy_->GetVelocity().Length(), 0.0f);
     EXPECT_FLOAT_EQ(World().GetBoyStart().x, 0.0f) << "modes 1-3 overwrite the target";
+}
+
+class BoyBankingTest : public BoyFlightTest {
+protected:
+    void SetUp() override
+    {
+        BoyFlightTest::SetUp();
+        camera_.SetTarget(Vec3());
+        camera_.Reset();
+        World().SetCamera(&camera_);
+        yawTargetBefore_ = camera_.yawTarget;
+    }
+    void TearDown() override
+    {
+        World().SetCamera(nullptr);
+        BoyFlightTest::TearDown();
+    }
+    OrbitCamera camera_;
+    float yawTargetBefore_ = 0.0f;
+};
+
+TEST_F(BoyBankingTest, FastSteeringBanksAndTurnsTheCamera)
+{
+    boy_->Update(0.01f);
+    const float pi = 3.14159265358979f;
+    float delta = std::fmod(pi - boy_->GetYaw() - yawTargetBefore_, 2.0f * pi);
+    if (delta > pi) {
+        delta -= 2.0f * pi;
+    } else if (delta < -pi) {
+        delta += 2.0f * pi;
+    }
+    const float turn = (150.0f - 35.0f) / 150.0f;
+    EXPECT_NEAR(boy_->GetRoll(), std::sin(-delta) * turn * pi / 2.0f, 1e-4);
+    EXPECT_NEAR(camera_.yawTarget, yawTargetBefore_ + turn * delta * 0.01f, 1e-5);
+    EXPECT_NE(boy_->GetRoll(), 0.0f);
+}
+
+TEST_F(BoyBankingTest, HeldCameraIsLeftAlone)
+{
+    camera_.flag = true;
+    boy_->Update(0.01f);
+    EXPECT_FLOAT_EQ(camera_.yawTarget, yawTargetBefore_);
+    EXPECT_NE(boy_->GetRoll(), 0.0f) << "the roll still eases toward the bank";
+}
+
+TEST_F(BoyBankingTest, NoBankWhileTheTankWorksOrWhileEditing)
+{
+    boy_->tank.SetActive(true);
+    boy_->Update(0.01f);
+    EXPECT_FLOAT_EQ(boy_->GetRoll(), 0.0f);
+    EXPECT_FLOAT_EQ(camera_.yawTarget, yawTargetBefore_);
+    boy_->tank.SetActive(false);
+    SetEditingEnabled(true);
+    boy_->Update(0.01f);
+    EXPECT_FLOAT_EQ(boy_->GetRoll(), 0.0f);
+    EXPECT_FLOAT_EQ(camera_.yawTarget, yawTargetBefore_);
+}
+
+TEST_F(BoyBankingTest, NoBankBelowSpeed35)
+{
+    World().SetBoyStart(Vec3(3.0f, 0.0f, 0.0f));  // 27 units per second
+    boy_->Update(0.01f);
+    EXPECT_FLOAT_EQ(boy_->GetRoll(), 0.0f);
+    EXPECT_FLOAT_EQ(camera_.yawTarget, yawTargetBefore_);
+}
+
+TEST_F(BoyBankingTest, CameraDirectionLiesOnThePlane)
+{
+    const Vec2 direction = World().GetCameraDirection2D();
+    EXPECT_NEAR(direction.x, std::sqrt(0.5f), 1e-4);
+    EXPECT_NEAR(direction.y, std::sqrt(0.5f), 1e-4);
+}
+
+TEST_F(BoyBankingTest, SwoopCatchesTheCameraPitchAndOrbits)
+{
+    boy_->SetFlightMode(Boy::kModeSwoop);
+    boy_->position = Vec3(0.0f, 200.0f, 0.0f);
+    for (int frame = 0; frame < 2000 && boy_->GetFlightMode() == Boy::kModeSwoop; ++frame) {
+        camera_.pitchTarget = -boy_->GetPitch();
+        boy_->Update(0.01f);
+    }
+    EXPECT_EQ(boy_->GetFlightMode(), Boy::kModeOrbit);
+    EXPECT_GT(boy_->GetSpeed(), 0.0f);
+}
+
+TEST_F(BoyBankingTest, AngleFlightNeverSinksBelowTen)
+{
+    boy_->SetFlightMode(Boy::kModeSwoop);
+    boy_->position = Vec3(0.0f, 5.0f, 0.0f);
+    for (int frame = 0; frame < 100; ++frame) {
+        camera_.pitchTarget = 1.0f;
+        boy_->Update(0.05f);
+        EXPECT_GE(boy_->GetVelocity().y, 0.0f);
+    }
+    EXPECT_GE(boy_->position.y, 5.0f);
 }
 
 }  // namespace
