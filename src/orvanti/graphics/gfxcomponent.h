@@ -30,9 +30,10 @@ public:
     // The one graphics component, created by the first call.
     static GfxComponent* GetInstance();
 
-    // Opens the window with its GL context (Algorithms of the window steps:
-    // each failure shows a box and returns false). Height 0 counts as 1; a
-    // negative height or a width of 0 or less cannot make a window.
+    // Opens the window with its GL context, shows it and sets the fixed
+    // state; each failing step shows a box and returns false. Height 0
+    // counts as 1; a negative height or a width of 0 or less cannot make a
+    // window (the component keeps what it had).
     bool CreateGLWindow(int width, int height, int colorBits, int depthBits, bool fullscreen);
     // The window's procedure: forwards every message to the application.
     static LRESULT WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
