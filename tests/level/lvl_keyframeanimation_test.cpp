@@ -312,6 +312,7 @@ TEST(KeyValueLinesLong, LongLineIsCutAndNextLineRead)
 }
 
 struct BoolCase {
+    const char* name;
     const char* text;
     bool value;
 };
@@ -323,10 +324,13 @@ TEST_P(BoolWords, OnlyTrueWordsAreTrue)
     EXPECT_EQ(ParseBool(GetParam().text), GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Words, BoolWords,
-                         ::testing::Values(BoolCase{"True", true}, BoolCase{"true", true}, BoolCase{"T", true},
-                                           BoolCase{"t", true}, BoolCase{"1", true}, BoolCase{"TRUE", false},
-                                           BoolCase{"yes", false}, BoolCase{"false", false}, BoolCase{"", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Words, BoolWords,
+    ::testing::Values(BoolCase{"TitleTrue", "True", true}, BoolCase{"LowerTrue", "true", true},
+                      BoolCase{"UpperT", "T", true}, BoolCase{"LowerT", "t", true}, BoolCase{"One", "1", true},
+                      BoolCase{"UpperTRUE", "TRUE", false}, BoolCase{"Yes", "yes", false},
+                      BoolCase{"False", "false", false}, BoolCase{"Empty", "", false}),
+    [](const ::testing::TestParamInfo<BoolCase>& info) { return std::string(info.param.name); });
 
 TEST(VectorParsing, MissingPartsStayZero)
 {
