@@ -31,6 +31,7 @@ public:
     // Appends the file's records to the list; false (one log line) when it cannot be opened.
     bool ReadFile(const char* path, std::vector<MtlRecord>& records);
     static void DumpRecords(const std::vector<MtlRecord>& records);
+    MaterialManager* GetMaterialManager() const { return materials_; }
 
 private:
     std::string directory_;
