@@ -1,0 +1,409 @@
+// The demo game data set checked with the game's own readers: the start-up
+// file, the game plan's asset table and story, every level read by
+// MorvoFiles into a headless world, and every file the game opens relative
+// to its working folder (run/), which the tests use as theirs.
+#include "data_files.h"
+
+#include "animationdatabase.h"
+#include "configfile.h"
+#include "debugbreak.h"
+#include "filepath.h"
+#include "gameflow.h"
+#include "gameplan.h"
+#include "gridsetdatabase.h"
+#include "keyframeanimation.h"
+#include "morvofiles.h"
+#include "morvoworld.h"
+#include "random15.h"
+#include "testsupport.h"
+#include "trigger.h"
+
+#include <gtest/gtest.h>
+#include <tinyxml.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every asset name the game asks the game plan for.
+constexpr const char* kRequiredAssets[] = {
+    // World scene nodes
+    "Trees", "Waves", "Beach", "Ocean", "ShallowWater4", "ShallowWater5", "Islands", "OceanBottom",
+    // IslandVolcano layers and city
+    "IslandVolcano", "IslandVolcanoBad", "TreeVolcano", "TreeVolcanoBad", "WaveVolcano", "WaveVolcanoBad",
+    "BeachVolcano", "BeachVolcanoBad", "ShallowWater4Volcano", "ShallowWater4VolcanoBad", "ShallowWater5Volcano",
+    "ShallowWater5VolcanoBad", "CityVolcano", "CityVolcanoBad",
+    // Island3big
+    "Island3big", "Island3bigbad", "Tree3big", "Tree3bigbad", "Wave3big", "Wave3bigbad", "Beach3big", "Beach3bigbad",
+    "ShallowWater43big", "ShallowWater43bigbad", "ShallowWater53big", "ShallowWater53bigbad", "City3big", "City3bigbad",
+    // Island3medium
+    "Island3medium", "Island3mediumbad", "Tree3medium", "Tree3mediumbad", "Wave3medium", "Wave3mediumbad",
+    "Beach3medium", "Beach3mediumbad", "ShallowWater43medium", "ShallowWater43mediumbad", "City3medium",
+    "City3mediumbad",
+    // Island3small
+    "Island3small", "Island3smallbad", "Tree3small", "Tree3smallbad", "Wave3small", "Wave3smallbad", "Beach3small",
+    "Beach3smallbad", "ShallowWater43small", "ShallowWater43smallbad", "City3small", "City3smallbad",
+    // The boy's nine models
+    "MorvoBoyAnim_Idle", "MorvoBoyAnim_Slow1", "MorvoBoyAnim_Slow2", "MorvoBoyAnim_Normal", "MorvoBoyAnim_Normal1",
+    "MorvoBoyAnim_Normal2", "MorvoBoyAnim_Fast", "MorvoBoyAnim_Cloth", "MorvoBoyAnim_Cloth2",
+    // Morvo drawing
+    "Lightning1", "Lightning2", "Lightning3", "LightningBolt", "MorvoTex1", "MorvoTex2", "MorvoTex3", "MorvoTex4",
+    "MorvoTex5", "MorvoTex6", "MorvoTex7", "TempTexture",
+    // In-game sounds
+    "MIG_STRONGWIND", "MIG_WEAKWIND", "SOUND_NORM_TO_PURE", "SOUND_NORM_TO_PURE2", "SOUND_NORM_TO_PUREB",
+    "SOUND_THUNDER_1", "SOUND_THUNDER_2", "SOUND_THUNDER_3", "SOUND_THUNDER_4", "SOUND_THUNDER_5", "SOUND_THUNDER_6",
+    "SOUND_THUNDER_7", "SOUND_RAIN_1", "SOUND_RAIN_2", "SOUND_RAIN_3", "SOUND_RAIN_4", "SOUND_CONSUME",
+    "SOUND_RELEASE", "SOUND_LEVELUP",
+    // Menu samples
+    "MGEN_BUTTONOVER", "MGEN_BUTTONDOWN",
+    // Title screen
+    "MSA_MCURSOR_TEX", "MSA_DEDICATE_TEX", "MSA_BGROUND_TEX", "MSA_STARTBUTTONOVER_TEX", "MSA_CREDITSBUTTONOVER_TEX",
+    "MSA_EXITBUTTONOVER_TEX", "MSA_BGMUSIC",
+    // Level select
+    "MSDR_MCURSOR_TEX", "MSDR_BGROUND_TEX", "MSDR_MENUBUTTONOVER_TEX", "MSDR_DREAM1BUTTONOVER_TEX",
+    "MSDR_DREAM2BUTTONOVER_TEX", "MSDR_DREAM3BUTTONOVER_TEX", "MSDR_DREAM4BUTTONOVER_TEX",
+    "MSDR_DREAMEXTRABUTTONOVER_TEX", "MSDR_BGMUSIC",
+    // Ending menu
+    "MEMS_MCURSOR_TEX", "MEMS_BGROUND_TEX", "MEMS_MENUBUTTONOVER_TEX", "MEMS_CONTINUEBUTTONOVER_TEX", "MEMS_BGMUSIC",
+    // Pause menu
+    "MSLS_MCURSOR_TEX", "MSLS_BGROUND_TEX", "MSLS_MENUBUTTONOVER_TEX", "MSLS_CONTINUEBUTTONOVER_TEX", "MSLS_BGMUSIC",
+    // Extras
+    "MSEX_MCURSOR_TEX", "MSEX_BGROUND_TEX", "MSEX_MENUBUTTONOVER_TEX", "MSEX_EXTRA1BUTTONOVER_TEX",
+    "MSEX_EXTRA2BUTTONOVER_TEX", "MSEX_EXTRA3BUTTONOVER_TEX", "MSEX_BGMUSIC",
+};
+
+// The chapter titles the menus hand to the game flow.
+constexpr const char* kMenuChapters[] = {
+    "Credits", "Daydream1", "Daydream2", "Daydream3", "Daydream4", "DayDream1", "DayDream2", "DayDream3",
+};
+
+// Loop ends of the rain streams, in samples.
+struct RainLoop {
+    const char* asset;
+    int64_t loopEnd;
+};
+constexpr RainLoop kRainLoops[] = {
+    {"SOUND_RAIN_1", 401408}, {"SOUND_RAIN_2", 376830}, {"SOUND_RAIN_3", 208889}, {"SOUND_RAIN_4", 208897},
+};
+
+// The fixed files of the working folder's "../assets".
+constexpr const char* kFixedFiles[] = {
+    "../assets/2D/help.txt", "../assets/2D/screenshot.txt", "../assets/3D/side.tga",
+    "../assets/3D/top.tga",  "../assets/3D/bottom.tga",     "../assets/3D/CursorBillboard_1_0.tga",
+    "../assets/3D/CursorBillboard_1_1.tga",
+};
+
+constexpr const char* kSampleExtension = ".wav";
+
+// The tests run in the game's working folder, as the game does.
+class RunFolderEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        char buffer[4096];
+        previous_ = getcwd(buffer, sizeof(buffer)) != nullptr ? buffer : ".";
+        ASSERT_EQ(chdir(DataRunFolder().c_str()), 0) << "no run folder under " << BuildDir();
+    }
+    void TearDown() override { (void)chdir(previous_.c_str()); }
+
+private:
+    std::string previous_;
+};
+
+[[maybe_unused]] ::testing::Environment* const gRunFolder =
+    ::testing::AddGlobalTestEnvironment(new RunFolderEnvironment);
+
+GamePlan* Plan()
+{
+    GamePlan* plan = GamePlan::GetInstance();
+    if (!plan->IsLoaded()) {
+        plan->Load(DataGameFolder().c_str(), "GamePlan.xml");
+    }
+    return plan;
+}
+
+// Every asset the game plan lists, read from the file itself.
+std::vector<std::string> ListedAssetNames()
+{
+    std::vector<std::string> names;
+    TiXmlDocument doc(DataGameFolder() + "/GamePlan.xml");
+    if (!doc.LoadFile()) {
+        return names;
+    }
+    const TiXmlElement* assets = doc.RootElement() ? doc.RootElement()->FirstChildElement("Assets") : nullptr;
+    for (const TiXmlElement* a = assets ? assets->FirstChildElement("Asset") : nullptr; a != nullptr;
+         a = a->NextSiblingElement("Asset")) {
+        if (const char* name = a->Attribute("name")) {
+            names.push_back(name);
+        }
+    }
+    return names;
+}
+
+// Each path component exists under exactly this name.
+bool ExistsWithExactCase(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    if (!FileExists(path)) {
+        return false;
+    }
+    fs::path p = fs::path(path).lexically_normal();
+    fs::path at = p.is_absolute() ? p.root_path() : fs::path(".");
+    for (const fs::path& part : p.relative_path()) {
+        if (part == "..") {
+            at /= part;
+            continue;
+        }
+        bool found = false;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(at, ec)) {
+            if (entry.path().filename() == part) {
+                found = true;
+                break;
+            }
+        }
+        if (!found) {
+            return false;
+        }
+        at /= part;
+    }
+    return true;
+}
+
+class DemoData : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(Plan()->IsLoaded()) << "GamePlan.xml did not load"; }
+};
+
+TEST(DemoDataStartup, StartupFileNamesTheGameFolderAndWindow)
+{
+    ConfigFile bios;
+    ASSERT_TRUE(bios.Load("Bios_debug.txt"));
+    EXPECT_EQ(bios.GetString("Game"), DataGameFolder());
+    EXPECT_EQ(bios.GetInt("ScreenWidth"), 1024);
+    EXPECT_EQ(bios.GetInt("ScreenHeight"), 768);
+    EXPECT_FALSE(bios.GetBool("FullScreen"));
+    EXPECT_FALSE(bios.GetBool("MouseInvert"));
+}
+
+TEST_F(DemoData, GamePlanHasAnAssetFolderAndTheStory)
+{
+    EXPECT_EQ(Plan()->GetEnvString("AssetDir"), "data");
+    EXPECT_FALSE(Plan()->GetStory().GetTitle().empty());
+    EXPECT_GE(Plan()->GetStory().GetChapterCount(), 8);
+}
+
+TEST_F(DemoData, EveryRequiredAssetResolvesToAFileWithExactCase)
+{
+    EXPECT_EQ(std::size(kRequiredAssets), 135u);
+    for (const char* name : kRequiredAssets) {
+        std::string path;
+        EXPECT_TRUE(Plan()->GetAssetPath(name, &path)) << name << " is not in the game plan";
+        EXPECT_TRUE(ExistsWithExactCase(path)) << name << " -> " << path;
+    }
+}
+
+TEST_F(DemoData, NoFileIsSharedByTwoAssetNames)
+{
+    std::vector<std::string> names = ListedAssetNames();
+    ASSERT_GE(names.size(), std::size(kRequiredAssets));
+    std::map<std::string, std::string> owner;
+    for (const std::string& name : names) {
+        std::string path;
+        ASSERT_TRUE(Plan()->GetAssetPath(name, &path));
+        std::string key = std::filesystem::weakly_canonical(path).generic_string();
+        auto [it, added] = owner.emplace(key, name);
+        EXPECT_TRUE(added) << name << " and " << it->second << " share " << path;
+    }
+}
+
+TEST_F(DemoData, FixedAssetFilesOfTheWorkingFolderExist)
+{
+    for (const char* file : kFixedFiles) {
+        EXPECT_TRUE(ExistsWithExactCase(file)) << file;
+    }
+}
+
+TEST_F(DemoData, MenuChaptersExistWithMusicAndAnimations)
+{
+    for (const char* title : kMenuChapters) {
+        const Chapter* chapter = nullptr;
+        ASSERT_TRUE(Plan()->GetStory().FindChapter(title, &chapter)) << title;
+        EXPECT_TRUE(chapter->HasLevel()) << title;
+        EXPECT_TRUE(ExistsWithExactCase(DataGameFolder() + "/" + chapter->GetLevel())) << title;
+        ASSERT_TRUE(chapter->HasIntro()) << title;
+        EXPECT_TRUE(ExistsWithExactCase(chapter->GetIntro())) << chapter->GetIntro();
+        ASSERT_TRUE(chapter->HasIntroMusic()) << title;
+        EXPECT_TRUE(ExistsWithExactCase(chapter->GetIntroMusic())) << chapter->GetIntroMusic();
+        ASSERT_TRUE(chapter->HasLevelMusic()) << title;
+        WavInfo music = ReadWavInfo(chapter->GetLevelMusic());
+        EXPECT_TRUE(music.read) << chapter->GetLevelMusic();
+        ASSERT_TRUE(chapter->HasLoopPoints()) << title;
+        EXPECT_EQ(chapter->GetLoopStart(), 0);
+        EXPECT_GT(chapter->GetLoopEnd(), 0);
+        EXPECT_LE(chapter->GetLoopEnd(), music.frames) << title;
+        ASSERT_TRUE(chapter->HasWinAnim()) << title;
+        EXPECT_TRUE(ExistsWithExactCase(chapter->GetWinAnim())) << chapter->GetWinAnim();
+        ASSERT_TRUE(chapter->HasLoseAnim()) << title;
+        EXPECT_TRUE(ExistsWithExactCase(chapter->GetLoseAnim())) << chapter->GetLoseAnim();
+    }
+}
+
+TEST_F(DemoData, SoundAssetsArePcm16At44100AndRainCoversItsLoop)
+{
+    for (const std::string& name : ListedAssetNames()) {
+        std::string path;
+        ASSERT_TRUE(Plan()->GetAssetPath(name, &path));
+        if (path.size() < 4 || path.compare(path.size() - 4, 4, kSampleExtension) != 0) {
+            continue;
+        }
+        WavInfo w = ReadWavInfo(path);
+        ASSERT_TRUE(w.read) << path;
+        EXPECT_EQ(w.format, 1) << path;
+        EXPECT_EQ(w.bits, 16) << path;
+        EXPECT_EQ(w.sampleRate, 44100) << path;
+        EXPECT_GT(w.frames, 0) << path;
+    }
+    for (const RainLoop& rain : kRainLoops) {
+        std::string path;
+        ASSERT_TRUE(Plan()->GetAssetPath(rain.asset, &path));
+        EXPECT_GT(ReadWavInfo(path).frames, rain.loopEnd) << rain.asset;
+    }
+}
+
+TEST_F(DemoData, EveryKeyframeImageExistsFromTheWorkingFolder)
+{
+    std::set<std::string> animations = {"../assets/2D/help.txt", "../assets/2D/screenshot.txt"};
+    const Story& story = Plan()->GetStory();
+    for (const char* title : kMenuChapters) {
+        const Chapter* c = nullptr;
+        ASSERT_TRUE(story.FindChapter(title, &c));
+        animations.insert(c->GetIntro());
+        animations.insert(c->GetWinAnim());
+        animations.insert(c->GetLoseAnim());
+        TiXmlDocument level(DataGameFolder() + "/" + c->GetLevel());
+        ASSERT_TRUE(level.LoadFile()) << c->GetLevel();
+        const TiXmlElement* embedded = level.RootElement()->FirstChildElement("EmbeddedAnimations");
+        for (const TiXmlElement* a = embedded ? embedded->FirstChildElement("Animation") : nullptr; a != nullptr;
+             a = a->NextSiblingElement("Animation")) {
+            animations.insert(a->Attribute("path") ? a->Attribute("path") : "");
+        }
+    }
+    for (const std::string& animation : animations) {
+        ASSERT_TRUE(ExistsWithExactCase(animation)) << animation;
+        std::vector<std::string> images = AnimationImages(animation);
+        EXPECT_FALSE(images.empty()) << animation;
+        for (const std::string& image : images) {
+            EXPECT_TRUE(ExistsWithExactCase(image)) << image << " in " << animation;
+        }
+    }
+}
+
+TEST_F(DemoData, EveryModelsMaterialTextureExists)
+{
+    for (const std::string& name : ListedAssetNames()) {
+        std::string path;
+        ASSERT_TRUE(Plan()->GetAssetPath(name, &path));
+        if (path.size() < 4 || path.compare(path.size() - 4, 4, ".obj") != 0) {
+            continue;
+        }
+        ObjCheck obj = CheckObj(path);
+        ASSERT_TRUE(obj.read) << path;
+        std::string folder = path.substr(0, path.rfind('/'));
+        std::string mtl = folder + "/" + obj.mtllib;
+        ASSERT_TRUE(ExistsWithExactCase(mtl)) << mtl;
+        std::vector<std::string> textures = MtlTextures(mtl);
+        EXPECT_FALSE(textures.empty()) << mtl;
+        for (const std::string& t : textures) {
+            EXPECT_TRUE(ExistsWithExactCase(folder + "/" + t)) << t << " of " << mtl;
+        }
+    }
+}
+
+// ---- levels read into a headless world ----
+
+class DemoLevels : public DemoData {
+protected:
+    void SetUp() override
+    {
+        DemoData::SetUp();
+        MorvoWorld& world = GetMorvoWorld();
+        world.Release();
+        world.InitHeadless();
+        SeedRand15(1);
+    }
+    void TearDown() override
+    {
+        GameFlow* flow = GameFlow::GetInstance();
+        if (flow->IsLevelLoaded()) {
+            flow->UnloadLevel();
+        }
+        GetMorvoWorld().Release();
+    }
+};
+
+TEST_F(DemoLevels, EveryMenuChapterLevelLoadsWithItsSetsAndAnimations)
+{
+    for (const char* title : kMenuChapters) {
+        SCOPED_TRACE(title);
+        const Chapter* chapter = nullptr;
+        ASSERT_TRUE(Plan()->GetStory().FindChapter(title, &chapter));
+        LogCapture log;
+        BreakCounter breaks;
+        GameFlow::GetInstance()->SetupWorldForLevel();
+        ASSERT_TRUE(MorvoFiles::LoadLevel(DataGameFolder() + "/" + chapter->GetLevel()));
+        EXPECT_EQ(breaks.Count(), 0);
+        EXPECT_FALSE(log.Contains("invalid ID")) << log.All();
+        EXPECT_FALSE(log.Contains("Warning")) << log.All();
+        MorvoWorld& world = GetMorvoWorld();
+        world.CountMorvos();
+        EXPECT_GT(world.GetCensus().total, 0);
+        EXPECT_GT(world.GetCensus().pure, 0);
+        for (const Trigger& t : world.GetTriggers().GetTriggers()) {
+            EXPECT_NE(t.condition, 0) << t.id;
+            EXPECT_LT(t.gridSet, static_cast<int32_t>(GridSetDatabase::GetInstance()->GetCount())) << t.id;
+            EXPECT_GE(t.gridSet, 0) << t.id;
+            if (t.effect == 14) {
+                ASSERT_NE(AnimationDatabase::GetInstance()->Get(static_cast<unsigned>(t.animation)), nullptr) << t.id;
+                EXPECT_GT(AnimationDatabase::GetInstance()->Get(static_cast<unsigned>(t.animation))->GetDuration(), 0.0f);
+            }
+        }
+        const Vec3& start = world.GetBoyStart();
+        const float half = 3505.0f / 2.0f;
+        EXPECT_LT(std::abs(start.x), half);
+        EXPECT_LT(std::abs(start.z), half);
+    }
+}
+
+TEST_F(DemoLevels, EveryLevelParticleTextureExistsFromTheWorkingFolder)
+{
+    int systems = 0;
+    for (const char* title : kMenuChapters) {
+        const Chapter* c = nullptr;
+        ASSERT_TRUE(Plan()->GetStory().FindChapter(title, &c));
+        TiXmlDocument level(DataGameFolder() + "/" + c->GetLevel());
+        ASSERT_TRUE(level.LoadFile());
+        const TiXmlElement* list = level.RootElement()->FirstChildElement("ParticleSystems");
+        for (const TiXmlElement* p = list ? list->FirstChildElement("ParticleSystem") : nullptr; p != nullptr;
+             p = p->NextSiblingElement("ParticleSystem")) {
+            ++systems;
+            const TiXmlElement* textures = p->FirstChildElement("TextureList");
+            ASSERT_NE(textures, nullptr);
+            int count = 0;
+            for (const TiXmlElement* t = textures->FirstChildElement("Texture"); t != nullptr;
+                 t = t->NextSiblingElement("Texture")) {
+                ++count;
+                EXPECT_TRUE(ExistsWithExactCase(t->Attribute("path") ? t->Attribute("path") : "")) << title;
+            }
+            EXPECT_GT(count, 0) << title;
+        }
+    }
+    EXPECT_GT(systems, 0);
+}
+
+}  // namespace
