@@ -13,7 +13,7 @@ constexpr float kSteerZoomRate = 1.0f;
 constexpr float kTurnRate = 1.0f;
 constexpr float kZoomRate = 5.0f;
 constexpr float kAngleEase = 2.0f;
-constexpr float kLeanPerDistance = 1.0f / 100.0f;
+constexpr float kLeanDistance = 100.0f;  // distance of full lean (before the cap)
 constexpr float kMaximumLean = 0.3f;
 constexpr int kSteerMode = 0;
 constexpr int kModeWithoutSubject = 1;
@@ -77,7 +77,7 @@ void OrbitCamera::Update(float dt) {
     if (eye.y < kMinimumEyeHeight) {
         if (o.y != 0.0f) {
             // Slide along the same ray up to the minimum height.
-            o = o * ((o.y - (eye.y - kMinimumEyeHeight)) / o.y);
+            o = o * (o.y - (eye.y - kMinimumEyeHeight)) / o.y;
         } else {
             // A level ray never reaches it: lift the eye straight up.
             o.y = kMinimumEyeHeight - target.y;
@@ -93,7 +93,7 @@ void OrbitCamera::Update(float dt) {
     const float r3 = RandomUnitFloat();
     shake = Vec3(2.0f * r1 - 1.0f, 2.0f * r2 - 1.0f, 2.0f * r3 - 1.0f) * shakeAmplitude;
 
-    const float k = ClampFloat(distance * kLeanPerDistance, 0.0f, kMaximumLean);
+    const float k = ClampFloat(distance / kLeanDistance, 0.0f, kMaximumLean);
     if (mode <= kSteerMode) {
         const Vec3 start = subject ? subject->GetStartPoint() : Vec3();
         lookPoint = (target + shake) * (1.0f - k) + start * k;
