@@ -13,7 +13,7 @@ constexpr float kSteerZoomRate = 1.0f;
 constexpr float kTurnRate = 1.0f;
 constexpr float kZoomRate = 5.0f;
 constexpr float kAngleEase = 2.0f;
-constexpr float kLeanDistance = 100.0f;  // distance of full lean (before the cap)
+constexpr float kLeanDistance = 100.0f;  // lean = distance / this, then capped
 constexpr float kMaximumLean = 0.3f;
 constexpr int kSteerMode = 0;
 constexpr int kModeWithoutSubject = 1;
