@@ -167,6 +167,7 @@ protected:
     static int Right() { return RedAt(0.75f); }
 
     TempFolder folder;
+    Trigger trigger; // outlives the island that watches it
     IslandModel island;
 };
 
@@ -194,7 +195,7 @@ TEST_F(IslandDrawing, CleaningDrawsBothWithDirtyFaded)
 {
     FillLayer(2);
     island.SetDirty(true);
-    Trigger trigger = CleaningTrigger(4, 2);
+    trigger = CleaningTrigger(4, 2);
     island.SetTrigger(&trigger);
     island.Update(0.0f);
     ASSERT_TRUE(island.IsCleaning());
@@ -217,7 +218,7 @@ TEST_F(IslandDrawing, RenderDrawsOnlyTheIslandLayer)
 
 TEST_F(IslandDrawing, EmptyLayerDrawsNothingInEveryState)
 {
-    Trigger trigger = CleaningTrigger(4, 2);
+    trigger = CleaningTrigger(4, 2);
     island.SetTrigger(&trigger);
     for (int state = 0; state < 3; ++state) {
         island.SetDirty(state > 0);
