@@ -67,6 +67,7 @@ protected:
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_LIGHTING);
+        glEnable(GL_TEXTURE_2D); // as the graphics component's fixed state has it
     }
 
     void TearDown() override

@@ -226,8 +226,6 @@ void AnimObject::DrawKey(const Keyframe& key) const
     const float windowHeight = static_cast<float>(GfxComponent::GetInstance()->GetWindowHeight());
     glLoadIdentity();
     Begin2D();
-    glPushAttrib(GL_ENABLE_BIT);
-    glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture->GetGLTextureId());
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -248,7 +246,6 @@ void AnimObject::DrawKey(const Keyframe& key) const
     glEnd();
     glPopMatrix();
     glDisable(GL_BLEND);
-    glPopAttrib();
     End2D();
 }
 
