@@ -95,7 +95,7 @@ private:
     float duration_ = 0.0f;
     float time_ = 0.0f;
     int32_t id_ = 0;
-    int32_t receiver_ = 1;
+    int32_t receiver_ = 1; // the in-game state
     bool playing_ = true;
     bool looping_ = false;
     std::string path_;
