@@ -169,7 +169,6 @@ bool MorvoWorld::Init()
     glBindTexture(GL_TEXTURE_2D, 0);
 
     CreateSimulationObjects();
-    headless_ = false;
     initialised_ = true;
     return true;
 }
@@ -189,7 +188,6 @@ bool MorvoWorld::InitHeadless()
     lightningModels_.assign(kLightningModelCount, nullptr);
     morvoTextures_.assign(kMorvoTextureCount, nullptr);
     CreateSimulationObjects();
-    headless_ = true;
     initialised_ = true;
     return true;
 }
@@ -247,7 +245,6 @@ void MorvoWorld::Release()
     }
     camera_ = nullptr;
     initialised_ = false;
-    headless_ = false;
 }
 
 void MorvoWorld::Update(float dt, bool wholeGrid)
@@ -373,6 +370,10 @@ void MorvoWorld::SetActiveWindowSize(float size)
 
 void MorvoWorld::GetActiveCellRange(int32_t& x0, int32_t& x1, int32_t& y0, int32_t& y1) const
 {
+    if (!grid_) {
+        x0 = x1 = y0 = y1 = 0;
+        return;
+    }
     const Vec2 boy = GetBoySimPosition();
     const float half = activeWindowSize_ / 2.0f;
     x0 = grid_->ToCellX(boy.x - half) + 1;

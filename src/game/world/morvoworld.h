@@ -1,10 +1,7 @@
-// MorvoWorld: the one playing field. Holds the morvo store, simulator and
-// grid, the rain, the particle systems, the static scene nodes and the four
-// islands, the boy, the morvo textures and lightning models, the level's
-// triggers, the win and lose rules and the census that judges them. Loaded
-// once at start-up, prepared per level by the game flow and the level
-// reader, advanced by the in-game state; also converts between the 3D world
-// and the 2D simulation plane (world units are 200 simulation units).
+// MorvoWorld: the one playing field: morvo simulation, rain, particle
+// systems, scene nodes and islands, the boy, the level's triggers, rules and
+// census. Loaded once at start-up, prepared per level by the game flow and
+// the level reader, advanced by the in-game state.
 #pragma once
 
 #include "rect.h"
@@ -220,7 +217,6 @@ private:
     std::list<ParticleSystem*> particleSystems_;
     Texture* tempTexture_ = nullptr;
     bool initialised_ = false;
-    bool headless_ = false;
     Rect bounds_;
     float activeWindowSize_ = 0.0f;
     int32_t activeWindowCells_ = 0;
