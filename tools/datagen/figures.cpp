@@ -23,7 +23,7 @@ struct BoyPose {
     double armSpreadDeg;  // arms out to the sides
     double leftLegDeg;    // leg swing toward the front
     double rightLegDeg;
-    double capeDeg;       // cape lifted from hanging down toward the back (+z)
+    double capeDeg;       // cape angle in the world, from hanging down toward the back (+z)
     double capeWave;      // ripple of the cape's lower part
 };
 
@@ -35,9 +35,9 @@ constexpr BoyPose kPoses[9] = {
     {"MorvoBoyAnim_Normal", "boynormal", 35, -30, -30, 14, -18, -10, 45, 0.1},
     {"MorvoBoyAnim_Normal1", "boynormala", 45, 150, -40, 10, -22, -14, 55, 0.2},
     {"MorvoBoyAnim_Normal2", "boynormalb", 58, 165, -50, 8, -26, -18, 62, -0.2},
-    {"MorvoBoyAnim_Fast", "boyfast", 82, 175, 175, 6, -8, -4, 78, 0.0},
-    {"MorvoBoyAnim_Cloth", "boycapea", 82, 175, 175, 6, -8, -4, 84, 0.35},
-    {"MorvoBoyAnim_Cloth2", "boycapeb", 82, 175, 175, 6, -8, -4, 72, -0.35},
+    {"MorvoBoyAnim_Fast", "boyfast", 82, 175, 175, 6, -8, -4, 86, 0.0},
+    {"MorvoBoyAnim_Cloth", "boycapea", 82, 175, 175, 6, -8, -4, 90, 0.3},
+    {"MorvoBoyAnim_Cloth2", "boycapeb", 82, 175, 175, 6, -8, -4, 82, -0.3},
 };
 
 Vec3d Lean(const Vec3d& p, double deg) {
@@ -87,24 +87,24 @@ void Limb(ObjModel& m, Paint paint, Paint end, const Vec3d& joint, double length
     OrientedBox(m, end, tip, Mul(across, thick * 1.1), Mul(dir, thick * 0.8), Mul(depth, thick * 1.2), lean);
 }
 
+// The cape hangs from the shoulders; its angle is measured in the world,
+// from straight down toward the back, so it streams behind a flying boy.
 void AddCape(ObjModel& m, const BoyPose& pose) {
     constexpr int kSegments = 4;
     constexpr double kSegment = 0.62;
-    double width0 = 0.62;
-    Vec3d left = V3(-width0, 1.05, 0.34);
-    Vec3d right = V3(width0, 1.05, 0.34);
+    constexpr double kHalfWidth = 0.62;
+    Vec3d left = Mul(Lean(V3(-kHalfWidth, 1.05, 0.34), pose.leanDeg), kBoyScale);
+    Vec3d right = Mul(Lean(V3(kHalfWidth, 1.05, 0.34), pose.leanDeg), kBoyScale);
     double angle = pose.capeDeg * kPi / 180.0;
     for (int i = 0; i < kSegments; ++i) {
         double bend = angle + pose.capeWave * std::sin(i * 1.6 + 0.5) * (i + 1) * 0.5;
-        Vec3d step = V3(0.0, -std::cos(bend) * kSegment, std::sin(bend) * kSegment);
-        double widen = 1.0 + 0.12 * (i + 1);
-        Vec3d l2 = Add(V3(-width0 * widen, left.y, left.z), step);
-        Vec3d r2 = Add(V3(width0 * widen, right.y, right.z), step);
-        Vec3d a = Mul(Lean(left, pose.leanDeg), kBoyScale), b = Mul(Lean(right, pose.leanDeg), kBoyScale);
-        Vec3d c = Mul(Lean(r2, pose.leanDeg), kBoyScale), d = Mul(Lean(l2, pose.leanDeg), kBoyScale);
+        Vec3d step = Mul(V3(0.0, -std::cos(bend), std::sin(bend)), kSegment * kBoyScale);
+        double spread = 0.08 * kBoyScale;
+        Vec3d l2 = Add(Add(left, step), V3(-spread, 0, 0));
+        Vec3d r2 = Add(Add(right, step), V3(spread, 0, 0));
         // Both sides of the cloth.
-        PaintQuad(m, Paint::Cape, a, b, c, d);
-        PaintQuad(m, Paint::Cape, a, d, c, b);
+        PaintQuad(m, Paint::Cape, left, right, r2, l2);
+        PaintQuad(m, Paint::Cape, left, l2, r2, right);
         left = l2;
         right = r2;
     }

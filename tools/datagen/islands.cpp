@@ -29,19 +29,19 @@ std::vector<IslandSpec> WorldIslands() {
     std::vector<IslandSpec> v(4);
     v[0].file = "volcano";
     v[0].cx = -450; v[0].cz = -420; v[0].radius = 240; v[0].height = 125; v[0].volcano = true;
-    v[0].hasCity = true; v[0].cityX = -450 + 150; v[0].cityZ = -420 + 120; v[0].cityRadius = 50; v[0].cityHeight = 9;
+    v[0].hasCity = true; v[0].cityX = -450 + 170; v[0].cityZ = -420 + 130; v[0].cityRadius = 50; v[0].cityHeight = 10;
     v[0].seed = 11; v[0].textureSize = 512; v[0].cells = 64;
     v[1].file = "big";
     v[1].cx = 560; v[1].cz = 260; v[1].radius = 300; v[1].height = 58;
-    v[1].hasCity = true; v[1].cityX = 560 + 70; v[1].cityZ = 260 + 50; v[1].cityRadius = 95; v[1].cityHeight = 8;
+    v[1].hasCity = true; v[1].cityX = 560 + 150; v[1].cityZ = 260 + 120; v[1].cityRadius = 85; v[1].cityHeight = 10;
     v[1].seed = 12; v[1].textureSize = 512; v[1].cells = 64;
     v[2].file = "medium";
     v[2].cx = -620; v[2].cz = 620; v[2].radius = 190; v[2].height = 38;
-    v[2].hasCity = true; v[2].cityX = -620 + 25; v[2].cityZ = 620 - 30; v[2].cityRadius = 60; v[2].cityHeight = 6;
+    v[2].hasCity = true; v[2].cityX = -620 + 90; v[2].cityZ = 620 - 60; v[2].cityRadius = 55; v[2].cityHeight = 8;
     v[2].seed = 13; v[2].textureSize = 256; v[2].cells = 48;
     v[3].file = "small";
     v[3].cx = 760; v[3].cz = -640; v[3].radius = 120; v[3].height = 24;
-    v[3].hasCity = true; v[3].cityX = 760 - 15; v[3].cityZ = -640 + 10; v[3].cityRadius = 38; v[3].cityHeight = 5;
+    v[3].hasCity = true; v[3].cityX = 760 + 50; v[3].cityZ = -640 + 30; v[3].cityRadius = 36; v[3].cityHeight = 6;
     v[3].seed = 14; v[3].textureSize = 256; v[3].cells = 40;
     return v;
 }
@@ -83,7 +83,7 @@ Rgba GroundColour(const IslandShape& s, double x, double z, double h, const Vec3
     Rgba sand = polluted ? MakeRgba(0.56, 0.52, 0.44) : MakeRgba(0.88, 0.82, 0.62);
     Rgba wet = polluted ? MakeRgba(0.36, 0.34, 0.28) : MakeRgba(0.72, 0.66, 0.48);
     Rgba deep = polluted ? MakeRgba(0.20, 0.22, 0.16) : MakeRgba(0.14, 0.36, 0.40);
-    Rgba grass = polluted ? MixRgba(MakeRgba(0.44, 0.41, 0.32), MakeRgba(0.34, 0.32, 0.27), Clamp01(0.5 + patch))
+    Rgba grass = polluted ? MixRgba(MakeRgba(0.40, 0.36, 0.27), MakeRgba(0.27, 0.25, 0.21), Clamp01(0.5 + patch))
                           : MixRgba(MakeRgba(0.36, 0.62, 0.24), MakeRgba(0.18, 0.45, 0.17), Clamp01(0.5 + patch));
     Rgba rock = polluted ? MakeRgba(0.33, 0.31, 0.30) : MakeRgba(0.52, 0.49, 0.44);
     Rgba c;
@@ -92,7 +92,7 @@ Rgba GroundColour(const IslandShape& s, double x, double z, double h, const Vec3
     } else if (h < 2.5) {
         c = MixRgba(wet, sand, SmoothStep(-0.5, 1.0, h));
     } else {
-        c = MixRgba(sand, grass, SmoothStep(2.5, 6.5, h));
+        c = MixRgba(sand, grass, SmoothStep(1.8, 4.2, h));
         double steep = SmoothStep(0.82, 0.62, n.y);
         double high = sp.volcano ? SmoothStep(sp.height * 0.45, sp.height * 0.7, h) : 0.0;
         c = MixRgba(c, rock, Clamp01(steep + high));
