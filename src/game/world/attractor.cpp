@@ -1,6 +1,8 @@
 // Attractor: the boy's pull on the morvos of the ring around him.
 #include "attractor.h"
 
+#include <algorithm>
+
 #include "debugbreak.h"
 #include "editingflag.h"
 #include "uniformgrid.h"
@@ -47,6 +49,12 @@ void Attractor::Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t x0
     }
     grid.ClampCellRect(x0, x1, y0, y1);
     float reach = grid.GetCellWidth() + radius_;
+    // Only cells whose corner can lie within reach (with a cell of slack)
+    // are tested; the test itself decides, so the cells visited are the same.
+    x0 = std::max(x0, grid.ToCellX(centre_.x - reach) - 1);
+    x1 = std::min(x1, grid.ToCellX(centre_.x + reach) + 2);
+    y0 = std::max(y0, grid.ToCellY(centre_.y - reach) - 1);
+    y1 = std::min(y1, grid.ToCellY(centre_.y + reach) + 2);
     for (int32_t y = y0; y < y1; ++y) {
         for (int32_t x = x0; x < x1; ++x) {
             Vec2 p = grid.GetCellCorner(x, y);

@@ -1,7 +1,11 @@
 // MorvoLJFunc: pair forces, the exchange rules and the cell traversal.
 #include "morvoljfunc.h"
 
+#include <algorithm>
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "rainsystem.h"
 #include "random15.h"
@@ -66,9 +70,9 @@ bool MorvoLJFunc::Pair(MorvoRecord& a, MorvoRecord& b)
         return true;
     }
     float d = std::sqrt(d2);
-    float spring = -k_ * (r2_ / d2 - r_ / d);
-    float fx = spring * dx / d;
-    float fy = spring * dy / d;
+    float spring = -k_ * (r2_ / d2 - r_ / d) / d;
+    float fx = spring * dx;
+    float fy = spring * dy;
     float f2 = fx * fx + fy * fy;
     if (!(f2 <= fmax2_)) {
         float length = std::sqrt(f2);
@@ -215,19 +219,94 @@ void MorvoLJFunc::GatherCells(const MorvoState& state, const UniformGrid& grid, 
     ids_.clear();
     xs_.clear();
     ys_.clear();
+    copies_.clear();
+    if (seen_.size() != static_cast<size_t>(state.GetSize())) {
+        seen_.assign(static_cast<size_t>(state.GetSize()), 0);
+        visit_ = 0;
+    }
+    if (++visit_ == 0) {
+        std::fill(seen_.begin(), seen_.end(), 0);
+        visit_ = 1;
+    }
+    useCopies_ = true;
+    int32_t longest = 0;
     for (int32_t y = y0; y < y1; ++y) {
         for (int32_t x = x0; x < x1; ++x) {
-            CellSpan span{static_cast<int32_t>(ids_.size()), 0};
+            CellSpan span{static_cast<int32_t>(ids_.size()), 0, 0.0f, 0.0f, 0.0f, 0.0f};
             for (int32_t i : grid.GetCell(x, y)) {
                 const MorvoRecord& record = state.Get(i);
+                uint32_t& seen = seen_[static_cast<size_t>(i)];
+                useCopies_ = useCopies_ && seen != visit_;
+                seen = visit_;
+                float px = record.position.x;
+                float py = record.position.y;
+                if (span.count == 0) {
+                    span.x0 = span.x1 = px;
+                    span.y0 = span.y1 = py;
+                } else {
+                    span.x0 = px < span.x0 ? px : span.x0;
+                    span.x1 = px > span.x1 ? px : span.x1;
+                    span.y0 = py < span.y0 ? py : span.y0;
+                    span.y1 = py > span.y1 ? py : span.y1;
+                }
                 ids_.push_back(i);
-                xs_.push_back(record.position.x);
-                ys_.push_back(record.position.y);
+                xs_.push_back(px);
+                ys_.push_back(py);
+                copies_.push_back(record);
                 ++span.count;
             }
+            longest = span.count > longest ? span.count : longest;
             spans_.push_back(span);
         }
     }
+    if (touching_.size() < static_cast<size_t>(longest)) {
+        touching_.resize(static_cast<size_t>(longest));
+    }
+}
+
+void MorvoLJFunc::ScatterCells(MorvoState& state)
+{
+    if (!useCopies_) {
+        return;
+    }
+    for (size_t k = 0; k < ids_.size(); ++k) {
+        state.Get(ids_[k]) = copies_[k];
+    }
+}
+
+int32_t MorvoLJFunc::CollectTouching(int32_t i, int32_t begin, int32_t end)
+{
+    const float xi = xs_[i];
+    const float yi = ys_[i];
+    const float* xs = xs_.data();
+    const float* ys = ys_.data();
+    int32_t* out = touching_.data();
+    int32_t n = 0;
+    int32_t j = begin;
+#if defined(__SSE2__)
+    // Four at a time with the same single-precision operations as below.
+    const __m128 xi4 = _mm_set1_ps(xi);
+    const __m128 yi4 = _mm_set1_ps(yi);
+    const __m128 limit = _mm_set1_ps(cutoff2_);
+    for (; j + 4 <= end; j += 4) {
+        __m128 dx = _mm_sub_ps(_mm_loadu_ps(xs + j), xi4);
+        __m128 dy = _mm_sub_ps(_mm_loadu_ps(ys + j), yi4);
+        __m128 d2 = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
+        int mask = _mm_movemask_ps(_mm_cmple_ps(d2, limit));
+        while (mask != 0) {
+            out[n++] = j + __builtin_ctz(static_cast<unsigned>(mask));
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; j < end; ++j) {
+        float dx = xs[j] - xi;
+        float dy = ys[j] - yi;
+        float d2 = dx * dx + dy * dy;
+        out[n] = j;
+        n += d2 <= cutoff2_ ? 1 : 0;
+    }
+    return n;
 }
 
 void MorvoLJFunc::PairWithin(MorvoState& state, const CellSpan& cell, float dt)
@@ -235,34 +314,42 @@ void MorvoLJFunc::PairWithin(MorvoState& state, const CellSpan& cell, float dt)
     const int32_t end = cell.start + cell.count;
     for (int32_t i = cell.start; i < end; ++i) {
         bool touched = false;
-        for (int32_t j = i + 1; j < end; ++j) {
-            if (!Touches(i, j)) {
-                continue;
-            }
-            MorvoRecord& a = state.Get(ids_[i]);
-            MorvoRecord& b = state.Get(ids_[j]);
+        int32_t n = CollectTouching(i, i + 1, end);
+        for (int32_t k = 0; k < n; ++k) {
+            MorvoRecord& a = Entry(state, i);
+            MorvoRecord& b = Entry(state, touching_[static_cast<size_t>(k)]);
             if (Pair(a, b)) {
                 Exchange(a, b, dt);
                 touched = true;
             }
         }
         if (!touched) {
-            state.Get(ids_[i]).SetLightning(-1);
+            Entry(state, i).SetLightning(-1);
         }
     }
 }
 
 void MorvoLJFunc::PairAcross(MorvoState& state, const CellSpan& a, const CellSpan& b, float dt)
 {
+    if (b.count == 0) {
+        return;
+    }
     const int32_t endA = a.start + a.count;
     const int32_t endB = b.start + b.count;
     for (int32_t i = a.start; i < endA; ++i) {
-        for (int32_t j = b.start; j < endB; ++j) {
-            if (!Touches(i, j)) {
-                continue;
-            }
-            MorvoRecord& ra = state.Get(ids_[i]);
-            MorvoRecord& rb = state.Get(ids_[j]);
+        // Nothing in b can touch an entry farther than the cutoff from b's
+        // box (rounding keeps the order, so this never skips a touching pair).
+        const float xi = xs_[static_cast<size_t>(i)];
+        const float yi = ys_[static_cast<size_t>(i)];
+        float dx = xi < b.x0 ? b.x0 - xi : (xi > b.x1 ? xi - b.x1 : 0.0f);
+        float dy = yi < b.y0 ? b.y0 - yi : (yi > b.y1 ? yi - b.y1 : 0.0f);
+        if (dx * dx + dy * dy > cutoff2_) {
+            continue;
+        }
+        int32_t n = CollectTouching(i, b.start, endB);
+        for (int32_t k = 0; k < n; ++k) {
+            MorvoRecord& ra = Entry(state, i);
+            MorvoRecord& rb = Entry(state, touching_[static_cast<size_t>(k)]);
             if (Pair(ra, rb)) {
                 Exchange(ra, rb, dt);
             }
@@ -310,4 +397,5 @@ void MorvoLJFunc::Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t 
             }
         }
     }
+    ScatterCells(state);
 }

@@ -54,22 +54,28 @@ public:
     int32_t rainCount = 0;
 
 private:
-    // One cell's morvos in list order, with their positions.
+    // One cell's morvos, entries [start, start + count) of the gathered
+    // arrays, in list order, with the box around their positions.
     struct CellSpan {
         int32_t start;
         int32_t count;
+        float x0;
+        float x1;
+        float y0;
+        float y1;
     };
     void GatherCells(const MorvoState& state, const UniformGrid& grid, int32_t x0, int32_t x1, int32_t y0,
                      int32_t y1);
+    void ScatterCells(MorvoState& state);
+    MorvoRecord& Entry(MorvoState& state, int32_t k)
+    {
+        return useCopies_ ? copies_[static_cast<size_t>(k)] : state.Get(ids_[static_cast<size_t>(k)]);
+    }
     void PairWithin(MorvoState& state, const CellSpan& cell, float dt);
     void PairAcross(MorvoState& state, const CellSpan& a, const CellSpan& b, float dt);
-    bool Touches(int32_t i, int32_t j) const
-    {
-        float dx = xs_[j] - xs_[i];
-        float dy = ys_[j] - ys_[i];
-        float d2 = dx * dx + dy * dy;
-        return d2 <= cutoff2_;
-    }
+    // Gathered entries j of [begin, end) within the cutoff of entry i, in
+    // order, into touching_ (the same test Pair starts with); returns how many.
+    int32_t CollectTouching(int32_t i, int32_t begin, int32_t end);
 
     float r_ = 0.0f;
     float r2_ = 0.0f;
@@ -83,9 +89,16 @@ private:
     std::list<Vec2>* rainHits_ = nullptr;
     RainSystem* rain_ = nullptr;
 
-    // Scratch of the grid traversal, reused from step to step.
+    // Scratch of the grid traversal, reused from step to step. The records
+    // of the visited cells are worked on as contiguous copies (written back
+    // afterwards) unless an index is listed twice.
     std::vector<CellSpan> spans_;
     std::vector<int32_t> ids_;
     std::vector<float> xs_;
     std::vector<float> ys_;
+    std::vector<MorvoRecord> copies_;
+    std::vector<uint32_t> seen_;
+    uint32_t visit_ = 0;
+    bool useCopies_ = false;
+    std::vector<int32_t> touching_;
 };

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "debuglog.h"
-#include "mathutil.h"
 
 namespace {
 constexpr double kPi = 3.1415926535;
@@ -30,19 +29,10 @@ MorvoRecord::MorvoRecord()
     SetPower(0.0f);
 }
 
-float MorvoRecord::SetPower(float p)
+float MorvoRecord::RefusePower(float p) const
 {
-    if (!std::isfinite(p)) {
-        DebugLog("MorvoRecord::SetPower -- ignoring non-finite power %f\n", p);
-        return power;
-    }
-    power = ClampFloat(p, kMinMorvoPower, kMaxMorvoPower);
+    DebugLog("MorvoRecord::SetPower -- ignoring non-finite power %f\n", p);
     return power;
-}
-
-float MorvoRecord::AddPower(float d)
-{
-    return SetPower(power + d);
 }
 
 int32_t MorvoRecord::AddLightningTime(float dt)

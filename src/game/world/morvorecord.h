@@ -38,8 +38,15 @@ struct MorvoRecord {
     float GetPower() const { return power; }
     // Clamps to [0.1, 20] and returns the stored value; a non-finite power
     // is refused with a log line and the old power kept.
-    float SetPower(float p);
-    float AddPower(float d);
+    float SetPower(float p)
+    {
+        if (!(p - p == 0.0f)) {  // infinite or NaN
+            return RefusePower(p);
+        }
+        power = p < kMinMorvoPower ? kMinMorvoPower : (p <= kMaxMorvoPower ? p : kMaxMorvoPower);
+        return power;
+    }
+    float AddPower(float d) { return SetPower(power + d); }
     void ResetConversion() { conversionTimer = kConversionTime; }
     int32_t GetLightning() const { return lightning; }
     void SetLightning(int32_t i) { lightning = i; }
@@ -48,6 +55,9 @@ struct MorvoRecord {
     int32_t UpdateLightningFrame();
     void ResetLightningTime() { lightningTime = 0.0f; }
     void SetTextureIndex(int32_t i) { textureIndex = i; }
+
+private:
+    float RefusePower(float p) const;
 };
 
 // Drawn radius of a morvo of power p: sqrt((p - 0.1) * 0.001 / pi) + 0.025.

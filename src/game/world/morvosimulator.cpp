@@ -17,19 +17,6 @@ constexpr BufferCounts kBuffersPerKind[] = {
     {2, 3},  // 3 reserved
 };
 
-// Calls f (index) for every index listed in the cells of rect, rows outer.
-template <typename F>
-void ForEachListed(UniformGrid& grid, const CellRect& rect, F f)
-{
-    for (int32_t y = rect.y0; y < rect.y1; ++y) {
-        for (int32_t x = rect.x0; x < rect.x1; ++x) {
-            for (int32_t i : grid.GetCell(x, y)) {
-                f(i);
-            }
-        }
-    }
-}
-
 void EulerKernel(MorvoRecord& r, float h, float c)
 {
     r.velocity.x = (r.velocity.x + r.force.x * h) * c;
@@ -150,54 +137,58 @@ void MorvoSimulator::EvaluateForces(MorvoState& state, float h, const CellRect& 
     }
 }
 
-void MorvoSimulator::ShiftHistory(const CellRect& rect)
+void MorvoSimulator::ListIds(const CellRect& rect, const CellRect& reach)
+{
+    windowIds_.clear();
+    edgeIds_.clear();
+    for (int32_t y = reach.y0; y < reach.y1; ++y) {
+        for (int32_t x = reach.x0; x < reach.x1; ++x) {
+            std::vector<int32_t>& ids = x < rect.x1 && y < rect.y1 ? windowIds_ : edgeIds_;
+            for (int32_t i : grid_->GetCell(x, y)) {
+                ids.push_back(i);
+            }
+        }
+    }
+}
+
+void MorvoSimulator::ShiftHistory()
 {
     const int32_t count = store_->GetStateCount();
     if (count < 2) {
         return;
     }
-    ForEachListed(*grid_, rect, [&](int32_t i) {
+    for (const std::vector<int32_t>* ids : {&windowIds_, &edgeIds_}) {
         for (int32_t k = count - 1; k >= 1; --k) {
-            store_->GetState(k)->Get(i) = static_cast<const MorvoState*>(store_->GetState(k - 1))->Get(i);
+            MorvoState& to = *store_->GetState(k);
+            const MorvoState& from = *store_->GetState(k - 1);
+            for (int32_t i : *ids) {
+                to.Get(i) = from.Get(i);
+            }
         }
-    });
+    }
 }
 
-void MorvoSimulator::EulerPass(const CellRect& rect, MorvoState& state, float h)
+void MorvoSimulator::EulerPass(MorvoState& state, float h)
 {
-    ForEachListed(*grid_, rect, [&](int32_t i) { EulerKernel(state.Get(i), h, damping_); });
+    for (int32_t i : windowIds_) {
+        EulerKernel(state.Get(i), h, damping_);
+    }
 }
 
-void MorvoSimulator::MidpointPass(const CellRect& rect, MorvoState& base, MorvoState& source,
-                                  MorvoState& destination, float h)
+void MorvoSimulator::MidpointPass(MorvoState& base, MorvoState& source, MorvoState& destination, float h)
 {
-    ForEachListed(*grid_, rect, [&](int32_t i) {
+    for (int32_t i : windowIds_) {
         MorvoRecord& d = destination.Get(i);
         MidpointKernel(base.Get(i), source.Get(i), d, h, damping_);
-    });
+    }
 }
 
-void MorvoSimulator::HistoryPass(const CellRect& rect, MorvoState& oldest, MorvoState& previous, MorvoState& out,
-                                 float h)
+void MorvoSimulator::HistoryPass(MorvoState& oldest, MorvoState& previous, MorvoState& out, float h)
 {
-    ForEachListed(*grid_, rect, [&](int32_t i) {
+    for (int32_t i : windowIds_) {
         const MorvoRecord& p1 = previous.Get(i);
         if (p1.active != 0) {
             HistoryKernel(oldest.Get(i), p1, out.Get(i), h, damping_);
-        }
-    });
-}
-
-void MorvoSimulator::ClearForces(const CellRect& rect, const CellRect& inner, MorvoState& state)
-{
-    for (int32_t y = rect.y0; y < rect.y1; ++y) {
-        for (int32_t x = rect.x0; x < rect.x1; ++x) {
-            if (x < inner.x1 && y < inner.y1) {
-                continue;
-            }
-            for (int32_t i : grid_->GetCell(x, y)) {
-                state.Get(i).force = Vec2(0.0f, 0.0f);
-            }
         }
     }
 }
@@ -224,35 +215,40 @@ void MorvoSimulator::Step(float dt, int32_t x0, int32_t x1, int32_t y0, int32_t 
     MorvoState* s1 = store_->GetState(1);
     MorvoState* s2 = store_->GetState(2);
 
+    // The step changes no cell list before the re-binning.
+    ListIds(rect, reach);
+
     switch (kind_) {
     case kIntegratorEuler:
         EvaluateForces(*s0, dt, rect);
-        EulerPass(rect, *s0, dt);
+        EulerPass(*s0, dt);
         break;
     case kIntegratorHistory:
         if (s1 == nullptr || s2 == nullptr) {
             DEBUG_BREAK("MorvoSimulator::Step: the history integrator needs three buffers");
             return;
         }
-        ShiftHistory(reach);
+        ShiftHistory();
         EvaluateForces(*s1, dt, grid_->GetWholeRect());
-        HistoryPass(rect, *s2, *s1, *s0, dt);
+        HistoryPass(*s2, *s1, *s0, dt);
         break;
     case kIntegratorMidpoint:
         if (s1 == nullptr) {
             DEBUG_BREAK("MorvoSimulator::Step: the midpoint integrator needs two buffers");
             return;
         }
-        ShiftHistory(reach);
+        ShiftHistory();
         EvaluateForces(*s1, dt, rect);
-        MidpointPass(rect, *s1, *s1, *s0, dt * 0.5f);
+        MidpointPass(*s1, *s1, *s0, dt * 0.5f);
         EvaluateForces(*s0, dt * 0.5f, rect);
-        MidpointPass(rect, *s1, *s0, *s0, dt);
+        MidpointPass(*s1, *s0, *s0, dt);
         break;
     default:
         break;
     }
-    ClearForces(reach, rect, *s0);
+    for (int32_t i : edgeIds_) {
+        s0->Get(i).force = Vec2(0.0f, 0.0f);
+    }
     if (grid_->GetStore() != nullptr) {
         grid_->Rebin(rect.x0, rect.x1, rect.y0, rect.y1);
     }

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "constantforce.h"
 #include "gridforce.h"
@@ -62,11 +63,13 @@ public:
 private:
     // Grid forces get gridRect.
     void EvaluateForces(MorvoState& state, float h, const CellRect& gridRect);
-    void ShiftHistory(const CellRect& rect);
-    void MidpointPass(const CellRect& rect, MorvoState& base, MorvoState& source, MorvoState& destination, float h);
-    void EulerPass(const CellRect& rect, MorvoState& state, float h);
-    void HistoryPass(const CellRect& rect, MorvoState& oldest, MorvoState& previous, MorvoState& out, float h);
-    void ClearForces(const CellRect& rect, const CellRect& inner, MorvoState& state);
+    // Lists the indices of the rectangle's cells (windowIds_) and of the
+    // column and row just past it (edgeIds_), cells row by row, each in list order.
+    void ListIds(const CellRect& rect, const CellRect& reach);
+    void ShiftHistory();
+    void MidpointPass(MorvoState& base, MorvoState& source, MorvoState& destination, float h);
+    void EulerPass(MorvoState& state, float h);
+    void HistoryPass(MorvoState& oldest, MorvoState& previous, MorvoState& out, float h);
 
     MorvoStore* store_;
     int32_t kind_ = kIntegratorMidpoint;
@@ -77,4 +80,6 @@ private:
     MorvoCollisionFunc collisionFunc_ = nullptr;
     float damping_ = 1.0f;
     UniformGrid* grid_ = nullptr;
+    std::vector<int32_t> windowIds_;
+    std::vector<int32_t> edgeIds_;
 };

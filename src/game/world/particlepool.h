@@ -49,6 +49,12 @@ public:
 
     // Read-only view of all records, in index order.
     const T* Records() const { return records_.data(); }
+    // Writable view of all records; the next search for a free record starts over at 0.
+    T* MutableRecords()
+    {
+        freeHint_ = 0;
+        return records_.data();
+    }
 
     // New records are default records; shrinking drops the tail.
     void Resize(int32_t n)

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "particlepool.h"
 #include "vec3.h"
@@ -42,6 +43,14 @@ public:
     bool IsInitialised() const { return initialised_; }
 
 private:
+    void ClaimDrop(int32_t i);
+
     std::unique_ptr<ParticlePool<RainDrop>> drops_;
     bool initialised_ = false;
+    // freeDrops_[freeCursor_, freeEnd_) lists exactly the inactive drops in
+    // index order, so an emission takes the first free drop without a search.
+    // The buffer is kept as long as the pool.
+    std::vector<int32_t> freeDrops_;
+    size_t freeCursor_ = 0;
+    size_t freeEnd_ = 0;
 };

@@ -6,25 +6,6 @@
 #include "debuglog.h"
 #include "mathutil.h"
 
-namespace {
-// Cell coordinates saturate here, far beyond any grid, so callers may add to them.
-constexpr float kCellLimit = 1073741824.0f;  // 2^30
-
-int32_t ToCell(float offset, float cellSize)
-{
-    float cell = offset / cellSize;
-    if (std::isnan(cell)) {
-        return 0;
-    }
-    if (cell >= kCellLimit) {
-        return static_cast<int32_t>(kCellLimit);
-    }
-    if (cell <= -kCellLimit) {
-        return -static_cast<int32_t>(kCellLimit);
-    }
-    return static_cast<int32_t>(cell);
-}
-}  // namespace
 
 UniformGrid::UniformGrid(int32_t rows, int32_t columns, float x0, float x1, float y0, float y1)
     : bounds_(x0, x1, y0, y1)
@@ -63,22 +44,12 @@ void UniformGrid::UpdateCellSize()
 
 UniformGrid::CellList& UniformGrid::GetCellClamped(int32_t c, int32_t r)
 {
-    return cells_[CellIndex(ClampInt(c, 0, columns_ - 1), ClampInt(r, 0, rows_ - 1))];
+    return cells_[CellIndex(Clamp(c, 0, columns_ - 1), Clamp(r, 0, rows_ - 1))];
 }
 
 const UniformGrid::CellList& UniformGrid::GetCellClamped(int32_t c, int32_t r) const
 {
-    return cells_[CellIndex(ClampInt(c, 0, columns_ - 1), ClampInt(r, 0, rows_ - 1))];
-}
-
-int32_t UniformGrid::ToCellX(float x) const
-{
-    return ToCell(x - bounds_.x0, cellWidth_);
-}
-
-int32_t UniformGrid::ToCellY(float y) const
-{
-    return ToCell(y - bounds_.y0, cellHeight_);
+    return cells_[CellIndex(Clamp(c, 0, columns_ - 1), Clamp(r, 0, rows_ - 1))];
 }
 
 Vec2 UniformGrid::GetCellCorner(int32_t c, int32_t r) const
@@ -162,8 +133,8 @@ void UniformGrid::Rebin(int32_t x0, int32_t x1, int32_t y0, int32_t y1)
                 if (record.active == 0) {
                     cell.erase(it);
                 } else {
-                    int32_t c = ClampInt(ToCellX(record.position.x), 0, columns_ - 1);
-                    int32_t r = ClampInt(ToCellY(record.position.y), 0, rows_ - 1);
+                    int32_t c = Clamp(ToCellX(record.position.x), 0, columns_ - 1);
+                    int32_t r = Clamp(ToCellY(record.position.y), 0, rows_ - 1);
                     if (c != record.cellX || r != record.cellY) {
                         // Moving the node keeps the order that erase-and-append gives.
                         record.cellX = c;

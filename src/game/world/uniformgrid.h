@@ -44,8 +44,8 @@ public:
 
     // Column / row of a coordinate, truncated toward zero and not clamped
     // (NaN gives 0; values beyond +-2^30 saturate there).
-    int32_t ToCellX(float x) const;
-    int32_t ToCellY(float y) const;
+    int32_t ToCellX(float x) const { return ToCell(x - bounds_.x0, cellWidth_); }
+    int32_t ToCellY(float y) const { return ToCell(y - bounds_.y0, cellHeight_); }
     // Lower corner of a cell.
     Vec2 GetCellCorner(int32_t c, int32_t r) const;
 
@@ -78,6 +78,24 @@ public:
     float GetRadius() const { return radius_; }
 
 private:
+    // Cell coordinates saturate here, far beyond any grid, so callers may add to them.
+    static constexpr float kCellLimit = 1073741824.0f;  // 2^30
+
+    static int32_t ToCell(float offset, float cellSize)
+    {
+        float cell = offset / cellSize;
+        if (cell >= kCellLimit) {
+            return static_cast<int32_t>(kCellLimit);
+        }
+        if (cell <= -kCellLimit) {
+            return -static_cast<int32_t>(kCellLimit);
+        }
+        if (cell != cell) {  // NaN
+            return 0;
+        }
+        return static_cast<int32_t>(cell);
+    }
+    static int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (v > hi ? hi : v); }
     size_t CellIndex(int32_t c, int32_t r) const
     {
         return static_cast<size_t>(columns_) * static_cast<size_t>(r) + static_cast<size_t>(c);
