@@ -7,6 +7,7 @@
 #include "morvoljfunc.h"
 #include "morvosimulator.h"
 #include "morvostore.h"
+#include "rainsystem.h"
 #include "uniformgrid.h"
 
 #include <algorithm>
@@ -30,7 +31,10 @@ TEST_F(WorldTest, HeadlessSeamBuildsSimulationIslandsAndBoy)
     EXPECT_NE(World().GetStore(), nullptr);
     EXPECT_NE(World().GetSimulator(), nullptr);
     EXPECT_NE(World().GetGrid(), nullptr);
-    EXPECT_NE(World().GetRain(), nullptr);
+    ASSERT_NE(World().GetRain(), nullptr);
+    EXPECT_EQ(World().GetRain()->GetDrops().GetSize(), 100);
+    EXPECT_EQ(World().GetGrid()->GetWidth(), 1);
+    EXPECT_FLOAT_EQ(World().GetBounds().x0, -1.0f);
     ASSERT_NE(World().GetBoy(), nullptr);
     EXPECT_EQ(World().GetBoy()->model, nullptr);
     for (int i = 0; i < kWorldIslandCount; ++i) {

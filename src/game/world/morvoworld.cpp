@@ -36,7 +36,6 @@ constexpr int32_t kInitialDerivativeBuffers = 0;
 constexpr int32_t kInitialIntegrator = kIntegratorMidpoint;
 constexpr float kInitialDamping = 1.0f;
 constexpr float kInitialBound = 1.0f;
-constexpr int32_t kRainDrops = 100;
 
 // Attractor sizing: the area of n packed bodies of radius 0.025.
 constexpr double kPackedBodyArea = 3.0 * 0.025 * 0.025 / 1.7320508;
@@ -198,8 +197,7 @@ void MorvoWorld::CreateSimulationObjects()
     simulator_ = std::make_unique<MorvoSimulator>(store_.get(), kInitialIntegrator, kInitialDamping);
     grid_ = std::make_unique<UniformGrid>(1, 1, -kInitialBound, kInitialBound, -kInitialBound, kInitialBound);
     simulator_->SetGrid(grid_.get());
-    rain_ = std::make_unique<RainSystem>();
-    rain_->Init(kRainDrops);
+    rain_ = std::make_unique<RainSystem>();  // a pool of 100 drops
     SetBounds(-kInitialBound, kInitialBound, -kInitialBound, kInitialBound);
     activeWindowSize_ = 0.0f;
     activeWindowCells_ = 0;
