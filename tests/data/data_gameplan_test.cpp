@@ -13,7 +13,10 @@
 #include "gridsetdatabase.h"
 #include "keyframeanimation.h"
 #include "morvofiles.h"
+#include "morvoljfunc.h"
+#include "morvostore.h"
 #include "morvoworld.h"
+#include "uniformgrid.h"
 #include "random15.h"
 #include "testsupport.h"
 #include "trigger.h"
@@ -377,6 +380,59 @@ TEST_F(DemoLevels, EveryMenuChapterLevelLoadsWithItsSetsAndAnimations)
         const float half = 3505.0f / 2.0f;
         EXPECT_LT(std::abs(start.x), half);
         EXPECT_LT(std::abs(start.z), half);
+    }
+}
+
+// The census by colour of the active records whose cell lies in the window.
+struct WindowCount {
+    int pureInside = 0;
+    int pureTotal = 0;
+};
+
+WindowCount CountPureInWindow(const MorvoWorld& world)
+{
+    WindowCount c;
+    const CellRect window = world.GetActiveBounds();
+    const MorvoState* state = world.GetStore()->GetCurrentState();
+    for (int32_t i = 0; i < state->GetSize(); ++i) {
+        const MorvoRecord& m = state->Get(i);
+        if (m.active == 0 || m.color <= 0) {
+            continue;
+        }
+        ++c.pureTotal;
+        int32_t cx = world.GetGrid()->ToCellX(m.position.x);
+        int32_t cy = world.GetGrid()->ToCellY(m.position.y);
+        if (cx >= window.x0 && cx < window.x1 && cy >= window.y0 && cy < window.y1) {
+            ++c.pureInside;
+        }
+    }
+    return c;
+}
+
+TEST_F(DemoLevels, PureMorvosStartAroundTheBoyAndLevelsStartCalm)
+{
+    constexpr int kSteps = 120;  // two seconds of play without the player
+    for (const char* title : kMenuChapters) {
+        SCOPED_TRACE(title);
+        const Chapter* chapter = nullptr;
+        ASSERT_TRUE(Plan()->GetStory().FindChapter(title, &chapter));
+        GameFlow::GetInstance()->SetupWorldForLevel();
+        ASSERT_TRUE(MorvoFiles::LoadLevel(DataGameFolder() + "/" + chapter->GetLevel()));
+        MorvoWorld& world = GetMorvoWorld();
+        // Only the 19 x 19 cells around the boy are simulated: his light starts there.
+        WindowCount start = CountPureInWindow(world);
+        EXPECT_GT(start.pureTotal, 0);
+        EXPECT_EQ(start.pureInside, start.pureTotal);
+        world.CountMorvos();
+        const MorvoCensus before = world.GetCensus();
+        for (int i = 0; i < kSteps; ++i) {
+            world.Update(1.0f / 60.0f, false);
+        }
+        world.CountMorvos();
+        EXPECT_EQ(world.GetCensus().total, before.total) << "morvos vanished before the player did anything";
+        EXPECT_EQ(world.GetCensus().dark, before.dark);
+        ASSERT_NE(world.GetMorvoLJFunc(), nullptr);
+        EXPECT_EQ(world.GetMorvoLJFunc()->rainCount, 0) << "dark and light morvos touch at the start";
     }
 }
 

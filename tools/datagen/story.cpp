@@ -411,9 +411,11 @@ void GenerateStory(DataContext& ctx) {
         LevelDef l(250, 330, 1001);
         l.Rule("WinWhenAllPure");
         l.Cloud(250, 330, 38, 14, 1, 3.0, 3.4);
-        l.Cloud(390, 280, 45, 10, 0, 1.5, 2.2);
-        l.Cloud(300, 470, 40, 10, 0, 1.5, 2.2);
-        l.Cloud(130, 360, 40, 10, 0, 1.5, 2.2);
+        // Grey clouds packed close, with powers a newly lit morvo can pass on:
+        // one touch sets off a chain of light through the cloud.
+        l.Cloud(390, 280, 28, 10, 0, 1.6, 1.9);
+        l.Cloud(300, 470, 28, 10, 0, 1.6, 1.9);
+        l.Cloud(130, 360, 28, 10, 0, 1.6, 1.9);
         l.Square("start", 250, 330, 1);
         l.Square("greycloud", 390, 280, 1);
         l.Animation("hintwelcome", WriteHint(ctx, "welcome", {{"Hold the left mouse button:", 26, false}, {"the white morvos follow you", 26, true}}, 7.0));
@@ -431,9 +433,9 @@ void GenerateStory(DataContext& ctx) {
         l.Rule("WinWhenNoDarkMorvos");
         l.Rule("LoseWhenNoPureMorvos");
         l.Cloud(-420, 480, 45, 24, 1, 4.5, 5.0);
-        l.Cloud(-600, 640, 35, 8, -1, 2.2, 2.8);
-        l.Cloud(-470, 660, 35, 8, -1, 2.2, 2.8);
-        l.Cloud(-530, 470, 35, 8, 0, 1.4, 1.8);
+        l.Cloud(-600, 640, 25, 7, -1, 1.6, 2.0);
+        l.Cloud(-470, 660, 25, 7, -1, 1.6, 2.0);
+        l.Cloud(-530, 470, 28, 8, 0, 1.5, 1.8);
         l.Square("start", -420, 480, 1);
         l.Square("shore", -640, 600, 1);
         l.Animation("hintdark", WriteHint(ctx, "dark", {{"Dark morvos drain the light.", 26, true}, {"Push your bright ones into them!", 24, false}}, 7.0));
@@ -457,8 +459,8 @@ void GenerateStory(DataContext& ctx) {
         l.Square("crater", -450, -420, 2);
         l.Animation("hintember", WriteHint(ctx, "ember", {{"Rain falls where light meets dark.", 24, true}, {"Make it rain over the crater!", 24, false}}, 7.0));
         l.Trigger(Hint("emberhint", "start", "hintember"));
-        l.Trigger(TriggerDef{"quench", "RAIN_WITHIN", "crater", "PSYS_OFF", true, 40});
-        l.Trigger(TriggerDef{"rainwin", "RAIN_WITHIN", "crater", "WIN", false, 160});
+        l.Trigger(TriggerDef{"quench", "RAIN_WITHIN", "crater", "PSYS_OFF", true, 150});
+        l.Trigger(TriggerDef{"rainwin", "RAIN_WITHIN", "crater", "WIN", false, 480});
         l.Island(0, "quench");
         ParticleDef smoke{110, -450 / 200.0, 420 / 200.0, PlaneZ(95.0), "quench", 3.0, 0.0, 28.0,
                           0.32, 0.30, 0.29, 0.85, 0.62, 0.60, 0.58, 0.0, 14.0, 70.0, 0.97, 170, 12, false, 0, Texture("smoke.tga")};
@@ -474,10 +476,10 @@ void GenerateStory(DataContext& ctx) {
         l.Rule("WinWhenAllPure");
         l.Rule("LoseWhenNoPureMorvos");
         l.Cloud(660, -180, 45, 22, 1, 5.0, 5.5);
-        l.Cloud(700, -110, 40, 10, 0, 1.5, 2.5);
-        l.Cloud(480, 100, 45, 12, 0, 1.5, 2.5);
-        l.Cloud(720, -480, 45, 12, 0, 1.5, 2.5);
-        l.Cloud(610, -360, 30, 6, -1, 1.8, 2.2);
+        l.Cloud(700, -110, 28, 10, 0, 1.6, 1.9);
+        l.Cloud(480, 100, 32, 12, 0, 1.6, 1.9);
+        l.Cloud(720, -480, 32, 12, 0, 1.6, 1.9);
+        l.Cloud(610, -360, 25, 6, -1, 1.8, 2.2);
         l.Square("start", 660, -180, 1);
         l.Square("bigshore", 470, 160, 1);
         l.Square("smallshore", 760, -600, 1);

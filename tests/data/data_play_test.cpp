@@ -1,0 +1,183 @@
+// The story's first chapters can be won by the game's own rules: a scripted
+// player flies the boy along a path with the attractor on, as holding the
+// left mouse button does, and the level's win rule comes true.
+#include "data_files.h"
+
+#include "attractor.h"
+#include "boy.h"
+#include "gameflow.h"
+#include "gameplan.h"
+#include "morvofiles.h"
+#include "morvoworld.h"
+#include "random15.h"
+#include "testsupport.h"
+#include "trigger.h"
+#include "triggerset.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr float kStep = 1.0f / 60.0f;
+constexpr float kFlightSpeed = 60.0f;  // world units per second, an easy pace
+constexpr float kFlightHeight = 155.0f;
+// The in-game attractor: strength 1000, radius 0.05, ratio 0.5, base size 0.05.
+constexpr float kAttractorStrength = 1000.0f;
+constexpr float kAttractorRadius = 0.05f;
+constexpr float kAttractorRatio = 0.5f;
+constexpr float kAttractorBaseSize = 0.05f;
+
+struct Waypoint {
+    float x;
+    float z;
+    float waitSeconds;  // hover there with the light before flying on
+};
+
+struct Route {
+    const char* chapter;
+    std::vector<Waypoint> points;
+    float limitSeconds;
+    std::string winTrigger;  // a trigger whose firing wins, or empty
+};
+
+// Circles a cloud at the given world point, then hovers over its middle.
+void Sweep(std::vector<Waypoint>* points, float x, float z)
+{
+    constexpr float kReach = 35.0f;
+    const float offsets[4][2] = {{kReach, 0}, {0, kReach}, {-kReach, 0}, {0, -kReach}};
+    for (const auto& o : offsets) {
+        points->push_back({x + o[0], z + o[1], 0.5f});
+    }
+    points->push_back({x, z, 3.0f});
+}
+
+Route Visit(const char* chapter, const std::vector<std::pair<float, float>>& clouds, float limitSeconds)
+{
+    Route r{chapter, {}, limitSeconds, ""};
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const auto& [x, z] : clouds) {
+            Sweep(&r.points, x, z);
+        }
+    }
+    return r;
+}
+
+class DemoPlay : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        GamePlan* plan = GamePlan::GetInstance();
+        if (!plan->IsLoaded()) {
+            plan->Load(DataGameFolder().c_str(), "GamePlan.xml");
+        }
+        ASSERT_TRUE(plan->IsLoaded());
+        GetMorvoWorld().Release();
+        GetMorvoWorld().InitHeadless();
+        SeedRand15(1);
+    }
+    void TearDown() override
+    {
+        delete GetMorvoWorld().RemoveMorvoAttractorFunc();
+        GetMorvoWorld().Release();
+    }
+
+    // Flies the route with the light on; true once the win rules hold.
+    bool Fly(const Route& route)
+    {
+        const Chapter* chapter = nullptr;
+        if (!GamePlan::GetInstance()->GetStory().FindChapter(route.chapter, &chapter)) {
+            return false;
+        }
+        GameFlow::GetInstance()->SetupWorldForLevel();
+        if (!MorvoFiles::LoadLevel(DataGameFolder() + "/" + chapter->GetLevel())) {
+            return false;
+        }
+        MorvoWorld& world = GetMorvoWorld();
+        auto* attractor = new Attractor(kAttractorStrength, 0.0f, kAttractorRadius, kAttractorRatio);
+        world.SetMorvoAttractorFunc(attractor);
+        world.SetAttractorBaseSize(kAttractorBaseSize);
+        attractor->SetEnabled(true);
+        Boy* boy = world.GetBoy();
+        Vec3 at = boy->position;
+        size_t next = 0;
+        float waited = 0.0f;
+        for (float t = 0.0f; t < route.limitSeconds; t += kStep) {
+            if (next < route.points.size()) {
+                const Waypoint& w = route.points[next];
+                float dx = w.x - at.x;
+                float dz = w.z - at.z;
+                float d = std::sqrt(dx * dx + dz * dz);
+                if (d > kFlightSpeed * kStep) {
+                    at.x += dx / d * kFlightSpeed * kStep;
+                    at.z += dz / d * kFlightSpeed * kStep;
+                } else if ((waited += kStep) > w.waitSeconds) {
+                    ++next;
+                    waited = 0.0f;
+                }
+            }
+            at.y = kFlightHeight;
+            boy->position = at;
+            attractor->SetCenter(MorvoWorld::WorldToSim(at));
+            // As the in-game frame does: last step's rain cells, step, triggers.
+            world.GetRainHits().clear();
+            world.Update(kStep, false);
+            world.GetTriggers().Check();
+            world.CountMorvos();
+            if (std::getenv("DEMO_PLAY_TRACE") && static_cast<int>(t * 60) % 120 == 0) {
+                const MorvoCensus& c = world.GetCensus();
+                std::printf("t %.1f at (%.0f %.0f) next %zu pure %d neutral %d dark %d size %.3f\n", t, at.x, at.z, next,
+                            c.pure, c.neutral, c.dark, attractor->GetSize());
+            }
+            if (world.GetWinWhenAllPure() && world.HasOnlyPureMorvos()) {
+                return true;
+            }
+            if (world.GetWinWhenNoDarkMorvos() && world.HasNoDarkMorvos()) {
+                return true;
+            }
+            if (!route.winTrigger.empty()) {
+                const Trigger* win = world.GetTriggers().FindByName(route.winTrigger);
+                if (win != nullptr && win->fired) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(DemoPlay, FirstLightIsWonByVisitingTheGreyClouds)
+{
+    EXPECT_TRUE(Fly(Visit("Daydream1", {{390, 280}, {300, 470}, {130, 360}}, 120.0f)));
+    MorvoWorld& world = GetMorvoWorld();
+    world.CountMorvos();
+    EXPECT_EQ(world.GetCensus().neutral, 0);
+}
+
+TEST_F(DemoPlay, DarkTideIsWonByBringingLightToTheDarkClouds)
+{
+    EXPECT_TRUE(Fly(Visit("Daydream2", {{-530, 470}, {-470, 660}, {-600, 640}}, 150.0f)));
+}
+
+TEST_F(DemoPlay, EmberRainQuenchesTheVolcanoAndWinsByRain)
+{
+    Route route = Visit("Daydream3", {{-450, -420}}, 120.0f);
+    route.winTrigger = "rainwin";
+    EXPECT_TRUE(Fly(route));
+    const Trigger* quench = GetMorvoWorld().GetTriggers().FindByName("quench");
+    ASSERT_NE(quench, nullptr);
+    EXPECT_TRUE(quench->fired) << "the smoke did not stop before the win";
+}
+
+TEST_F(DemoPlay, FourWindsIsWonByCarryingTheLightToBothIslands)
+{
+    EXPECT_TRUE(Fly(Visit("Daydream4", {{700, -110}, {610, -360}, {720, -480}, {480, 100}}, 240.0f)));
+}
+
+}  // namespace
