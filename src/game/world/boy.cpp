@@ -16,6 +16,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 

@@ -23,6 +23,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <iterator>
 
 namespace {
 
