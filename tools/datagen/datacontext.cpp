@@ -24,6 +24,16 @@ DataContext::DataContext(const std::string& buildDir) {
 }
 
 bool DataContext::MakeFolders() const {
+    // Start from empty game and assets folders so no file of an older data
+    // set stays behind; run/ is kept (the game saves its screenshots there).
+    for (const std::string& old : {dirs_.game, dirs_.build + "/assets"}) {
+        std::error_code ec;
+        std::filesystem::remove_all(old, ec);
+        if (ec) {
+            std::fprintf(stderr, "morvo_datagen: cannot clear %s: %s\n", old.c_str(), ec.message().c_str());
+            return false;
+        }
+    }
     const std::string all[] = {dirs_.run,      dirs_.assets2d, dirs_.assets3d, dirs_.game,   dirs_.data,
                                dirs_.models,   dirs_.skins,    dirs_.textures, dirs_.menu,   dirs_.sounds,
                                dirs_.music,    dirs_.pictures, dirs_.levels,   dirs_.anims};

@@ -38,6 +38,7 @@ public:
     explicit DataContext(const std::string& buildDir);
 
     const DataFolders& Dirs() const { return dirs_; }
+    // Empties game/ and assets/ and creates every output folder.
     bool MakeFolders() const;
     // Registers an asset name with its path relative to the AssetDir.
     void AddAsset(const std::string& name, const std::string& pathInData);

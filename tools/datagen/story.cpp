@@ -129,19 +129,20 @@ std::string WriteIntro(DataContext& ctx, const std::string& name, const std::str
                        const std::vector<std::string>& lines) {
     AnimFile a;
     std::string titlePic = "intro" + name + "title.tga";
-    ctx.Check(Card(ctx, 1024, 256, {{chapter, 40, false}, {title, 96, true}}, kNoPanel)
+    ctx.Check(Card(ctx, 512, 128, {{chapter, 20, false}, {title, 48, true}}, kNoPanel)
                   .WriteTga(ctx.Dirs().pictures + "/" + titlePic, true),
               titlePic);
     double t = 0.3;
     double end = 3.2 + 2.8 * lines.size() + 1.0;
-    a.Object(PicturePath(titlePic), {{t, 0, 170, 1024, 256, 0.0}, {t + 1.0, 0, 150, 1024, 256, 1.0},
-                                      {end - 1.0, 0, 140, 1024, 256, 1.0}, {end, 0, 130, 1024, 256, 0.0}});
+    a.Object(PicturePath(titlePic), {{t, 256, 190, 512, 128, 0.0}, {t + 1.0, 256, 175, 512, 128, 1.0},
+                                      {end - 1.0, 256, 170, 512, 128, 1.0}, {end, 256, 165, 512, 128, 0.0}});
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string pic = "intro" + name + "line" + std::to_string(i + 1) + ".tga";
-        ctx.Check(Card(ctx, 1024, 64, {{lines[i], 30, false}}, kNoPanel).WriteTga(ctx.Dirs().pictures + "/" + pic, true), pic);
+        ctx.Check(Card(ctx, 1024, 32, {{lines[i], 22, false}}, kNoPanel).WriteTga(ctx.Dirs().pictures + "/" + pic, true), pic);
         double t0 = 2.2 + 2.8 * i;
-        a.Object(PicturePath(pic), {{t0, 0, 440 + 50.0 * i, 1024, 64, 0.0}, {t0 + 0.8, 0, 430 + 50.0 * i, 1024, 64, 1.0},
-                                    {end - 1.0, 0, 430 + 50.0 * i, 1024, 64, 1.0}, {end, 0, 430 + 50.0 * i, 1024, 64, 0.0}});
+        double y = 400 + 44.0 * i;
+        a.Object(PicturePath(pic), {{t0, 0, y + 8, 1024, 32, 0.0}, {t0 + 0.8, 0, y, 1024, 32, 1.0},
+                                    {end - 1.0, 0, y, 1024, 32, 1.0}, {end, 0, y, 1024, 32, 0.0}});
     }
     std::string file = "intro" + name + ".txt";
     ctx.Check(a.Write(ctx.Dirs().anims + "/" + file, "intro " + name), file);
@@ -378,18 +379,18 @@ void WriteOverlays(DataContext& ctx, std::string* win, std::string* lose) {
     ctx.Check(s.Write(ctx.Dirs().assets2d + "/screenshot.txt", "screenshot overlay"), "screenshot.txt");
 
     // Win and lose: a card that grows in, then the game moves on when it ends.
-    Image winCard = Card(ctx, 1024, 256, {{"The sky is clear!", 80, true}, {"every morvo glows again", 34, false}}, kNoPanel);
+    Image winCard = Card(ctx, 512, 128, {{"The sky is clear!", 40, true}, {"every morvo glows again", 18, false}}, kNoPanel);
     ctx.Check(winCard.WriteTga(ctx.Dirs().pictures + "/winsky.tga", true), "win card");
     AnimFile w;
-    w.Object(PicturePath("winsky.tga"), {{0.0, 312, 330, 400, 100, 0.0}, {0.8, 112, 270, 800, 200, 1.0},
-                                         {3.2, 102, 265, 820, 205, 1.0}, {4.0, 92, 260, 840, 210, 0.0}});
+    w.Object(PicturePath("winsky.tga"), {{0.0, 384, 312, 256, 64, 0.0}, {0.8, 256, 280, 512, 128, 1.0},
+                                         {3.2, 246, 277, 532, 133, 1.0}, {4.0, 236, 274, 552, 138, 0.0}});
     ctx.Check(w.Write(ctx.Dirs().anims + "/win.txt", "level won"), "win.txt");
     *win = FromRun("anims/win.txt");
-    Image loseCard = Card(ctx, 1024, 256, {{"The light faded...", 72, true}, {"dream it again", 34, false}}, kNoPanel);
+    Image loseCard = Card(ctx, 512, 128, {{"The light faded...", 38, true}, {"dream it again", 18, false}}, kNoPanel);
     ctx.Check(loseCard.WriteTga(ctx.Dirs().pictures + "/losefade.tga", true), "lose card");
     AnimFile l;
-    l.Object(PicturePath("losefade.tga"), {{0.0, 112, 250, 800, 200, 0.0}, {1.0, 112, 270, 800, 200, 1.0},
-                                           {3.0, 112, 290, 800, 200, 1.0}, {3.8, 112, 310, 800, 200, 0.0}});
+    l.Object(PicturePath("losefade.tga"), {{0.0, 256, 260, 512, 128, 0.0}, {1.0, 256, 275, 512, 128, 1.0},
+                                           {3.0, 256, 290, 512, 128, 1.0}, {3.8, 256, 305, 512, 128, 0.0}});
     ctx.Check(l.Write(ctx.Dirs().anims + "/lose.txt", "level lost"), "lose.txt");
     *lose = FromRun("anims/lose.txt");
 }
