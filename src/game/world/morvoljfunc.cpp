@@ -56,6 +56,39 @@ void MorvoLJFunc::SetMaxForce(float fmax)
     fmax2_ = fmax * fmax;
 }
 
+MorvoLJFunc::PairForce MorvoLJFunc::ComputeForce(float dx, float dy, float d2, float dvx, float dvy) const
+{
+    PairForce f{0.0f, 0.0f, 0.0f, 0.0f, kCoincide};
+    if (d2 <= 0.0f) {
+        return f;
+    }
+    float d = std::sqrt(d2);
+    float spring = -k_ * (r2_ / d2 - r_ / d) / d;
+    f.fx = spring * dx;
+    f.fy = spring * dy;
+    float f2 = f.fx * f.fx + f.fy * f.fy;
+    if (!(f2 <= fmax2_)) {
+        float length = std::sqrt(f2);
+        f.fx = f.fx * fmax_ / length;
+        f.fy = f.fy * fmax_ / length;
+    }
+    float w;
+    if (d < r_) {
+        w = 1.0f - d2 / (2.0f * r2_);
+    } else if (d < 2.0f * r_) {
+        float e = d - r_;
+        w = e * e / (2.0f * r2_) - e / r_ + 0.5f;
+    } else {
+        f.kind = kSpring;
+        return f;
+    }
+    float scale = std::sqrt(dvx * dvx + dvy * dvy) * w;
+    f.vx = scale * dvx;
+    f.vy = scale * dvy;
+    f.kind = kSpringViscous;
+    return f;
+}
+
 bool MorvoLJFunc::Pair(MorvoRecord& a, MorvoRecord& b)
 {
     float dx = b.position.x - a.position.x;
@@ -64,44 +97,8 @@ bool MorvoLJFunc::Pair(MorvoRecord& a, MorvoRecord& b)
     if (!(d2 <= cutoff2_)) {
         return false;
     }
-    if (d2 <= 0.0f) {
-        a.force.x += fmax_;
-        b.force.x -= fmax_;
-        return true;
-    }
-    float d = std::sqrt(d2);
-    float spring = -k_ * (r2_ / d2 - r_ / d) / d;
-    float fx = spring * dx;
-    float fy = spring * dy;
-    float f2 = fx * fx + fy * fy;
-    if (!(f2 <= fmax2_)) {
-        float length = std::sqrt(f2);
-        fx = fx * fmax_ / length;
-        fy = fy * fmax_ / length;
-    }
-    a.force.x += fx;
-    a.force.y += fy;
-    b.force.x -= fx;
-    b.force.y -= fy;
-
-    float w;
-    if (d < r_) {
-        w = 1.0f - d2 / (2.0f * r2_);
-    } else if (d < 2.0f * r_) {
-        float e = d - r_;
-        w = e * e / (2.0f * r2_) - e / r_ + 0.5f;
-    } else {
-        return true;
-    }
-    float vx = b.velocity.x - a.velocity.x;
-    float vy = b.velocity.y - a.velocity.y;
-    float scale = std::sqrt(vx * vx + vy * vy) * w;
-    vx = scale * vx;
-    vy = scale * vy;
-    a.force.x += vx;
-    a.force.y += vy;
-    b.force.x -= vx;
-    b.force.y -= vy;
+    PairForce f = ComputeForce(dx, dy, d2, b.velocity.x - a.velocity.x, b.velocity.y - a.velocity.y);
+    AddForce(a, b, f, fmax_);
     return true;
 }
 
@@ -219,6 +216,8 @@ void MorvoLJFunc::GatherCells(const MorvoState& state, const UniformGrid& grid, 
     ids_.clear();
     xs_.clear();
     ys_.clear();
+    vxs_.clear();
+    vys_.clear();
     copies_.clear();
     if (seen_.size() != static_cast<size_t>(state.GetSize())) {
         seen_.assign(static_cast<size_t>(state.GetSize()), 0);
@@ -252,6 +251,8 @@ void MorvoLJFunc::GatherCells(const MorvoState& state, const UniformGrid& grid, 
                 ids_.push_back(i);
                 xs_.push_back(px);
                 ys_.push_back(py);
+                vxs_.push_back(record.velocity.x);
+                vys_.push_back(record.velocity.y);
                 copies_.push_back(record);
                 ++span.count;
             }
@@ -261,6 +262,7 @@ void MorvoLJFunc::GatherCells(const MorvoState& state, const UniformGrid& grid, 
     }
     if (touching_.size() < static_cast<size_t>(longest)) {
         touching_.resize(static_cast<size_t>(longest));
+        forces_.resize(static_cast<size_t>(longest));
     }
 }
 
@@ -309,21 +311,90 @@ int32_t MorvoLJFunc::CollectTouching(int32_t i, int32_t begin, int32_t end)
     return n;
 }
 
+bool MorvoLJFunc::PairTouching(MorvoState& state, int32_t i, int32_t n, float dt)
+{
+    const float xi = xs_[static_cast<size_t>(i)];
+    const float yi = ys_[static_cast<size_t>(i)];
+    const float vxi = vxs_[static_cast<size_t>(i)];
+    const float vyi = vys_[static_cast<size_t>(i)];
+    int32_t k = 0;
+#if defined(__SSE2__)
+    // Four pairs at a time, lane by lane the operations of ComputeForce.
+    const __m128 zero = _mm_setzero_ps();
+    const __m128 negK = _mm_set1_ps(-k_);
+    const __m128 r = _mm_set1_ps(r_);
+    const __m128 r2 = _mm_set1_ps(r2_);
+    const __m128 twoR = _mm_set1_ps(2.0f * r_);
+    const __m128 twoR2 = _mm_set1_ps(2.0f * r2_);
+    const __m128 one = _mm_set1_ps(1.0f);
+    const __m128 half = _mm_set1_ps(0.5f);
+    const __m128 fmax = _mm_set1_ps(fmax_);
+    const __m128 fmax2 = _mm_set1_ps(fmax2_);
+    for (; k < n; k += 4) {
+        // A short last group repeats its last pair in the spare lanes.
+        const int32_t* t = touching_.data() + k;
+        const int32_t last = n - k - 1;
+        const int32_t j[4] = {t[0], t[last < 1 ? last : 1], t[last < 2 ? last : 2], t[last < 3 ? last : 3]};
+        __m128 dx = _mm_sub_ps(_mm_setr_ps(xs_[j[0]], xs_[j[1]], xs_[j[2]], xs_[j[3]]), _mm_set1_ps(xi));
+        __m128 dy = _mm_sub_ps(_mm_setr_ps(ys_[j[0]], ys_[j[1]], ys_[j[2]], ys_[j[3]]), _mm_set1_ps(yi));
+        __m128 dvx = _mm_sub_ps(_mm_setr_ps(vxs_[j[0]], vxs_[j[1]], vxs_[j[2]], vxs_[j[3]]), _mm_set1_ps(vxi));
+        __m128 dvy = _mm_sub_ps(_mm_setr_ps(vys_[j[0]], vys_[j[1]], vys_[j[2]], vys_[j[3]]), _mm_set1_ps(vyi));
+        __m128 d2 = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
+        __m128 d = _mm_sqrt_ps(d2);
+        __m128 spring = _mm_div_ps(_mm_mul_ps(negK, _mm_sub_ps(_mm_div_ps(r2, d2), _mm_div_ps(r, d))), d);
+        __m128 fx = _mm_mul_ps(spring, dx);
+        __m128 fy = _mm_mul_ps(spring, dy);
+        __m128 f2 = _mm_add_ps(_mm_mul_ps(fx, fx), _mm_mul_ps(fy, fy));
+        __m128 capped = _mm_cmpnle_ps(f2, fmax2);
+        __m128 length = _mm_sqrt_ps(f2);
+        fx = _mm_or_ps(_mm_andnot_ps(capped, fx), _mm_and_ps(capped, _mm_div_ps(_mm_mul_ps(fx, fmax), length)));
+        fy = _mm_or_ps(_mm_andnot_ps(capped, fy), _mm_and_ps(capped, _mm_div_ps(_mm_mul_ps(fy, fmax), length)));
+        __m128 inner = _mm_cmplt_ps(d, r);
+        __m128 wInner = _mm_sub_ps(one, _mm_div_ps(d2, twoR2));
+        __m128 e = _mm_sub_ps(d, r);
+        __m128 wOuter = _mm_add_ps(_mm_sub_ps(_mm_div_ps(_mm_mul_ps(e, e), twoR2), _mm_div_ps(e, r)), half);
+        __m128 w = _mm_or_ps(_mm_and_ps(inner, wInner), _mm_andnot_ps(inner, wOuter));
+        __m128 scale = _mm_mul_ps(_mm_sqrt_ps(_mm_add_ps(_mm_mul_ps(dvx, dvx), _mm_mul_ps(dvy, dvy))), w);
+        __m128 vx = _mm_mul_ps(scale, dvx);
+        __m128 vy = _mm_mul_ps(scale, dvy);
+        int coincide = _mm_movemask_ps(_mm_cmple_ps(d2, zero));
+        int viscous = _mm_movemask_ps(_mm_cmplt_ps(d, twoR));
+        alignas(16) float out[4][4];
+        _mm_store_ps(out[0], fx);
+        _mm_store_ps(out[1], fy);
+        _mm_store_ps(out[2], vx);
+        _mm_store_ps(out[3], vy);
+        for (int lane = 0; lane < 4 && k + lane < n; ++lane) {
+            PairForce& f = forces_[static_cast<size_t>(k + lane)];
+            f.fx = out[0][lane];
+            f.fy = out[1][lane];
+            f.vx = out[2][lane];
+            f.vy = out[3][lane];
+            f.kind = (coincide >> lane) & 1 ? kCoincide : ((viscous >> lane) & 1 ? kSpringViscous : kSpring);
+        }
+    }
+#endif
+    for (; k < n; ++k) {
+        const size_t j = static_cast<size_t>(touching_[static_cast<size_t>(k)]);
+        float dx = xs_[j] - xi;
+        float dy = ys_[j] - yi;
+        forces_[static_cast<size_t>(k)] = ComputeForce(dx, dy, dx * dx + dy * dy, vxs_[j] - vxi, vys_[j] - vyi);
+    }
+    for (k = 0; k < n; ++k) {
+        MorvoRecord& a = Entry(state, i);
+        MorvoRecord& b = Entry(state, touching_[static_cast<size_t>(k)]);
+        AddForce(a, b, forces_[static_cast<size_t>(k)], fmax_);
+        Exchange(a, b, dt);
+    }
+    return n > 0;
+}
+
 void MorvoLJFunc::PairWithin(MorvoState& state, const CellSpan& cell, float dt)
 {
     const int32_t end = cell.start + cell.count;
     for (int32_t i = cell.start; i < end; ++i) {
-        bool touched = false;
         int32_t n = CollectTouching(i, i + 1, end);
-        for (int32_t k = 0; k < n; ++k) {
-            MorvoRecord& a = Entry(state, i);
-            MorvoRecord& b = Entry(state, touching_[static_cast<size_t>(k)]);
-            if (Pair(a, b)) {
-                Exchange(a, b, dt);
-                touched = true;
-            }
-        }
-        if (!touched) {
+        if (!PairTouching(state, i, n, dt)) {
             Entry(state, i).SetLightning(-1);
         }
     }
@@ -346,14 +417,7 @@ void MorvoLJFunc::PairAcross(MorvoState& state, const CellSpan& a, const CellSpa
         if (dx * dx + dy * dy > cutoff2_) {
             continue;
         }
-        int32_t n = CollectTouching(i, b.start, endB);
-        for (int32_t k = 0; k < n; ++k) {
-            MorvoRecord& ra = Entry(state, i);
-            MorvoRecord& rb = Entry(state, touching_[static_cast<size_t>(k)]);
-            if (Pair(ra, rb)) {
-                Exchange(ra, rb, dt);
-            }
-        }
+        PairTouching(state, i, CollectTouching(i, b.start, endB), dt);
     }
 }
 
@@ -371,29 +435,33 @@ void MorvoLJFunc::Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t 
     const int32_t stride = gx1 - x0;
     GatherCells(state, grid, x0, gx1, y0, gy1);
 
-    auto spanAt = [&](int32_t x, int32_t y) -> int32_t {
-        int32_t cx = x < grid.GetWidth() ? x : grid.GetWidth() - 1;
-        int32_t cy = y < grid.GetHeight() ? y : grid.GetHeight() - 1;
-        return (cy - y0) * stride + (cx - x0);
-    };
+    const int32_t lastColumn = grid.GetWidth() - 1;
+    const int32_t lastRow = grid.GetHeight() - 1;
     for (int32_t y = y0; y < y1; ++y) {
+        const int32_t row = (y - y0) * stride;
+        const int32_t rowUp = ((y < lastRow ? y + 1 : lastRow) - y0) * stride;
         for (int32_t x = x0; x < x1; ++x) {
-            const int32_t c = spanAt(x, y);
-            const int32_t right = spanAt(x + 1, y);
-            const int32_t up = spanAt(x, y + 1);
-            const int32_t upRight = spanAt(x + 1, y + 1);
-            PairWithin(state, spans_[c], dt);
-            if (c != right) {
-                PairAcross(state, spans_[c], spans_[right], dt);
+            const int32_t column = x - x0;
+            const int32_t columnRight = (x < lastColumn ? x + 1 : lastColumn) - x0;
+            const int32_t c = row + column;
+            const int32_t right = row + columnRight;
+            const int32_t up = rowUp + column;
+            const int32_t upRight = rowUp + columnRight;
+            const CellSpan& cell = spans_[static_cast<size_t>(c)];
+            if (cell.count > 0) {
+                PairWithin(state, cell, dt);
+                if (c != right) {
+                    PairAcross(state, cell, spans_[static_cast<size_t>(right)], dt);
+                }
+                if (c != up) {
+                    PairAcross(state, cell, spans_[static_cast<size_t>(up)], dt);
+                }
+                if (c != upRight) {
+                    PairAcross(state, cell, spans_[static_cast<size_t>(upRight)], dt);
+                }
             }
-            if (c != up) {
-                PairAcross(state, spans_[c], spans_[up], dt);
-            }
-            if (c != upRight) {
-                PairAcross(state, spans_[c], spans_[upRight], dt);
-            }
-            if (right != up) {
-                PairAcross(state, spans_[right], spans_[up], dt);
+            if (right != up && spans_[static_cast<size_t>(right)].count > 0) {
+                PairAcross(state, spans_[static_cast<size_t>(right)], spans_[static_cast<size_t>(up)], dt);
             }
         }
     }

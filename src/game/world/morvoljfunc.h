@@ -54,6 +54,38 @@ public:
     int32_t rainCount = 0;
 
 private:
+    // The forces of one touching pair: the spring (or the coincidence push)
+    // and the viscous term.
+    enum PairKind : int32_t { kCoincide, kSpring, kSpringViscous };
+    struct PairForce {
+        float fx;
+        float fy;
+        float vx;
+        float vy;
+        int32_t kind;
+    };
+    // Forces for b - a = (dx, dy) with d2 = dx^2 + dy^2 within the cutoff
+    // and relative velocity (dvx, dvy).
+    PairForce ComputeForce(float dx, float dy, float d2, float dvx, float dvy) const;
+    static void AddForce(MorvoRecord& a, MorvoRecord& b, const PairForce& f, float fmax)
+    {
+        if (f.kind == kCoincide) {
+            a.force.x += fmax;
+            b.force.x -= fmax;
+            return;
+        }
+        a.force.x += f.fx;
+        a.force.y += f.fy;
+        b.force.x -= f.fx;
+        b.force.y -= f.fy;
+        if (f.kind == kSpringViscous) {
+            a.force.x += f.vx;
+            a.force.y += f.vy;
+            b.force.x -= f.vx;
+            b.force.y -= f.vy;
+        }
+    }
+
     // One cell's morvos, entries [start, start + count) of the gathered
     // arrays, in list order, with the box around their positions.
     struct CellSpan {
@@ -76,6 +108,10 @@ private:
     // Gathered entries j of [begin, end) within the cutoff of entry i, in
     // order, into touching_ (the same test Pair starts with); returns how many.
     int32_t CollectTouching(int32_t i, int32_t begin, int32_t end);
+    // Forces of entry i with its n touching entries into forces_ (positions
+    // and velocities don't change during a traversal), then in order: each
+    // pair's forces and exchange. Returns true when n > 0.
+    bool PairTouching(MorvoState& state, int32_t i, int32_t n, float dt);
 
     float r_ = 0.0f;
     float r2_ = 0.0f;
@@ -96,9 +132,12 @@ private:
     std::vector<int32_t> ids_;
     std::vector<float> xs_;
     std::vector<float> ys_;
+    std::vector<float> vxs_;
+    std::vector<float> vys_;
     std::vector<MorvoRecord> copies_;
     std::vector<uint32_t> seen_;
     uint32_t visit_ = 0;
     bool useCopies_ = false;
     std::vector<int32_t> touching_;
+    std::vector<PairForce> forces_;
 };

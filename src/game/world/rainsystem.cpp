@@ -14,6 +14,7 @@ constexpr float kRainDamping = 0.7f;
 constexpr int kMaxStartSpeed = 5;  // speeds 0..4
 constexpr int kMaxLife = 30;       // lives 0..29 updates
 constexpr int kDegrees = 360;
+constexpr size_t kPrefetchAhead = 4;
 
 // cos and sin of every whole degree, as the emission computes them.
 struct AngleTable {
@@ -81,6 +82,10 @@ void RainSystem::Emit(float x, float y, float height, float radius)
     }
     int32_t i = freeDrops_[freeCursor_++];
     ClaimDrop(i);
+    // The free drops lie scattered over a large pool: fetch the next ones early.
+    if (freeCursor_ + kPrefetchAhead < freeEnd_) {
+        __builtin_prefetch(drops_->Records() + freeDrops_[freeCursor_ + kPrefetchAhead], 1);
+    }
     int degrees = Rand15() % kDegrees;
     float speed = static_cast<float>(Rand15() % kMaxStartSpeed);
     int32_t life = Rand15() % kMaxLife;
