@@ -7,10 +7,16 @@
 #include "boy.h"
 #include "gameflow.h"
 #include "gameplan.h"
+#include "gridset.h"
+#include "gridsetdatabase.h"
+#include "islandmodel.h"
 #include "morvofiles.h"
+#include "morvorecord.h"
+#include "morvostore.h"
 #include "morvoworld.h"
 #include "random15.h"
 #include "testsupport.h"
+#include "uniformgrid.h"
 #include "trigger.h"
 #include "triggerset.h"
 
@@ -34,6 +40,9 @@ constexpr float kAttractorRadius = 0.05f;
 constexpr float kAttractorRatio = 0.5f;
 constexpr float kAttractorBaseSize = 0.05f;
 
+// A waypoint at the boy's start.
+constexpr float kStartHere = 1e9f;
+
 struct Waypoint {
     float x;
     float z;
@@ -45,6 +54,7 @@ struct Route {
     std::vector<Waypoint> points;
     float limitSeconds;
     std::string winTrigger;  // a trigger whose firing wins, or empty
+    std::string holdSet;     // a grid set to hover over at the end, or empty
 };
 
 // Circles a cloud at the given world point, then hovers over its middle.
@@ -58,15 +68,40 @@ void Sweep(std::vector<Waypoint>* points, float x, float z)
     points->push_back({x, z, 3.0f});
 }
 
+constexpr float kGatherSeconds = 3.0f;  // hover at the start while the light gathers
+
 Route Visit(const char* chapter, const std::vector<std::pair<float, float>>& clouds, float limitSeconds)
 {
-    Route r{chapter, {}, limitSeconds, ""};
+    Route r{chapter, {}, limitSeconds, "", ""};
+    r.points.push_back({kStartHere, kStartHere, kGatherSeconds});
     for (int pass = 0; pass < 2; ++pass) {
         for (const auto& [x, z] : clouds) {
             Sweep(&r.points, x, z);
         }
     }
     return r;
+}
+
+// The morvo nearest to the boy that keeps the level's win rule from
+// holding: a dark one, or a grey one when every morvo must be pure.
+bool NearestUnwanted(const MorvoWorld& world, const Vec3& boy, Vec3* out)
+{
+    const MorvoState* state = world.GetStore()->GetCurrentState();
+    float best = 1e30f;
+    for (int32_t i = 0; i < state->GetSize(); ++i) {
+        const MorvoRecord& m = state->Get(i);
+        bool unwanted = m.color < 0 || (m.color == 0 && world.GetWinWhenAllPure());
+        if (m.active == 0 || !unwanted) {
+            continue;
+        }
+        Vec3 p = MorvoWorld::SimToWorld(m.position, 0);
+        float d = (p.x - boy.x) * (p.x - boy.x) + (p.z - boy.z) * (p.z - boy.z);
+        if (d < best) {
+            best = d;
+            *out = p;
+        }
+    }
+    return best < 1e30f;
 }
 
 class DemoPlay : public ::testing::Test {
@@ -104,13 +139,45 @@ protected:
         world.SetMorvoAttractorFunc(attractor);
         world.SetAttractorBaseSize(kAttractorBaseSize);
         attractor->SetEnabled(true);
+        std::vector<Waypoint> points = route.points;
+        if (!route.holdSet.empty()) {
+            // Hover over the middle of the set's cells.
+            const GridSet* set = GridSetDatabase::GetInstance()->Get(GridSetDatabase::GetInstance()->GetId(route.holdSet));
+            if (set == nullptr || set->GetCellCount() == 0) {
+                return false;
+            }
+            float cx = 0.0f;
+            float cy = 0.0f;
+            for (int i = 0; i < set->GetCellCount(); ++i) {
+                Vec2 corner = world.GetGrid()->GetCellCorner(static_cast<int32_t>(set->GetCell(i).x),
+                                                             static_cast<int32_t>(set->GetCell(i).y));
+                cx += corner.x + world.GetGrid()->GetCellWidth() * 0.5f;
+                cy += corner.y + world.GetGrid()->GetCellHeight() * 0.5f;
+            }
+            cx /= static_cast<float>(set->GetCellCount());
+            cy /= static_cast<float>(set->GetCellCount());
+            points.push_back({cx * 200.0f, -cy * 200.0f, route.limitSeconds});
+        }
         Boy* boy = world.GetBoy();
         Vec3 at = boy->position;
+        for (Waypoint& w : points) {
+            if (w.x == kStartHere) {
+                w.x = at.x;
+                w.z = at.z;
+            }
+        }
         size_t next = 0;
         float waited = 0.0f;
         for (float t = 0.0f; t < route.limitSeconds; t += kStep) {
-            if (next < route.points.size()) {
-                const Waypoint& w = route.points[next];
+            if (next >= points.size() && route.holdSet.empty()) {
+                // Like a player, go after the last grey or dark morvos.
+                Vec3 prey;
+                if (NearestUnwanted(world, at, &prey)) {
+                    points.push_back({prey.x, prey.z, 1.0f});
+                }
+            }
+            if (next < points.size()) {
+                const Waypoint& w = points[next];
                 float dx = w.x - at.x;
                 float dz = w.z - at.z;
                 float d = std::sqrt(dx * dx + dz * dz);
@@ -135,10 +202,10 @@ protected:
                 std::printf("t %.1f at (%.0f %.0f) next %zu pure %d neutral %d dark %d size %.3f\n", t, at.x, at.z, next,
                             c.pure, c.neutral, c.dark, attractor->GetSize());
             }
-            if (world.GetWinWhenAllPure() && world.HasOnlyPureMorvos()) {
+            if (route.winTrigger.empty() && world.GetWinWhenAllPure() && world.HasOnlyPureMorvos()) {
                 return true;
             }
-            if (world.GetWinWhenNoDarkMorvos() && world.HasNoDarkMorvos()) {
+            if (route.winTrigger.empty() && world.GetWinWhenNoDarkMorvos() && world.HasNoDarkMorvos()) {
                 return true;
             }
             if (!route.winTrigger.empty()) {
@@ -163,6 +230,23 @@ TEST_F(DemoPlay, FirstLightIsWonByVisitingTheGreyClouds)
 TEST_F(DemoPlay, DarkTideIsWonByBringingLightToTheDarkClouds)
 {
     EXPECT_TRUE(Fly(Visit("Daydream2", {{-530, 470}, {-470, 660}, {-600, 640}}, 150.0f)));
+}
+
+TEST_F(DemoPlay, DarkTideIslandIsCleanedByFillingTheShoreWithLight)
+{
+    Route route{"Daydream2", {{kStartHere, kStartHere, kGatherSeconds}, {-530, 470, 3.0f}}, 60.0f, "cleanmedium", "shore"};
+    EXPECT_TRUE(Fly(route));
+    EXPECT_FALSE(GetMorvoWorld().GetIsland(kIsland3medium)->IsDirty());
+}
+
+TEST_F(DemoPlay, FourWindsIslandsAreCleanedOneAfterTheOther)
+{
+    Route big{"Daydream4", {{kStartHere, kStartHere, kGatherSeconds}, {700, -110, 3.0f}}, 80.0f, "cleanbig", "bigshore"};
+    EXPECT_TRUE(Fly(big));
+    GetMorvoWorld().Release();
+    GetMorvoWorld().InitHeadless();
+    Route small{"Daydream4", {{kStartHere, kStartHere, kGatherSeconds}, {700, -110, 3.0f}}, 80.0f, "cleansmall", "smallshore"};
+    EXPECT_TRUE(Fly(small));
 }
 
 TEST_F(DemoPlay, EmberRainQuenchesTheVolcanoAndWinsByRain)

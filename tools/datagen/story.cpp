@@ -226,6 +226,13 @@ public:
         }
         sets_.push_back(set);
     }
+    // 2 x 2 cells: the cell under a world point and its neighbours toward
+    // +x and +y. The boy's gathered light (about 60 units across) can fill
+    // such a block; a 3 x 3 block is wider than the ball of light.
+    void Block(const std::string& name, double wx, double wz) {
+        Cell c = CellAt(wx, wz);
+        sets_.push_back(GridSetDef{name, {{c.x, c.y}, {c.x + 1, c.y}, {c.x, c.y + 1}, {c.x + 1, c.y + 1}}});
+    }
     void Animation(const std::string& name, const std::string& path) { anims_[name] = path; }
     void Trigger(const TriggerDef& t) { triggers_.push_back(t); }
     void Particles(const ParticleDef& p) { particles_.push_back(p); }
@@ -411,7 +418,7 @@ void GenerateStory(DataContext& ctx) {
     {   // Daydream 1: all-pure tutorial on the big island's west shore.
         LevelDef l(250, 330, 1001);
         l.Rule("WinWhenAllPure");
-        l.Cloud(250, 330, 38, 14, 1, 3.0, 3.4);
+        l.Cloud(250, 330, 26, 14, 1, 3.0, 3.4);
         // Grey clouds packed close, with powers a newly lit morvo can pass on:
         // one touch sets off a chain of light through the cloud.
         l.Cloud(390, 280, 28, 10, 0, 1.6, 1.9);
@@ -433,12 +440,12 @@ void GenerateStory(DataContext& ctx) {
         LevelDef l(-420, 480, 1002);
         l.Rule("WinWhenNoDarkMorvos");
         l.Rule("LoseWhenNoPureMorvos");
-        l.Cloud(-420, 480, 45, 24, 1, 4.5, 5.0);
+        l.Cloud(-420, 480, 30, 28, 1, 4.5, 5.0);
         l.Cloud(-600, 640, 25, 7, -1, 1.6, 2.0);
         l.Cloud(-470, 660, 25, 7, -1, 1.6, 2.0);
         l.Cloud(-530, 470, 28, 8, 0, 1.5, 1.8);
         l.Square("start", -420, 480, 1);
-        l.Square("shore", -640, 600, 1);
+        l.Block("shore", -640, 600);
         l.Animation("hintdark", WriteHint(ctx, "dark", {{"Dark morvos drain the light.", 26, true}, {"Push your bright ones into them!", 24, false}}, 7.0));
         l.Animation("hintclean", WriteHint(ctx, "clean", {{"Fill the white squares with light", 24, true}, {"to wash the island clean", 24, false}}, 6.0));
         l.Trigger(Hint("darkhint", "start", "hintdark"));
@@ -454,7 +461,7 @@ void GenerateStory(DataContext& ctx) {
     {   // Daydream 3: rain on the smoking volcano stops the smoke and wins.
         LevelDef l(-250, -250, 1003);
         l.Rule("LoseWhenNoPureMorvos");
-        l.Cloud(-250, -250, 45, 26, 1, 6.0, 6.5);
+        l.Cloud(-250, -250, 30, 26, 1, 6.0, 6.5);
         l.Cloud(-450, -420, 40, 10, -1, 5.2, 5.8);
         l.Square("start", -250, -250, 1);
         l.Square("crater", -450, -420, 2);
@@ -463,8 +470,8 @@ void GenerateStory(DataContext& ctx) {
         l.Trigger(TriggerDef{"quench", "RAIN_WITHIN", "crater", "PSYS_OFF", true, 150});
         l.Trigger(TriggerDef{"rainwin", "RAIN_WITHIN", "crater", "WIN", false, 480});
         l.Island(0, "quench");
-        ParticleDef smoke{110, -450 / 200.0, 420 / 200.0, PlaneZ(95.0), "quench", 3.0, 0.0, 28.0,
-                          0.32, 0.30, 0.29, 0.85, 0.62, 0.60, 0.58, 0.0, 14.0, 70.0, 0.97, 170, 12, false, 0, Texture("smoke.tga")};
+        ParticleDef smoke{120, -450 / 200.0, 420 / 200.0, PlaneZ(95.0), "quench", 3.0, 0.0, 40.0,
+                          0.32, 0.30, 0.29, 0.85, 0.62, 0.60, 0.58, 0.0, 14.0, 80.0, 0.97, 240, 12, false, 0, Texture("smoke.tga")};
         l.Particles(smoke);
         std::string intro = WriteIntro(ctx, "three", "Daydream 3", "Ember Rain",
                                        {"The old volcano woke up coughing ash.",
@@ -476,14 +483,14 @@ void GenerateStory(DataContext& ctx) {
         LevelDef l(660, -180, 1004);
         l.Rule("WinWhenAllPure");
         l.Rule("LoseWhenNoPureMorvos");
-        l.Cloud(660, -180, 45, 22, 1, 5.0, 5.5);
+        l.Cloud(660, -180, 30, 24, 1, 5.0, 5.5);
         l.Cloud(700, -110, 28, 10, 0, 1.6, 1.9);
         l.Cloud(480, 100, 32, 12, 0, 1.6, 1.9);
         l.Cloud(720, -480, 32, 12, 0, 1.6, 1.9);
         l.Cloud(610, -360, 25, 6, -1, 1.8, 2.2);
         l.Square("start", 660, -180, 1);
-        l.Square("bigshore", 470, 160, 1);
-        l.Square("smallshore", 760, -600, 1);
+        l.Block("bigshore", 470, 160);
+        l.Block("smallshore", 760, -600);
         l.Animation("hintwinds", WriteHint(ctx, "winds", {{"Two islands wait for you.", 26, true}, {"Carry your light to each of them.", 24, false}}, 7.0));
         l.Trigger(Hint("windshint", "start", "hintwinds"));
         l.Trigger(TriggerDef{"cleanbig", "FILLED_WHITE", "bigshore", "CLEAN", true, 120});
