@@ -131,8 +131,14 @@ void DrawButton(FontLabels& fonts, Image& img, const Button& b, bool over) {
     img.FillRoundRect(x0 + 2, y0 + (y1 - y0) * 0.5, x1 - 2, y1 - 2, r * 0.9, MakeRgba(1, 1, 1, over ? 0.25 : 0.10), 2.0);
     Rgba ink = over ? MakeRgba(0.12, 0.20, 0.38) : MakeRgba(1.0, 1.0, 1.0);
     double h = y1 - y0;
+    double room = (x1 - x0) * 0.84;
     bool twoLines = b.caption[0] != '\0';
-    int size = static_cast<int>(std::fmin(h * (twoLines ? 0.3 : 0.42), (x1 - x0) / (0.62 * std::max<size_t>(2, std::string(b.label).size()))));
+    // The largest size at which the label (and its caption) fit the button.
+    int size = static_cast<int>(h * (twoLines ? 0.3 : 0.42));
+    while (size > 8 && (fonts.Measure(b.label, FontFace::Bold, size) > room ||
+                        (twoLines && fonts.Measure(b.caption, FontFace::Regular, static_cast<int>(size * 0.62)) > room))) {
+        --size;
+    }
     double mid = (y0 + y1) * 0.5;
     if (twoLines) {
         fonts.DrawCentred(img, b.label, FontFace::Bold, size, (x0 + x1) * 0.5, mid + size * 0.15, ink, over ? 0 : 2);
@@ -185,8 +191,9 @@ void WriteScreen(DataContext& ctx, const Screen& s, uint64_t seed, double warmth
         }
     }
     if (prefix == "MSEX") {
-        fonts.DrawCentred(bg, "Cloud Garden", FontFace::Regular, 20, 511, 335, MakeRgba(1, 1, 1), 2);
-        fonts.DrawCentred(bg, "Lantern Sea", FontFace::Regular, 20, 928, 334, MakeRgba(1, 1, 1), 2);
+        // Names of the two small extras, below the row of buttons.
+        fonts.DrawCentred(bg, "Cloud Garden", FontFace::Regular, 20, 511, 290, MakeRgba(1, 1, 1), 2);
+        fonts.DrawCentred(bg, "Lantern Sea", FontFace::Regular, 20, 928, 290, MakeRgba(1, 1, 1), 2);
     }
     for (const Button& b : s.buttons) {
         DrawButton(fonts, bg, b, false);
