@@ -3,6 +3,7 @@
 
 #include "testsupport.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -79,6 +80,28 @@ WavInfo ReadWavInfo(const std::string& path) {
         }
     }
     return w;
+}
+
+int WavTailPeak(const std::string& path, int64_t frames) {
+    WavInfo w = ReadWavInfo(path);
+    if (!w.read || w.format != 1 || w.bits != 16) {
+        return -1;
+    }
+    std::ifstream in(path, std::ios::binary);
+    in.seekg(0, std::ios::end);
+    int64_t end = static_cast<int64_t>(in.tellg());
+    int64_t bytes = std::min(frames, w.frames) * w.channels * 2;
+    in.seekg(end - bytes);
+    std::vector<unsigned char> data(static_cast<size_t>(bytes));
+    if (!in.read(reinterpret_cast<char*>(data.data()), bytes)) {
+        return -1;
+    }
+    int peak = 0;
+    for (size_t i = 0; i + 1 < data.size(); i += 2) {
+        int v = static_cast<int16_t>(U16(&data[i]));
+        peak = std::max(peak, v < 0 ? -v : v);
+    }
+    return peak;
 }
 
 ObjCheck CheckObj(const std::string& path) {

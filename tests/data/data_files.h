@@ -33,6 +33,9 @@ struct WavInfo {
     int64_t frames = 0;
 };
 WavInfo ReadWavInfo(const std::string& path);
+// Largest absolute 16-bit value among the last `frames` frames, 0..32768;
+// -1 when the file is not 16-bit PCM.
+int WavTailPeak(const std::string& path, int64_t frames);
 
 struct ObjCheck {
     bool read = false;

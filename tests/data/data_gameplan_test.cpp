@@ -279,6 +279,26 @@ TEST_F(DemoData, SoundAssetsArePcm16At44100AndRainCoversItsLoop)
     }
 }
 
+// The one-shot samples (played whole, never looped).
+constexpr const char* kOneShotSamples[] = {
+    "SOUND_NORM_TO_PURE", "SOUND_NORM_TO_PURE2", "SOUND_NORM_TO_PUREB", "SOUND_THUNDER_1", "SOUND_THUNDER_2",
+    "SOUND_THUNDER_3",    "SOUND_THUNDER_4",     "SOUND_THUNDER_5",     "SOUND_THUNDER_6", "SOUND_THUNDER_7",
+    "SOUND_CONSUME",      "SOUND_RELEASE",       "SOUND_LEVELUP",       "MGEN_BUTTONOVER", "MGEN_BUTTONDOWN",
+};
+constexpr int64_t kTailFrames = 441;  // the last 10 ms
+constexpr int kQuietPeak = 330;       // 1 % of full scale
+
+TEST_F(DemoData, OneShotSamplesEndInSilence)
+{
+    for (const char* name : kOneShotSamples) {
+        std::string path;
+        ASSERT_TRUE(Plan()->GetAssetPath(name, &path)) << name;
+        int peak = WavTailPeak(path, kTailFrames);
+        EXPECT_GE(peak, 0) << path;
+        EXPECT_LT(peak, kQuietPeak) << name << " ends with a click";
+    }
+}
+
 TEST_F(DemoData, EveryKeyframeImageExistsFromTheWorkingFolder)
 {
     std::set<std::string> animations = {"../assets/2D/help.txt", "../assets/2D/screenshot.txt"};

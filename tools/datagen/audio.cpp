@@ -93,6 +93,14 @@ void CrossFadeLoop(Samples& s, size_t fade) {
     s.resize(n - fade);
 }
 
+void FadeOut(Samples& s, double seconds) {
+    size_t n = std::min(s.size(), static_cast<size_t>(seconds * kSampleRate));
+    for (size_t i = 0; i < n; ++i) {
+        double t = static_cast<double>(i) / n;  // 0 at the fade's end
+        s[s.size() - 1 - i] = static_cast<float>(s[s.size() - 1 - i] * t * t);
+    }
+}
+
 void MixInto(Samples& dst, const Samples& src, size_t offset, double gain) {
     if (dst.size() < offset + src.size()) {
         dst.resize(offset + src.size(), 0.0f);

@@ -22,6 +22,8 @@ void Normalize(Samples& s, double peak);
 void WrapTail(Samples& s, size_t length);
 // Fades the loop seam: the last `fade` samples cross-fade into the first.
 void CrossFadeLoop(Samples& s, size_t fade);
+// Fades the last `seconds` of a one-shot sound to silence (no click at the end).
+void FadeOut(Samples& s, double seconds);
 // Mixes `src` into `dst` at `offset` with a gain; grows dst when needed.
 void MixInto(Samples& dst, const Samples& src, size_t offset, double gain);
 

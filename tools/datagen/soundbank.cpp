@@ -19,6 +19,9 @@ constexpr double kWindSeconds = 6.0;
 
 size_t Seconds(double s) { return static_cast<size_t>(s * kSampleRate); }
 
+constexpr double kOneShotFade = 0.02;  // seconds of fade at the end of a one-shot sound
+constexpr double kThunderFade = 0.6;
+
 void Save(DataContext& ctx, Samples s, const std::string& asset, const std::string& file, double peak) {
     Normalize(s, peak);
     ctx.Check(WriteWav(ctx.Dirs().sounds + "/" + file, s), file);
@@ -100,6 +103,7 @@ Samples Thunder(uint64_t seed) {
         double snap = crackFilter.Step(x) * crack * std::exp(-t * 12.0);
         s[i] = static_cast<float>(rumble + snap);
     }
+    FadeOut(s, kThunderFade);
     return s;
 }
 
@@ -116,6 +120,7 @@ Samples Sweep(double f0, double f1, double seconds, double vibrato) {
         double env = std::sin(kPi * t) * (1.0 - t * 0.3);
         s[i] = static_cast<float>(env * (std::sin(2.0 * kPi * phase) + 0.3 * std::sin(4.0 * kPi * phase)));
     }
+    FadeOut(s, kOneShotFade);
     return s;
 }
 
@@ -124,6 +129,7 @@ Samples Arpeggio(const std::vector<double>& notes, double step, double ring, dou
     for (size_t i = 0; i < notes.size(); ++i) {
         MixInto(s, Bell(NoteHz(notes[i]), ring, brightness), Seconds(step * i), 1.0);
     }
+    FadeOut(s, kOneShotFade);
     return s;
 }
 
@@ -134,6 +140,7 @@ Samples Blip(double hz, double seconds) {
         double t = static_cast<double>(i) / kSampleRate;
         s[i] = static_cast<float>(std::exp(-t * 45.0) * std::min(1.0, t * 2000.0) * std::sin(2.0 * kPi * hz * t));
     }
+    FadeOut(s, kOneShotFade);
     return s;
 }
 
