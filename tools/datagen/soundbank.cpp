@@ -19,7 +19,7 @@ constexpr double kWindSeconds = 6.0;
 
 size_t Seconds(double s) { return static_cast<size_t>(s * kSampleRate); }
 
-constexpr double kOneShotFade = 0.02;  // seconds of fade at the end of a one-shot sound
+constexpr double kOneShotFade = 0.04;  // seconds of fade at the end of a one-shot sound
 constexpr double kThunderFade = 0.6;
 
 void Save(DataContext& ctx, Samples s, const std::string& asset, const std::string& file, double peak) {
