@@ -18,6 +18,7 @@
 #include "morvoworld.h"
 #include "uniformgrid.h"
 #include "random15.h"
+#include "soundregistry.h"
 #include "testsupport.h"
 #include "trigger.h"
 
@@ -297,6 +298,46 @@ TEST_F(DemoData, OneShotSamplesEndInSilence)
         EXPECT_GE(peak, 0) << path;
         EXPECT_LT(peak, kQuietPeak) << name << " ends with a click";
     }
+}
+
+// The in-game streams (the rest of the in-game sounds are samples).
+constexpr const char* kInGameStreams[] = {
+    "MIG_STRONGWIND", "MIG_WEAKWIND", "SOUND_RAIN_1", "SOUND_RAIN_2", "SOUND_RAIN_3", "SOUND_RAIN_4",
+};
+// The menus' music.
+constexpr const char* kMenuMusic[] = {"MSA_BGMUSIC", "MSDR_BGMUSIC", "MEMS_BGMUSIC", "MSLS_BGMUSIC", "MSEX_BGMUSIC"};
+
+TEST_F(DemoData, EverySoundLoadsIntoTheSoundRegistry)
+{
+    SoundRegistry* sound = SoundRegistry::GetInstance();
+    if (!sound->Init()) {
+        GTEST_SKIP() << "no audio output";
+    }
+    std::vector<int> samples;
+    std::vector<int> streams;
+    for (const char* name : kOneShotSamples) {
+        std::string path;
+        ASSERT_TRUE(Plan()->GetAssetPath(name, &path));
+        samples.push_back(sound->LoadSample(path));
+        EXPECT_GE(samples.back(), 0) << name;
+    }
+    std::vector<std::string> names(std::begin(kInGameStreams), std::end(kInGameStreams));
+    names.insert(names.end(), std::begin(kMenuMusic), std::end(kMenuMusic));
+    for (const std::string& name : names) {
+        std::string path;
+        ASSERT_TRUE(Plan()->GetAssetPath(name, &path));
+        streams.push_back(sound->LoadStreamNoLoopPoints(path));
+        EXPECT_GE(streams.back(), 0) << name;
+    }
+    for (const char* title : kMenuChapters) {
+        const Chapter* c = nullptr;
+        ASSERT_TRUE(Plan()->GetStory().FindChapter(title, &c));
+        streams.push_back(sound->LoadStream(c->GetLevelMusic(), c->GetLoopStart(), c->GetLoopEnd()));
+        EXPECT_GE(streams.back(), 0) << c->GetLevelMusic();
+        streams.push_back(sound->LoadStreamNoLoopPoints(c->GetIntroMusic()));
+        EXPECT_GE(streams.back(), 0) << c->GetIntroMusic();
+    }
+    sound->FreeAll();
 }
 
 TEST_F(DemoData, EveryKeyframeImageExistsFromTheWorkingFolder)
