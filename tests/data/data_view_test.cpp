@@ -10,6 +10,7 @@
 #include "gameplan.h"
 #include "gfxcomponent.h"
 #include "islandmodel.h"
+#include "keyframeanimation.h"
 #include "materialmanager.h"
 #include "model.h"
 #include "morvoworld.h"
@@ -17,12 +18,16 @@
 #include "scenenode.h"
 #include "skybox.h"
 #include "testsupport.h"
+#include "texture.h"
+#include "texturemanager.h"
 #include "tgafile.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <tinyxml.h>
 
 #include <cmath>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -199,6 +204,48 @@ TEST_F(DemoView, WorldLoadsAndDrawsTheIslandUnderTheSky)
     }
     EXPECT_GT(green, 200) << "no island green in the lower half";
     EXPECT_GT(blue, 200) << "no water in the lower half";
+}
+
+TEST_F(DemoView, EveryPictureAndAnimationLoadsWithTheGameReaders)
+{
+    // Every picture the game plan lists (the menus load theirs clamped).
+    TiXmlDocument doc(DataGameFolder() + "/GamePlan.xml");
+    ASSERT_TRUE(doc.LoadFile());
+    const TiXmlElement* assets = doc.RootElement()->FirstChildElement("Assets");
+    ASSERT_NE(assets, nullptr);
+    TextureManager* textures = GfxComponent::GetInstance()->textures.get();
+    int pictures = 0;
+    for (const TiXmlElement* a = assets->FirstChildElement("Asset"); a != nullptr; a = a->NextSiblingElement("Asset")) {
+        std::string path;
+        ASSERT_TRUE(GamePlan::GetInstance()->GetAssetPath(a->Attribute("name"), &path));
+        if (path.size() < 4 || path.compare(path.size() - 4, 4, ".tga") != 0) {
+            continue;
+        }
+        ++pictures;
+        Texture* t = textures->LoadClamped(path.c_str());
+        ASSERT_NE(t, nullptr) << path;
+        textures->Release(t);
+    }
+    EXPECT_GE(pictures, 37);  // menus 28, morvo textures 7, TempTexture, LightningBolt
+    // Every chapter's animations and the overlays: each object has its picture.
+    std::set<std::string> files = {"../assets/2D/help.txt", "../assets/2D/screenshot.txt"};
+    const Story& story = GamePlan::GetInstance()->GetStory();
+    const Chapter* c = nullptr;
+    for (bool more = story.GetFirstChapter(&c); more; more = story.GetNextChapter(c->GetTitle().c_str(), &c)) {
+        files.insert(c->GetIntro());
+        files.insert(c->GetWinAnim());
+        files.insert(c->GetLoseAnim());
+    }
+    for (const std::string& file : files) {
+        KeyframeAnimation animation;
+        ASSERT_TRUE(animation.Load(file)) << file;
+        EXPECT_GT(animation.GetDuration(), 0.0f) << file;
+        for (const AnimObject& object : animation.GetObjects()) {
+            EXPECT_NE(object.texture, nullptr) << file;
+            EXPECT_FALSE(object.keyframes.empty()) << file;
+        }
+        animation.Clear();
+    }
 }
 
 }  // namespace
