@@ -1,6 +1,8 @@
 // The story's first chapters can be won by the game's own rules: a scripted
 // player flies the boy along a path with the attractor on, as holding the
-// left mouse button does, and the level's win rule comes true.
+// left mouse button does, and the level's win rule comes true. With
+// DEMO_PLAY_TRACE set, the flights print the census every two seconds
+// (for tuning the levels).
 #include "data_files.h"
 
 #include "attractor.h"

@@ -377,7 +377,7 @@ void WriteOverlays(DataContext& ctx, std::string* win, std::string* lose) {
                       MakeRgba(0.04, 0.10, 0.22, 0.82));
     ctx.Check(help.WriteTga(ctx.Dirs().assets2d + "/helppage.tga", true), "helppage");
     AnimFile h;
-    h.Object("../assets/2D/helppage.tga", FadeKeys(0.0, 12.0, 112, 134, 800, 500, 0.4));
+    h.Object("../assets/2D/helppage.tga", FadeKeys(0.0, 12.0, 112, 184, 800, 400, 0.4));
     ctx.Check(h.Write(ctx.Dirs().assets2d + "/help.txt", "help overlay"), "help.txt");
     Image shot = Card(ctx, 256, 64, {{"Screenshot saved", 24, true}}, kHintPanel);
     ctx.Check(shot.WriteTga(ctx.Dirs().assets2d + "/screenshotsaved.tga", true), "screenshot card");
