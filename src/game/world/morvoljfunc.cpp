@@ -12,6 +12,34 @@
 #include "uniformgrid.h"
 
 namespace {
+#if defined(__SSE2__)
+// For each 4-bit mask, the lanes that are set, in order (spare entries 0).
+struct LaneTable {
+    LaneTable()
+    {
+        for (int mask = 0; mask < 16; ++mask) {
+            int n = 0;
+            int32_t lanes[4] = {0, 0, 0, 0};
+            for (int lane = 0; lane < 4; ++lane) {
+                if ((mask >> lane) & 1) {
+                    lanes[n++] = lane;
+                }
+            }
+            offsets[mask] = _mm_setr_epi32(lanes[0], lanes[1], lanes[2], lanes[3]);
+            counts[mask] = n;
+        }
+    }
+    __m128i offsets[16];
+    int32_t counts[16];
+};
+
+const LaneTable& Lanes()
+{
+    static const LaneTable table;
+    return table;
+}
+#endif
+
 constexpr float kShareRate = 0.8f;       // power per second per unit of difference
 constexpr float kConversionEdge = 1.2f;  // a neutral up to this times a pure one's power converts
 constexpr float kLightningPower = 4.0f;  // both above it: lightning (20 x 0.2)
@@ -21,6 +49,7 @@ constexpr int32_t kSmallScore = 1;
 constexpr int32_t kBigScore = 10;
 constexpr int32_t kLastLightningFrame = 24;
 constexpr int32_t kLightningModels = 3;
+constexpr int32_t kGatherAhead = 4;  // cells
 }  // namespace
 
 MorvoLJFunc::MorvoLJFunc(float r, float cutoff, float k, float fmax)
@@ -231,7 +260,21 @@ void MorvoLJFunc::GatherCells(const MorvoState& state, const UniformGrid& grid, 
     int32_t longest = 0;
     for (int32_t y = y0; y < y1; ++y) {
         for (int32_t x = x0; x < x1; ++x) {
-            CellSpan span{static_cast<int32_t>(ids_.size()), 0, 0.0f, 0.0f, 0.0f, 0.0f};
+            // List nodes and records lie scattered: ask early for those of a later cell.
+            if (x + kGatherAhead < x1) {
+                const UniformGrid::CellList& later = grid.GetCell(x + kGatherAhead, y);
+                if (!later.empty()) {
+                    __builtin_prefetch(&later.front());
+                }
+            }
+            if (x + 1 < x1) {
+                const UniformGrid::CellList& next = grid.GetCell(x + 1, y);
+                if (!next.empty()) {
+                    __builtin_prefetch(&state.Get(next.front()));
+                }
+            }
+            spans_.push_back(CellSpan{static_cast<int32_t>(ids_.size()), 0, 0.0f, 0.0f, 0.0f, 0.0f});
+            CellSpan& span = spans_.back();
             for (int32_t i : grid.GetCell(x, y)) {
                 const MorvoRecord& record = state.Get(i);
                 uint32_t& seen = seen_[static_cast<size_t>(i)];
@@ -257,12 +300,12 @@ void MorvoLJFunc::GatherCells(const MorvoState& state, const UniformGrid& grid, 
                 ++span.count;
             }
             longest = span.count > longest ? span.count : longest;
-            spans_.push_back(span);
         }
     }
-    if (touching_.size() < static_cast<size_t>(longest)) {
-        touching_.resize(static_cast<size_t>(longest));
-        forces_.resize(static_cast<size_t>(longest));
+    // Room for a group of four written past the last touching entry.
+    if (touching_.size() < static_cast<size_t>(longest) + 4) {
+        touching_.resize(static_cast<size_t>(longest) + 4);
+        forces_.resize(static_cast<size_t>(longest) + 4);
     }
 }
 
@@ -290,15 +333,15 @@ int32_t MorvoLJFunc::CollectTouching(int32_t i, int32_t begin, int32_t end)
     const __m128 xi4 = _mm_set1_ps(xi);
     const __m128 yi4 = _mm_set1_ps(yi);
     const __m128 limit = _mm_set1_ps(cutoff2_);
+    const LaneTable& lanes = Lanes();
     for (; j + 4 <= end; j += 4) {
         __m128 dx = _mm_sub_ps(_mm_loadu_ps(xs + j), xi4);
         __m128 dy = _mm_sub_ps(_mm_loadu_ps(ys + j), yi4);
         __m128 d2 = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
         int mask = _mm_movemask_ps(_mm_cmple_ps(d2, limit));
-        while (mask != 0) {
-            out[n++] = j + __builtin_ctz(static_cast<unsigned>(mask));
-            mask &= mask - 1;
-        }
+        // Writes four entries, of which the first count are the touching ones.
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n), _mm_add_epi32(_mm_set1_epi32(j), lanes.offsets[mask]));
+        n += lanes.counts[mask];
     }
 #endif
     for (; j < end; ++j) {
@@ -313,6 +356,9 @@ int32_t MorvoLJFunc::CollectTouching(int32_t i, int32_t begin, int32_t end)
 
 bool MorvoLJFunc::PairTouching(MorvoState& state, int32_t i, int32_t n, float dt)
 {
+    if (n == 0) {
+        return false;
+    }
     const float xi = xs_[static_cast<size_t>(i)];
     const float yi = ys_[static_cast<size_t>(i)];
     const float vxi = vxs_[static_cast<size_t>(i)];
@@ -402,7 +448,7 @@ void MorvoLJFunc::PairWithin(MorvoState& state, const CellSpan& cell, float dt)
 
 void MorvoLJFunc::PairAcross(MorvoState& state, const CellSpan& a, const CellSpan& b, float dt)
 {
-    if (b.count == 0) {
+    if (a.count == 0 || b.count == 0 || !BoxesMayTouch(a, b)) {
         return;
     }
     const int32_t endA = a.start + a.count;
@@ -448,20 +494,22 @@ void MorvoLJFunc::Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t 
             const int32_t up = rowUp + column;
             const int32_t upRight = rowUp + columnRight;
             const CellSpan& cell = spans_[static_cast<size_t>(c)];
+            const CellSpan& rightCell = spans_[static_cast<size_t>(right)];
+            const CellSpan& upCell = spans_[static_cast<size_t>(up)];
             if (cell.count > 0) {
                 PairWithin(state, cell, dt);
                 if (c != right) {
-                    PairAcross(state, cell, spans_[static_cast<size_t>(right)], dt);
+                    PairAcross(state, cell, rightCell, dt);
                 }
                 if (c != up) {
-                    PairAcross(state, cell, spans_[static_cast<size_t>(up)], dt);
+                    PairAcross(state, cell, upCell, dt);
                 }
                 if (c != upRight) {
                     PairAcross(state, cell, spans_[static_cast<size_t>(upRight)], dt);
                 }
             }
-            if (right != up && spans_[static_cast<size_t>(right)].count > 0) {
-                PairAcross(state, spans_[static_cast<size_t>(right)], spans_[static_cast<size_t>(up)], dt);
+            if (right != up) {
+                PairAcross(state, rightCell, upCell, dt);
             }
         }
     }

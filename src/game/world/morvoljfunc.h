@@ -103,6 +103,14 @@ private:
     {
         return useCopies_ ? copies_[static_cast<size_t>(k)] : state.Get(ids_[static_cast<size_t>(k)]);
     }
+    // False when no entry of a can be within the cutoff of one of b
+    // (rounding keeps the order of differences, so no pair is closer than the boxes).
+    bool BoxesMayTouch(const CellSpan& a, const CellSpan& b) const
+    {
+        float dx = b.x0 > a.x1 ? b.x0 - a.x1 : (a.x0 > b.x1 ? a.x0 - b.x1 : 0.0f);
+        float dy = b.y0 > a.y1 ? b.y0 - a.y1 : (a.y0 > b.y1 ? a.y0 - b.y1 : 0.0f);
+        return !(dx * dx + dy * dy > cutoff2_);
+    }
     void PairWithin(MorvoState& state, const CellSpan& cell, float dt);
     void PairAcross(MorvoState& state, const CellSpan& a, const CellSpan& b, float dt);
     // Gathered entries j of [begin, end) within the cutoff of entry i, in

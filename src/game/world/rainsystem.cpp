@@ -14,7 +14,7 @@ constexpr float kRainDamping = 0.7f;
 constexpr int kMaxStartSpeed = 5;  // speeds 0..4
 constexpr int kMaxLife = 30;       // lives 0..29 updates
 constexpr int kDegrees = 360;
-constexpr size_t kPrefetchAhead = 4;
+constexpr size_t kPrefetchAhead = 16;
 
 // cos and sin of every whole degree, as the emission computes them.
 struct AngleTable {
