@@ -2,6 +2,7 @@
 // thunder, the tank's tones, menu blips, and looping music for the menus,
 // the chapter intros and the levels. Mono 16-bit PCM at 44.1 kHz.
 #include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -167,11 +168,16 @@ Samples Music(const MusicSpec& m) {
     size_t length = Seconds(beat * 4.0 * bars);
     Samples s;
     DataRandom rng(m.seed);
+    std::map<int, Samples> pads;  // chords repeat: each pad note is made once
     for (size_t b = 0; b < bars; ++b) {
         std::vector<int> chord = Triad(m.chords[b]);
         size_t barStart = Seconds(beat * 4.0 * b);
         for (int note : chord) {
-            MixInto(s, Pad(NoteHz(m.root - 12 + note), beat * 4.0, 700.0 + 900.0 * m.warmth), barStart, 0.22);
+            auto found = pads.find(note);
+            if (found == pads.end()) {
+                found = pads.emplace(note, Pad(NoteHz(m.root - 12 + note), beat * 4.0, 700.0 + 900.0 * m.warmth)).first;
+            }
+            MixInto(s, found->second, barStart, 0.22);
         }
         for (int k = 0; k < 2; ++k) {
             MixInto(s, Pluck(NoteHz(m.root - 24 + chord[0]), beat * 2.0, 2.5), barStart + Seconds(beat * 2.0 * k), 0.5);
