@@ -269,13 +269,16 @@ void MorvoLJFunc::GatherCells(const MorvoState& state, const UniformGrid& grid, 
             }
             if (x + 1 < x1) {
                 const UniformGrid::CellList& next = grid.GetCell(x + 1, y);
-                if (!next.empty()) {
-                    __builtin_prefetch(&state.Get(next.front()));
+                if (!next.empty() && static_cast<uint32_t>(next.front()) < static_cast<uint32_t>(state.GetSize())) {
+                    __builtin_prefetch(state.Records() + next.front());
                 }
             }
             spans_.push_back(CellSpan{static_cast<int32_t>(ids_.size()), 0, 0.0f, 0.0f, 0.0f, 0.0f});
             CellSpan& span = spans_.back();
             for (int32_t i : grid.GetCell(x, y)) {
+                if (i < 0 || i >= state.GetSize()) {
+                    continue;  // a grid left over from a larger store
+                }
                 const MorvoRecord& record = state.Get(i);
                 uint32_t& seen = seen_[static_cast<size_t>(i)];
                 useCopies_ = useCopies_ && seen != visit_;

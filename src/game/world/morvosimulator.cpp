@@ -141,11 +141,14 @@ void MorvoSimulator::ListIds(const CellRect& rect, const CellRect& reach)
 {
     windowIds_.clear();
     edgeIds_.clear();
+    const int32_t count = store_->GetCount();
     for (int32_t y = reach.y0; y < reach.y1; ++y) {
         for (int32_t x = reach.x0; x < reach.x1; ++x) {
             std::vector<int32_t>& ids = x < rect.x1 && y < rect.y1 ? windowIds_ : edgeIds_;
             for (int32_t i : grid_->GetCell(x, y)) {
-                ids.push_back(i);
+                if (i >= 0 && i < count) {  // a grid left over from a larger store
+                    ids.push_back(i);
+                }
             }
         }
     }
