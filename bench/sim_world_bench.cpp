@@ -123,12 +123,17 @@ int32_t RandomColor3()
     return kColours[Rand15() % 3];
 }
 
-// count morvos of mixed colours and powers, uniformly over [-half, half]^2.
-void Populate(BenchWorld& world, int count, float half, float minPower, float maxPower)
+// count morvos of mixed powers, uniformly over [-half, half]^2; colours in
+// equal shares, or without dark ones (no rain).
+void Populate(BenchWorld& world, int count, float half, float minPower, float maxPower, bool dark = true)
 {
     SeedRand15(1234);
     for (int i = 0; i < count; ++i) {
-        world.AddMorvo(RandomIn(-half, half), RandomIn(-half, half), RandomColor3(), RandomIn(minPower, maxPower));
+        int32_t colour = RandomColor3();
+        if (!dark && colour == kMorvoDark) {
+            colour = kMorvoNeutral;
+        }
+        world.AddMorvo(RandomIn(-half, half), RandomIn(-half, half), colour, RandomIn(minPower, maxPower));
     }
     world.grid.Rebuild(&world.store, 0.05f);
     world.Update(0.0f, true);  // the level setup's whole-grid step
@@ -146,10 +151,10 @@ struct Snapshot {
     MorvoState state;
 };
 
-void RunWindowSteps(benchmark::State& bench, int count, float half)
+void RunWindowSteps(benchmark::State& bench, int count, float half, bool dark = true)
 {
     BenchWorld world;
-    Populate(world, count, half, 0.5f, 10.0f);
+    Populate(world, count, half, 0.5f, 10.0f, dark);
     Snapshot start(world);
     int steps = 0;
     int64_t rain = 0;
@@ -192,6 +197,13 @@ void BM_OverPackedWindowStep(benchmark::State& bench)
     RunWindowSteps(bench, 9400, kWindowHalf);
 }
 BENCHMARK(BM_OverPackedWindowStep)->Unit(benchmark::kMillisecond);
+
+// 3 without dark morvos: the pair force and integration alone, no rain.
+void BM_OverPackedNoDarkWindowStep(benchmark::State& bench)
+{
+    RunWindowSteps(bench, 9400, kWindowHalf, false);
+}
+BENCHMARK(BM_OverPackedNoDarkWindowStep)->Unit(benchmark::kMillisecond);
 
 // 4: the level setup's whole-grid step (dt 0) with 10,000 morvos; the
 // attractor is registered only later, when play starts.

@@ -115,7 +115,7 @@ void RainSystem::Update(float /*dt*/, float h)
             drop.verticalSpeed = (drop.verticalSpeed + drop.acceleration * h) * kRainDamping;
             drop.position.z = drop.position.z + drop.verticalSpeed * h;
             drop.acceleration = 0.0f;
-        } else {
+        } else if (drop.active != 0) {
             drop.active = 0;
         }
         freeOut[freeCount] = i;
