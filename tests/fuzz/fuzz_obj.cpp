@@ -1,10 +1,13 @@
-// Fuzzes the OBJ reader and writer without materials: any input reads into
-// groups whose faces index only their own lists and whose flat arrays match
-// the faces; the model is then written back and read again.
+// Fuzzes the OBJ reader and writer: any input reads into groups whose faces
+// index only their own lists and whose flat arrays match the faces; the
+// model is then written back and read again. Materials are made from the
+// libraries the input names; no image exists, so no texture reaches GL.
 #include "fuzzscratch.h"
+#include "materialmanager.h"
 #include "mesh.h"
 #include "model.h"
 #include "objfile.h"
+#include "texturemanager.h"
 
 #include <cstdint>
 
@@ -52,14 +55,18 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    // The input is also the library "lib.mtl": its newmtl lines are skipped by the OBJ reader.
+    WriteScratch("lib.mtl", data, size);
     const std::string path = WriteScratch("input.obj", data, size);
+    TextureManager textures;
+    MaterialManager materials(&textures);
     Model model;
-    ObjLoader reader;
+    ObjLoader reader(&materials);
     if (!reader.Read(&model, path.c_str()))
         __builtin_trap();
     CheckModel(model);
     const std::string written = ScratchFolder() + "/written.obj";
-    ObjLoader writer;
+    ObjLoader writer(&materials);
     if (!writer.Write(&model, written.c_str()))
         __builtin_trap();
     Model again;
