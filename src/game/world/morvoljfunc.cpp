@@ -451,9 +451,6 @@ void MorvoLJFunc::PairWithin(MorvoState& state, const CellSpan& cell, float dt)
 
 void MorvoLJFunc::PairAcross(MorvoState& state, const CellSpan& a, const CellSpan& b, float dt)
 {
-    if (a.count == 0 || b.count == 0 || !BoxesMayTouch(a, b)) {
-        return;
-    }
     const int32_t endA = a.start + a.count;
     const int32_t endB = b.start + b.count;
     for (int32_t i = a.start; i < endA; ++i) {
@@ -502,17 +499,17 @@ void MorvoLJFunc::Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t 
             if (cell.count > 0) {
                 PairWithin(state, cell, dt);
                 if (c != right) {
-                    PairAcross(state, cell, rightCell, dt);
+                    PairAcrossIfNear(state, cell, rightCell, dt);
                 }
                 if (c != up) {
-                    PairAcross(state, cell, upCell, dt);
+                    PairAcrossIfNear(state, cell, upCell, dt);
                 }
                 if (c != upRight) {
-                    PairAcross(state, cell, spans_[static_cast<size_t>(upRight)], dt);
+                    PairAcrossIfNear(state, cell, spans_[static_cast<size_t>(upRight)], dt);
                 }
             }
             if (right != up) {
-                PairAcross(state, rightCell, upCell, dt);
+                PairAcrossIfNear(state, rightCell, upCell, dt);
             }
         }
     }

@@ -113,6 +113,12 @@ private:
     }
     void PairWithin(MorvoState& state, const CellSpan& cell, float dt);
     void PairAcross(MorvoState& state, const CellSpan& a, const CellSpan& b, float dt);
+    void PairAcrossIfNear(MorvoState& state, const CellSpan& a, const CellSpan& b, float dt)
+    {
+        if (a.count > 0 && b.count > 0 && BoxesMayTouch(a, b)) {
+            PairAcross(state, a, b, dt);
+        }
+    }
     // Gathered entries j of [begin, end) within the cutoff of entry i, in
     // order, into touching_ (the same test Pair starts with); returns how many.
     int32_t CollectTouching(int32_t i, int32_t begin, int32_t end);
