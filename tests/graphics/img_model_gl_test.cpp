@@ -171,6 +171,28 @@ TEST_F(ModelDrawing, AnimatedMaterialFramesShareTexturesAndBindTheCurrentOne)
     EXPECT_TRUE(log.Contains("\tTexture Dimensions: 1 x 1, 24 bits\n"));
 }
 
+TEST_F(ModelDrawing, DrawBoundsOutlinesTheBoxInWhite)
+{
+    Model model;
+    Mesh* mesh = model.AddMesh();
+    mesh->AddVertex(-0.5f, -0.5f, 0.0f);
+    mesh->AddVertex(0.5f, 0.5f, 0.0f);
+    model.SetBounds(model.ComputeBoundsMin(), model.ComputeBoundsMax());
+    glColor4f(1, 0, 0, 1);
+    model.DrawBounds();
+    GfxComponent* gfx = GfxComponent::GetInstance();
+    const int w = gfx->GetWindowWidth();
+    const int h = gfx->GetWindowHeight();
+    // The edge x = 0.5 falls at three quarters of the width; the inside stays empty.
+    unsigned char row[3 * 4] = {};
+    glReadPixels(w * 3 / 4 - 1, h / 2, 3, 1, GL_RGBA, GL_UNSIGNED_BYTE, row);
+    bool white = false;
+    for (int i = 0; i < 3; ++i)
+        white = white || (row[i * 4] == 255 && row[i * 4 + 1] == 255 && row[i * 4 + 2] == 255);
+    EXPECT_TRUE(white);
+    EXPECT_EQ(CentrePixel(), (Pixel{0, 0, 0, 255}));
+}
+
 struct SkyCase {
     const char* name;
     float dx, dy, dz;   // looking direction from the eye
