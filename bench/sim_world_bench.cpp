@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <list>
 #include <memory>
 
 #include "attractor.h"
@@ -12,6 +11,7 @@
 #include "morvoljfunc.h"
 #include "morvosimulator.h"
 #include "morvostore.h"
+#include "rainhitcells.h"
 #include "rainsystem.h"
 #include "random15.h"
 #include "uniformgrid.h"
@@ -99,14 +99,13 @@ struct BenchWorld {
         }
         simulator.Step(dt, x0, x1, y0, y1);
         rain.Update(dt, dt);
-        rainHits.clear();  // the trigger check consumes them each frame
     }
 
     MorvoStore store;
     MorvoSimulator simulator;
     UniformGrid grid;
     RainSystem rain;
-    std::list<Vec2> rainHits;
+    RainHitCells rainHits;  // kept for the whole level, as the world keeps them
     MorvoLJFunc pairForce;
     Attractor attractor;
     Vec2 boy{0.0f, 0.0f};
@@ -147,6 +146,7 @@ struct Snapshot {
         *world.store.GetCurrentState() = state;
         world.store.ResetHistory();
         world.grid.Rebuild(&world.store, 0.05f);
+        world.rainHits.Clear();
     }
     MorvoState state;
 };

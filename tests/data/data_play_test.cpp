@@ -195,7 +195,7 @@ protected:
             boy->position = at;
             attractor->SetCenter(MorvoWorld::WorldToSim(at));
             // As the in-game frame does: last step's rain cells, step, triggers.
-            world.GetRainHits().clear();
+            world.GetRainHits().Clear();
             world.Update(kStep, false);
             world.GetTriggers().Check();
             world.CountMorvos();

@@ -9,6 +9,9 @@
 #include "morvoljfunc.h"
 #include "morvosimulator.h"
 #include "morvostore.h"
+#include "rainhitcells.h"
+#include "trigger.h"
+#include "triggerset.h"
 #include "uniformgrid.h"
 
 #include <string>
@@ -159,6 +162,48 @@ TEST_F(GameFlowTest, SetupGivesTheLevelGridAndWindow)
     EXPECT_FALSE(World().GetBoy()->tank.IsActive());
     EXPECT_FALSE(World().GetWinWhenAllPure());
     EXPECT_FALSE(World().GetWinWhenPurePowerThreshold());
+}
+
+// A level whose RAIN_WITHIN trigger watches the cell at (0.12, 0.2), with
+// or without a dark and a pure morvo touching there.
+std::string RainLevel(const Vec2& cell, bool withContact)
+{
+    const std::string morvos = withContact ? "<morvo x=\"0.1\" y=\"0.2\" color=\"-1\" power=\"3\"/>"
+                                             "<morvo x=\"0.14\" y=\"0.2\" color=\"1\" power=\"3\"/>"
+                                           : "";
+    return "<MorvoLevel><Boy x=\"0\" y=\"150\" z=\"0\"/><MorvoLayer><Morvos>" + morvos +
+           "</Morvos></MorvoLayer><Grid><GridSet name=\"s\"><GridCell x=\"" +
+           std::to_string(static_cast<int>(cell.x)) + "\" y=\"" + std::to_string(static_cast<int>(cell.y)) +
+           "\"/></GridSet></Grid><TriggerSet><Trigger id=\"rain\" type=\"RAIN_WITHIN\" set=\"s\" "
+           "effect=\"WIN\" visible=\"false\" hitpoints=\"0\"/></TriggerSet></MorvoLevel>";
+}
+
+TEST_F(GameFlowTest, NextLevelStartsWithoutThePreviousRain)
+{
+    GameFlow::GetInstance()->SetupWorldForLevel();
+    const UniformGrid& grid = *World().GetGrid();
+    const Vec2 cell(static_cast<float>(grid.ToCellX(0.12f)), static_cast<float>(grid.ToCellY(0.2f)));
+    folder_.Write("one.xml", RainLevel(cell, true));
+    folder_.Write("two.xml", RainLevel(cell, false));
+
+    Start("One");
+    ASSERT_TRUE(GameFlow::GetInstance()->IsLevelLoaded());
+    EXPECT_TRUE(World().GetRainHits().IsEmpty());
+    for (int step = 0; step < 3; ++step) {
+        World().Update(1.0f / 60.0f, false);
+    }
+    EXPECT_TRUE(World().GetRainHits().Contains(cell));
+    World().GetTriggers().Check();
+    EXPECT_TRUE(World().GetTriggers().FindByName("rain")->fired);
+
+    Start("Two");
+    ASSERT_TRUE(GameFlow::GetInstance()->IsLevelLoaded());
+    EXPECT_TRUE(World().GetRainHits().IsEmpty());
+    for (int step = 0; step < 3; ++step) {
+        World().Update(1.0f / 60.0f, false);
+        World().GetTriggers().Check();
+    }
+    EXPECT_FALSE(World().GetTriggers().FindByName("rain")->fired) << "no rain fell in this level";
 }
 
 TEST_F(GameFlowTest, UnloadWithoutALevelDoesNothing)

@@ -358,6 +358,18 @@ TEST_F(LevelFileTest, MinimalFileLoadsAnEmptyCleanLevel)
     EXPECT_EQ(painter.GetSetIndex(), -1);
 }
 
+TEST_F(LevelFileTest, LoadForgetsThePreviousLevelsRain)
+{
+    BuildFullLevel();
+    World().GetRainHits().AddCell(7, 8);
+    World().GetRainHits().AddCell(-3, 2);
+    folder_.Write("minimal.xml",
+                  "<MorvoLevel><Boy x=\"0\" y=\"0\" z=\"0\"/><MorvoLayer><Morvos/></MorvoLayer></MorvoLevel>");
+    ASSERT_TRUE(Load("minimal.xml"));
+    EXPECT_TRUE(World().GetRainHits().IsEmpty());
+    EXPECT_FALSE(World().GetRainHits().Contains(Vec2(7.0f, 8.0f)));
+}
+
 TEST_F(LevelFileTest, TriggerAttributesReadAsTheyAreWritten)
 {
     folder_.Write("anim.txt", kAnimation);
@@ -414,6 +426,7 @@ class LevelFileFailureTest : public LevelFileTest, public ::testing::WithParamIn
 TEST_P(LevelFileFailureTest, LeavesTheWorldUnchanged)
 {
     BuildFullLevel();
+    World().GetRainHits().AddCell(7, 8);
     const LevelSnapshot before = Snapshot();
     if (GetParam().content != nullptr) {
         folder_.Write(GetParam().name, GetParam().content);
@@ -421,6 +434,7 @@ TEST_P(LevelFileFailureTest, LeavesTheWorldUnchanged)
     LogCapture log;
     EXPECT_FALSE(Load(GetParam().name));
     EXPECT_TRUE(Snapshot() == before);
+    EXPECT_EQ(World().GetRainHits().GetCount(), 1u) << "the level's rain stays with it";
     if (GetParam().logLine != nullptr) {
         EXPECT_TRUE(log.Contains(GetParam().logLine)) << log.All();
     }

@@ -164,14 +164,34 @@ TEST_F(TriggerCheckTest, FilledWhiteCellOutsideTheGridIsNotFilled)
 TEST_F(TriggerCheckTest, RainWithinFiresWhenRainStartedInTheSet)
 {
     Trigger& trigger = AddTrigger(RAIN_WITHIN, AddSet({Vec2(3.0f, 4.0f), Vec2(5.0f, 6.0f)}), 1);
-    World().GetRainHits().push_back(Vec2(9.0f, 9.0f));
+    World().GetRainHits().Add(Vec2(9.0f, 9.0f));
     EXPECT_EQ(CheckOnce(), 0u);
     EXPECT_EQ(trigger.remainingHits, 1);
-    World().GetRainHits().push_back(Vec2(5.0f, 6.0f));
-    World().GetRainHits().push_back(Vec2(3.0f, 4.0f));
+    World().GetRainHits().Add(Vec2(5.0f, 6.0f));
+    World().GetRainHits().Add(Vec2(3.0f, 4.0f));
     EXPECT_EQ(CheckOnce(), 0u);
     EXPECT_EQ(trigger.remainingHits, 0) << "several matching cells are one hit";
     EXPECT_EQ(CheckOnce(), 1u);
+}
+
+// Rain of an earlier frame of the level still counts after the contact ended.
+TEST_F(TriggerCheckTest, RainWithinRemembersRainOfEarlierFrames)
+{
+    const UniformGrid& grid = *World().GetGrid();
+    const Vec2 cell(static_cast<float>(grid.ToCellX(0.12f)), static_cast<float>(grid.ToCellY(0.2f)));
+    Trigger& trigger = AddTrigger(RAIN_WITHIN, AddSet({Vec2(cell.x + 0.5f, cell.y), cell}), 2);
+    const int32_t dark = World().AddMorvo(0.1f, 0.2f, kMorvoDark, 3.0f);
+    const int32_t pure = World().AddMorvo(0.14f, 0.2f, kMorvoPure, 3.0f);
+    EXPECT_EQ(CheckOnce(), 0u);
+    EXPECT_EQ(trigger.remainingHits, 2) << "no rain yet";
+    World().Update(1.0f / 60.0f, false);
+    World().RemoveMorvo(dark);
+    World().RemoveMorvo(pure);
+    World().Update(1.0f / 60.0f, false);
+    EXPECT_EQ(CheckOnce(), 0u);
+    EXPECT_EQ(CheckOnce(), 0u);
+    EXPECT_EQ(CheckOnce(), 1u);
+    EXPECT_TRUE(trigger.fired);
 }
 
 TEST_F(TriggerCheckTest, ConditionsWithoutATestNeverFire)

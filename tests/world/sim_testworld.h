@@ -3,13 +3,13 @@
 // with AddMorvo / RemoveMorvo done the way the world does them.
 #pragma once
 
-#include <list>
 #include <memory>
 
 #include "attractor.h"
 #include "morvoljfunc.h"
 #include "morvosimulator.h"
 #include "morvostore.h"
+#include "rainhitcells.h"
 #include "rainsystem.h"
 #include "random15.h"
 #include "uniformgrid.h"
@@ -67,6 +67,6 @@ struct SimTestWorld {
     MorvoSimulator simulator;
     UniformGrid grid;
     RainSystem rain;
-    std::list<Vec2> rainHits;
+    RainHitCells rainHits;
     MorvoLJFunc pairForce;
 };

@@ -143,6 +143,8 @@ void ClearLevelState(MorvoWorld& world)
     painter.SetTargetSet(nullptr);
     painter.SetSetIndex(-1);
     world.GetTriggers().Clear();
+    // Rain of the previous level must not count towards this level's triggers.
+    world.GetRainHits().Clear();
     world.ClearParticleSystems();
     world.SetWinWhenAllPure(false);
     world.SetWinWhenNoDarkMorvos(false);

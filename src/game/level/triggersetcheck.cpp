@@ -9,6 +9,7 @@
 #include "messagemanager.h"
 #include "morvostore.h"
 #include "morvoworld.h"
+#include "rainhitcells.h"
 #include "uniformgrid.h"
 
 #include <algorithm>
@@ -90,10 +91,9 @@ void TriggerSet::Check()
                 }
             }
         } else if (trigger.condition == RAIN_WITHIN) {
-            const std::list<Vec2>& rain = world.GetRainHits();
-            const bool rained = std::any_of(cells.begin(), cells.end(), [&rain](const Vec2& cell) {
-                return std::find(rain.begin(), rain.end(), cell) != rain.end();
-            });
+            const RainHitCells& rain = world.GetRainHits();
+            const bool rained =
+                std::any_of(cells.begin(), cells.end(), [&rain](const Vec2& cell) { return rain.Contains(cell); });
             if (rained) {
                 Hit(trigger);
             }

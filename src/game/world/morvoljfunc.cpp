@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "rainhitcells.h"
 #include "rainsystem.h"
 #include "random15.h"
 #include "uniformgrid.h"
@@ -60,7 +61,7 @@ MorvoLJFunc::MorvoLJFunc(float r, float cutoff, float k, float fmax)
     SetMaxForce(fmax);
 }
 
-void MorvoLJFunc::SetRainTargets(const UniformGrid* grid, std::list<Vec2>* rainHits, RainSystem* rain)
+void MorvoLJFunc::SetRainTargets(const UniformGrid* grid, RainHitCells* rainHits, RainSystem* rain)
 {
     rainGrid_ = grid;
     rainHits_ = rainHits;
@@ -199,8 +200,7 @@ void MorvoLJFunc::Exchange(MorvoRecord& a, MorvoRecord& b, float dt)
             float mx = (a.position.x + b.position.x) * 0.5f;
             float my = (a.position.y + b.position.y) * 0.5f;
             if (rainHits_ != nullptr && rainGrid_ != nullptr) {
-                rainHits_->push_back(
-                    Vec2(static_cast<float>(rainGrid_->ToCellX(mx)), static_cast<float>(rainGrid_->ToCellY(my))));
+                rainHits_->AddCell(rainGrid_->ToCellX(mx), rainGrid_->ToCellY(my));
             }
             if (rain_ != nullptr) {
                 rain_->Emit(mx, my, 0.0f, (ha + hb) * 0.5f);
@@ -479,6 +479,9 @@ void MorvoLJFunc::Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t 
     const int32_t gx1 = x1 < grid.GetWidth() ? x1 + 1 : x1;
     const int32_t gy1 = y1 < grid.GetHeight() ? y1 + 1 : y1;
     const int32_t stride = gx1 - x0;
+    if (rainHits_ != nullptr && rainGrid_ != nullptr) {
+        rainHits_->SetGridSize(rainGrid_->GetWidth(), rainGrid_->GetHeight());
+    }
     GatherCells(state, grid, x0, gx1, y0, gy1);
 
     const int32_t lastColumn = grid.GetWidth() - 1;

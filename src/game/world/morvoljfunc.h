@@ -7,13 +7,13 @@
 #pragma once
 
 #include <cstdint>
-#include <list>
 #include <vector>
 
 #include "gridforce.h"
 #include "unaryforce.h"
 #include "vec2.h"
 
+class RainHitCells;
 class RainSystem;
 class UniformGrid;
 
@@ -22,10 +22,10 @@ public:
     MorvoLJFunc(float r, float cutoff, float k, float fmax);
 
     // Where dark contacts report rain: the world's grid (to turn the contact
-    // point into a cell), its rain-hit list and its rain. The world links
+    // point into a cell), its rain-hit cells and its rain. The world links
     // them when it registers the force; unlinked targets are skipped, the
     // counters count all the same.
-    void SetRainTargets(const UniformGrid* grid, std::list<Vec2>* rainHits, RainSystem* rain);
+    void SetRainTargets(const UniformGrid* grid, RainHitCells* rainHits, RainSystem* rain);
 
     void SetRadius(float r);
     void SetCutoff(float cutoff);
@@ -136,7 +136,7 @@ private:
     float fmax2_ = 0.0f;
 
     const UniformGrid* rainGrid_ = nullptr;
-    std::list<Vec2>* rainHits_ = nullptr;
+    RainHitCells* rainHits_ = nullptr;
     RainSystem* rain_ = nullptr;
 
     // Scratch of the grid traversal, reused from step to step. The records

@@ -209,7 +209,7 @@ void MorvoWorld::Release()
     DebugLog("Creating objects...\n");
     ClearParticleSystems();
     triggers_.Clear();
-    rainHits_.clear();
+    rainHits_.Clear();
     // Forces still registered belong to the level; give them back first.
     delete RemoveMorvoLJFunc();
     delete RemoveMorvoAttractorFunc();

@@ -4,6 +4,7 @@
 // the level reader, advanced by the in-game state.
 #pragma once
 
+#include "rainhitcells.h"
 #include "rect.h"
 #include "triggerset.h"
 #include "vec2.h"
@@ -189,9 +190,9 @@ public:
 
     TriggerSet& GetTriggers() { return triggers_; }
     const TriggerSet& GetTriggers() const { return triggers_; }
-    // Grid cells (column, row) where rain started since the list was cleared.
-    std::list<Vec2>& GetRainHits() { return rainHits_; }
-    const std::list<Vec2>& GetRainHits() const { return rainHits_; }
+    // Grid cells (column, row) where rain started in this level, each once.
+    RainHitCells& GetRainHits() { return rainHits_; }
+    const RainHitCells& GetRainHits() const { return rainHits_; }
     // Owned by the world.
     std::list<ParticleSystem*>& GetParticleSystems() { return particleSystems_; }
     const std::list<ParticleSystem*>& GetParticleSystems() const { return particleSystems_; }
@@ -213,7 +214,7 @@ private:
     std::vector<Model*> lightningModels_;
     Material* lightningBolt_ = nullptr;
     TriggerSet triggers_;
-    std::list<Vec2> rainHits_;
+    RainHitCells rainHits_;
     std::list<ParticleSystem*> particleSystems_;
     Texture* tempTexture_ = nullptr;
     bool initialised_ = false;
