@@ -18,6 +18,25 @@ namespace {
 constexpr int kNoLoopPoint = -1;
 constexpr int kNoSoundHandle = -1;
 
+// Loads the named asset into an empty pointer: a set pointer is a caller
+// error; an unknown name leaves it null and returns false; otherwise the
+// pointer takes whatever the manager gave (null when the file failed).
+template <typename T, typename Make>
+bool LoadInto(const std::string& name, T*& target, const char* alreadySet, Make make)
+{
+    if (target != nullptr) {
+        DEBUG_BREAK(alreadySet);
+        return false;
+    }
+    std::string path;
+    if (!AssetLoader::GetAssetPath(name, &path)) {
+        target = nullptr;
+        return false;
+    }
+    target = make(path);
+    return true;
+}
+
 } // namespace
 
 AssetLoader* AssetLoader::GetInstance()
@@ -40,18 +59,11 @@ bool AssetLoader::GetAssetPath(const std::string& name, std::string* path)
 
 bool AssetLoader::LoadModel(const std::string& name, Model*& model)
 {
-    if (model != nullptr) {
-        DEBUG_BREAK("AssetLoader::LoadModel into a pointer that is already set");
-        return false;
-    }
-    std::string path;
-    if (!GetAssetPath(name, &path)) {
-        model = nullptr;
-        return false;
-    }
-    ModelManager* models = GfxComponent::GetInstance()->models.get();
-    model = models != nullptr ? models->Load(path.c_str()) : nullptr;
-    return true;
+    return LoadInto(name, model, "AssetLoader::LoadModel into a pointer that is already set",
+        [](const std::string& path) -> Model* {
+            ModelManager* models = GfxComponent::GetInstance()->models.get();
+            return models != nullptr ? models->Load(path.c_str()) : nullptr;
+        });
 }
 
 bool AssetLoader::LoadSceneNode(const std::string& name, SceneNode*& node)
@@ -84,50 +96,29 @@ bool AssetLoader::LoadIslandModel(const std::string& name, int slot, IslandModel
 
 bool AssetLoader::LoadTexture(const std::string& name, Texture*& texture)
 {
-    if (texture != nullptr) {
-        DEBUG_BREAK("AssetLoader::LoadTexture into a pointer that is already set");
-        return false;
-    }
-    std::string path;
-    if (!GetAssetPath(name, &path)) {
-        texture = nullptr;
-        return false;
-    }
-    TextureManager* textures = GfxComponent::GetInstance()->textures.get();
-    texture = textures != nullptr ? textures->Load(path.c_str()) : nullptr;
-    return true;
+    return LoadInto(name, texture, "AssetLoader::LoadTexture into a pointer that is already set",
+        [](const std::string& path) -> Texture* {
+            TextureManager* textures = GfxComponent::GetInstance()->textures.get();
+            return textures != nullptr ? textures->Load(path.c_str()) : nullptr;
+        });
 }
 
 bool AssetLoader::LoadClampedTexture(const std::string& name, Texture*& texture)
 {
-    if (texture != nullptr) {
-        DEBUG_BREAK("AssetLoader::LoadClampedTexture into a pointer that is already set");
-        return false;
-    }
-    std::string path;
-    if (!GetAssetPath(name, &path)) {
-        texture = nullptr;
-        return false;
-    }
-    TextureManager* textures = GfxComponent::GetInstance()->textures.get();
-    texture = textures != nullptr ? textures->LoadClamped(path.c_str()) : nullptr;
-    return true;
+    return LoadInto(name, texture, "AssetLoader::LoadClampedTexture into a pointer that is already set",
+        [](const std::string& path) -> Texture* {
+            TextureManager* textures = GfxComponent::GetInstance()->textures.get();
+            return textures != nullptr ? textures->LoadClamped(path.c_str()) : nullptr;
+        });
 }
 
 bool AssetLoader::LoadAnimatedTexture(const std::string& name, Material*& material)
 {
-    if (material != nullptr) {
-        DEBUG_BREAK("AssetLoader::LoadAnimatedTexture into a pointer that is already set");
-        return false;
-    }
-    std::string path;
-    if (!GetAssetPath(name, &path)) {
-        material = nullptr;
-        return false;
-    }
-    MaterialManager* materials = GfxComponent::GetInstance()->materials.get();
-    material = materials != nullptr ? materials->CreateAnimatedMaterial(path.c_str()) : nullptr;
-    return true;
+    return LoadInto(name, material, "AssetLoader::LoadAnimatedTexture into a pointer that is already set",
+        [](const std::string& path) -> Material* {
+            MaterialManager* materials = GfxComponent::GetInstance()->materials.get();
+            return materials != nullptr ? materials->CreateAnimatedMaterial(path.c_str()) : nullptr;
+        });
 }
 
 bool AssetLoader::LoadSample(const std::string& name, int& handle)
