@@ -9,6 +9,7 @@
 #include "boy.h"
 #include "gameplan.h"
 #include "gfxcomponent.h"
+#include "gltestsupport.h"
 #include "islandmodel.h"
 #include "keyframeanimation.h"
 #include "materialmanager.h"
@@ -71,11 +72,7 @@ class DemoView : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        GfxComponent* gfx = GfxComponent::GetInstance();
-        if (gfx->GetWindowHandle() == nullptr) {
-            gfx->CreateGLWindow(kWidth, kHeight, 32, 16, false);
-        }
-        if (gfx->GetWindowHandle() == nullptr) {
+        if (!gltest::EnsureWindow(kWidth, kHeight)) {
             GTEST_SKIP() << "no GL window";
         }
         GamePlan* plan = GamePlan::GetInstance();

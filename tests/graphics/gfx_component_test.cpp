@@ -7,6 +7,7 @@
 
 #include <GL/glu.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include "animatedmaterial.h"
 #include "application.h"
 #include "gfxcomponent.h"
+#include "gltestsupport.h"
 #include "materialmanager.h"
 #include "modelmanager.h"
 #include "testsupport.h"
@@ -31,10 +33,7 @@ struct Pixel {
 };
 
 Pixel ReadPixel(int x, int y) {
-    unsigned char rgba[4] = {};
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    const std::array<int, 4> rgba = gltest::ReadPixel(x, y);
     return Pixel{rgba[0], rgba[1], rgba[2]};
 }
 
@@ -71,11 +70,7 @@ protected:
         }
         ASSERT_TRUE(MakeGLContextCurrent(gfx_->GetWindowHandle(), gfx_->GetRenderContext()));
         gfx_->InitGL();
-        glViewport(0, 0, kWidth, kHeight);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        gltest::ResetView();
         glDisable(GL_BLEND);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }

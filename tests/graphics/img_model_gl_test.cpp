@@ -1,7 +1,7 @@
 // Materials, meshes, models and the sky box drawn under a real GL context,
 // checked with glGetMaterial, glGet and glReadPixels.
 #include "animatedmaterial.h"
-#include "img_glsupport.h"
+#include "gltestsupport.h"
 #include "materialmanager.h"
 #include "model.h"
 #include "modelmanager.h"
@@ -21,8 +21,8 @@
 
 namespace {
 
-using imgtest::CentrePixel;
-using imgtest::GlTest;
+using gltest::CentrePixel;
+using gltest::GlTest;
 using Pixel = std::array<int, 4>;
 
 // A square over the whole window at z = 0, wound counter-clockwise.
@@ -101,7 +101,7 @@ TEST_F(ModelDrawing, GroupWithoutMaterialDrawsGrey)
 TEST_F(ModelDrawing, MaterialTextureIsDrawn)
 {
     folder.Write("lib.mtl", "newmtl red\nKd 1 1 1\nmap_Kd red.tga\n");
-    folder.Write("red.tga", imgtest::SolidTga(255, 0, 0, 2, 2));
+    folder.Write("red.tga", SolidTga(255, 0, 0, 2, 2));
     Model* model = LoadQuad("mtllib lib.mtl\nusemtl red\n");
     ASSERT_NE(model, nullptr);
     auto* material = dynamic_cast<MtlMaterial*>(model->GetMesh(0)->GetMaterial());
@@ -128,7 +128,7 @@ TEST_F(ModelDrawing, RenderColoredWithoutMaterialUsesTheColourAndLeavesWhite)
 TEST_F(ModelDrawing, RenderColoredWithMaterialTintsItsTexture)
 {
     folder.Write("lib.mtl", "newmtl white\nmap_Kd white.tga\n");
-    folder.Write("white.tga", imgtest::SolidTga(255, 255, 255));
+    folder.Write("white.tga", SolidTga(255, 255, 255));
     Model* model = LoadQuad("mtllib lib.mtl\nusemtl white\n");
     ASSERT_NE(model, nullptr);
     model->RenderColored(0.0f, 1.0f, 0.0f, 1.0f, GL_TRIANGLES, true);
@@ -149,8 +149,8 @@ TEST_F(ModelDrawing, MeshWithoutTexcoordsDrawsWithVertexArrayOnly)
 
 TEST_F(ModelDrawing, AnimatedMaterialFramesShareTexturesAndBindTheCurrentOne)
 {
-    folder.Write("glow_1_0.tga", imgtest::SolidTga(255, 0, 0));
-    folder.Write("glow_1_1.tga", imgtest::SolidTga(0, 0, 255));
+    folder.Write("glow_1_0.tga", SolidTga(255, 0, 0));
+    folder.Write("glow_1_1.tga", SolidTga(0, 0, 255));
     const std::string first = folder.File("glow_1_0.tga");
     AnimatedMaterial* a = materials.CreateAnimatedMaterial(first.c_str());
     AnimatedMaterial* b = materials.CreateAnimatedMaterial(first.c_str());
@@ -209,7 +209,7 @@ protected:
         GlTest::SetUp();
         for (int i = 0; i < kSkyboxFaceCount; ++i) {
             const std::string name = "face" + std::to_string(i) + ".tga";
-            folder.Write(name, imgtest::SolidTga(kColors[i][0], kColors[i][1], kColors[i][2]));
+            folder.Write(name, SolidTga(kColors[i][0], kColors[i][1], kColors[i][2]));
             ASSERT_TRUE(sky.LoadFace(i, folder.File(name).c_str()));
         }
     }

@@ -1,6 +1,6 @@
 // Textures under a real GL context: uploads, sharing by name with load
 // counts, release, wrap modes, blank and bitmap textures, screenshots.
-#include "img_glsupport.h"
+#include "gltestsupport.h"
 #include "screenshot.h"
 #include "testsupport.h"
 #include "texture.h"
@@ -16,14 +16,14 @@
 
 namespace {
 
-using imgtest::GlTest;
+using gltest::GlTest;
 
 class TextureSharing : public GlTest {
 protected:
     void SetUp() override
     {
         GlTest::SetUp();
-        folder.Write("a.tga", imgtest::SolidTga(255, 0, 0, 2, 1));
+        folder.Write("a.tga", SolidTga(255, 0, 0, 2, 1));
     }
     std::string A() const { return folder.File("a.tga"); }
 
@@ -96,7 +96,7 @@ GLint WrapS(const Texture* texture)
 
 TEST_F(TextureSharing, ASharedTextureKeepsTheWrapModeItWasMadeWith)
 {
-    folder.Write("b.tga", imgtest::SolidTga(0, 255, 0));
+    folder.Write("b.tga", SolidTga(0, 255, 0));
     Texture* repeat = textures.Load(A().c_str());
     EXPECT_EQ(textures.LoadClamped(A().c_str()), repeat);
     EXPECT_EQ(WrapS(repeat), GL_REPEAT);

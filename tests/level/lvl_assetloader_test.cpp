@@ -3,6 +3,7 @@
 #include "assetloader.h"
 #include "gameplan.h"
 #include "gfxcomponent.h"
+#include "gltestsupport.h"
 #include "islandmodel.h"
 #include "material.h"
 #include "model.h"
@@ -20,17 +21,6 @@ namespace {
 
 const char* const kTriangle = "v 0 0 0\nv 1 0 0\nv 1 1 0\nf 1 2 3\n";
 
-std::string SolidTga()
-{
-    std::string data(18, '\0');
-    data[2] = 2;
-    data[12] = 1;
-    data[14] = 1;
-    data[16] = 24;
-    data += std::string(3, static_cast<char>(0x80));
-    return data;
-}
-
 // A game folder whose plan lists a few assets under AssetDir "data"; the
 // local plan is the game plan singleton while the test runs.
 class AssetLoading : public ::testing::Test {
@@ -47,7 +37,7 @@ protected:
         ASSERT_EQ(std::system(("mkdir -p " + folder.File("data")).c_str()), 0);
         folder.Write("data/tri.obj", kTriangle);
         folder.Write("data/tri2.obj", kTriangle);
-        folder.Write("data/grey.tga", SolidTga());
+        folder.Write("data/grey.tga", SolidTga(0x80, 0x80, 0x80));
         ASSERT_TRUE(plan.Load(folder.Path().c_str(), "GamePlan.xml"));
         ASSERT_EQ(GamePlan::GetInstance(), &plan);
     }
@@ -198,11 +188,7 @@ TEST_F(AssetLoading, MissingSoundFileGivesMinusOneHandle)
 
 TEST_F(AssetLoading, SameTextureNameGivesSameTexture)
 {
-    GfxComponent* gfx = GfxComponent::GetInstance();
-    if (gfx->GetWindowHandle() == nullptr) {
-        gfx->CreateGLWindow(64, 64, 32, 16, false);
-    }
-    if (gfx->GetWindowHandle() == nullptr) {
+    if (!gltest::EnsureWindow()) {
         GTEST_SKIP() << "no GL window";
     }
     Texture* first = nullptr;

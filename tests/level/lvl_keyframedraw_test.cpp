@@ -2,14 +2,12 @@
 // object's top-left corner sits at its keyframe position from the window's
 // top-left. Positions are given as parts of the virtual screen so the test
 // holds for whatever window the process already has.
-#include "gfxcomponent.h"
+#include "gltestsupport.h"
 #include "keyframeanimation.h"
 #include "testsupport.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 
 namespace {
@@ -17,38 +15,11 @@ namespace {
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
 
-int Width()
-{
-    return GfxComponent::GetInstance()->GetWindowWidth();
-}
-
-int Height()
-{
-    return GfxComponent::GetInstance()->GetWindowHeight();
-}
-
-// A 2 x 2 opaque white true-colour TGA.
-std::string WhiteTga()
-{
-    std::string data(18, '\0');
-    data[2] = 2;   // uncompressed true colour
-    data[12] = 2;  // width
-    data[14] = 2;  // height
-    data[16] = 32; // bits per pixel
-    data[17] = 8;  // alpha bits
-    data += std::string(2 * 2 * 4, static_cast<char>(0xFF));
-    return data;
-}
-
 class KeyframeDrawing : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        GfxComponent* gfx = GfxComponent::GetInstance();
-        if (gfx->GetWindowHandle() == nullptr) {
-            gfx->CreateGLWindow(kWindowWidth, kWindowHeight, 32, 16, false);
-        }
-        windowOpen = gfx->GetWindowHandle() != nullptr;
+        windowOpen = gltest::EnsureWindow(kWindowWidth, kWindowHeight);
     }
 
     void SetUp() override
@@ -56,18 +27,8 @@ protected:
         if (!windowOpen) {
             GTEST_SKIP() << "no GL window";
         }
-        folder.Write("white.tga", WhiteTga());
-        glViewport(0, 0, Width(), Height());
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_LIGHTING);
-        glEnable(GL_TEXTURE_2D); // as the graphics component's fixed state has it
+        folder.Write("white.tga", SolidTgaWithAlpha(255, 255, 255, 255, 2, 2));
+        gltest::ResetDrawing(gltest::Texturing::kOn);
     }
 
     void TearDown() override
@@ -81,13 +42,9 @@ protected:
     // height, counted from the window's top-left.
     static int RedAt(float u, float v)
     {
-        uint8_t pixel[4] = {0, 0, 0, 0};
-        const int x = static_cast<int>(u * static_cast<float>(Width()));
-        const int y = static_cast<int>(v * static_cast<float>(Height()));
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(x, Height() - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-        return pixel[0];
+        const int x = static_cast<int>(u * static_cast<float>(gltest::WindowWidth()));
+        const int y = static_cast<int>(v * static_cast<float>(gltest::WindowHeight()));
+        return gltest::ReadPixel(x, gltest::WindowHeight() - 1 - y)[0];
     }
 
     bool LoadText(const std::string& text)

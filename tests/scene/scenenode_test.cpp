@@ -3,6 +3,7 @@
 #include "animatedmaterial.h"
 #include "camera.h"
 #include "gfxcomponent.h"
+#include "gltestsupport.h"
 #include "mesh.h"
 #include "model.h"
 #include "modelmanager.h"
@@ -169,36 +170,9 @@ TEST(SceneNode, VisitChildrenReachesEveryDescendant)
     EXPECT_EQ(grandchild.visits, 1);
 }
 
-class SceneDrawing : public ::testing::Test {
+class SceneDrawing : public gltest::GlTest {
 protected:
-    void SetUp() override
-    {
-        GfxComponent* gfx = GfxComponent::GetInstance();
-        if (gfx->GetWindowHandle() == nullptr)
-            gfx->CreateGLWindow(64, 64, 32, 16, false);
-        ASSERT_NE(gfx->GetWindowHandle(), nullptr) << "no GL window (run under xvfb-run)";
-        glViewport(0, 0, gfx->GetWindowWidth(), gfx->GetWindowHeight());
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glDisable(GL_LIGHTING);
-        glDisable(GL_BLEND);
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_CULL_FACE);
-        glBindTexture(GL_TEXTURE_2D, 0);
-    }
-
-    static int CentreRed()
-    {
-        GfxComponent* gfx = GfxComponent::GetInstance();
-        unsigned char pixel[4] = {};
-        glReadBuffer(GL_BACK);
-        glReadPixels(gfx->GetWindowWidth() / 2, gfx->GetWindowHeight() / 2, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-        return pixel[0];
-    }
+    static int CentreRed() { return gltest::CentrePixel()[0]; }
 
     static GLint StackDepth()
     {

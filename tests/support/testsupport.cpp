@@ -4,6 +4,7 @@
 #include "debugoutput.h"
 
 #include <cstdio>
+#include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 
@@ -87,4 +88,37 @@ std::string BuildDir()
 {
     const char* dir = std::getenv("MORVO_BUILD_DIR");
     return dir ? dir : ".";
+}
+
+namespace {
+
+constexpr size_t kTgaHeaderSize = 18;
+constexpr char kTgaUncompressedTrueColour = 2;
+
+std::string SolidTgaOf(const std::string& pixel, int width, int height, char alphaBits)
+{
+    std::string data(kTgaHeaderSize, '\0');
+    data[2] = kTgaUncompressedTrueColour;
+    data[12] = static_cast<char>(width);
+    data[14] = static_cast<char>(height);
+    data[16] = static_cast<char>(pixel.size() * 8);
+    data[17] = alphaBits;
+    for (int i = 0; i < width * height; ++i)
+        data += pixel;
+    return data;
+}
+
+}  // namespace
+
+std::string SolidTga(unsigned char r, unsigned char g, unsigned char b, int width, int height)
+{
+    const char pixel[] = {static_cast<char>(b), static_cast<char>(g), static_cast<char>(r)};
+    return SolidTgaOf(std::string(pixel, sizeof pixel), width, height, 0);
+}
+
+std::string SolidTgaWithAlpha(unsigned char r, unsigned char g, unsigned char b, unsigned char a, int width,
+                              int height)
+{
+    const char pixel[] = {static_cast<char>(b), static_cast<char>(g), static_cast<char>(r), static_cast<char>(a)};
+    return SolidTgaOf(std::string(pixel, sizeof pixel), width, height, 8);
 }

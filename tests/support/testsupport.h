@@ -1,5 +1,5 @@
 // Helpers shared by the test suites: capture the debug log, count debug
-// breaks instead of aborting, and make scratch folders.
+// breaks instead of aborting, make scratch folders and small TGA files.
 #pragma once
 
 #include <string>
@@ -47,3 +47,11 @@ private:
 
 // Folder of the build tree (from MORVO_BUILD_DIR), "." when unset.
 std::string BuildDir();
+
+// A one-colour uncompressed true-colour TGA of width x height (at most 255
+// each): 24 bits a pixel.
+std::string SolidTga(unsigned char r, unsigned char g, unsigned char b, int width = 1, int height = 1);
+
+// The same with an alpha channel: 32 bits a pixel, 8 of them alpha.
+std::string SolidTgaWithAlpha(unsigned char r, unsigned char g, unsigned char b, unsigned char a, int width = 1,
+                              int height = 1);

@@ -1,6 +1,6 @@
 // Island models: the state a cleaning trigger drives, and which model of a
 // layer is drawn (clean on the left half of the window, dirty on the right).
-#include "gfxcomponent.h"
+#include "gltestsupport.h"
 #include "islandmodel.h"
 #include "model.h"
 #include "testsupport.h"
@@ -114,32 +114,18 @@ namespace {
 // One triangle filling the left or the right half of the clip square.
 const char* const kLeftTriangle = "v -1 -1 0\nv -0.05 -1 0\nv -0.05 1 0\nv -1 1 0\nf 1 2 3\nf 1 3 4\n";
 const char* const kRightTriangle = "v 0.05 -1 0\nv 1 -1 0\nv 1 1 0\nv 0.05 1 0\nf 1 2 3\nf 1 3 4\n";
+constexpr int kWindowSide = 256;
 
 class IslandDrawing : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        GfxComponent* gfx = GfxComponent::GetInstance();
-        if (gfx->GetWindowHandle() == nullptr) {
-            gfx->CreateGLWindow(256, 256, 32, 16, false);
-        }
-        if (gfx->GetWindowHandle() == nullptr) {
+        if (!gltest::EnsureWindow(kWindowSide, kWindowSide)) {
             GTEST_SKIP() << "no GL window";
         }
         folder.Write("left.obj", kLeftTriangle);
         folder.Write("right.obj", kRightTriangle);
-        glViewport(0, 0, gfx->GetWindowWidth(), gfx->GetWindowHeight());
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glDisable(GL_LIGHTING);
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_CULL_FACE);
-        glDisable(GL_TEXTURE_2D);
+        gltest::ResetDrawing(gltest::Texturing::kOff);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
@@ -155,13 +141,8 @@ protected:
 
     static int RedAt(float u)
     {
-        GfxComponent* gfx = GfxComponent::GetInstance();
-        unsigned char pixel[4] = {};
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(static_cast<int>(u * static_cast<float>(gfx->GetWindowWidth())), gfx->GetWindowHeight() / 2, 1,
-                     1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-        return pixel[0];
+        return gltest::ReadPixel(static_cast<int>(u * static_cast<float>(gltest::WindowWidth())),
+                                 gltest::WindowHeight() / 2)[0];
     }
     static int Left() { return RedAt(0.25f); }
     static int Right() { return RedAt(0.75f); }

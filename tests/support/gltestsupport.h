@@ -1,0 +1,99 @@
+// Shared by the suites that draw under a real GL window (Xvfb and Mesa in the
+// test run): one graphics-component window for the process, a known drawing
+// state, and back-buffer pixels read back. Header only, so test_support itself
+// needs neither GL nor the graphics component.
+#pragma once
+
+#include "gfxcomponent.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace gltest {
+
+constexpr int kDefaultWindowSide = 64;
+
+// Opens the graphics component's window at width x height unless one is open
+// already (then its size stays); false when no GL window can be had.
+inline bool EnsureWindow(int width = kDefaultWindowSide, int height = kDefaultWindowSide)
+{
+    GfxComponent* gfx = GfxComponent::GetInstance();
+    if (gfx->GetWindowHandle() == nullptr)
+        gfx->CreateGLWindow(width, height, 32, 16, false);
+    return gfx->GetWindowHandle() != nullptr;
+}
+
+inline int WindowWidth()
+{
+    return GfxComponent::GetInstance()->GetWindowWidth();
+}
+
+inline int WindowHeight()
+{
+    return GfxComponent::GetInstance()->GetWindowHeight();
+}
+
+// Full-window viewport, identity projection and model-view matrices.
+inline void ResetView()
+{
+    glViewport(0, 0, WindowWidth(), WindowHeight());
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+enum class Texturing { kOff, kOn };
+
+// ResetView, every colour channel written, the buffers cleared to opaque
+// black and depth 1, no lighting, colour material, blending, depth test or
+// face culling, no texture bound, white colour; 2D texturing as asked (on is
+// the graphics component's own fixed state).
+inline void ResetDrawing(Texturing texturing = Texturing::kOn)
+{
+    ResetView();
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_COLOR_MATERIAL);
+    glDisable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    if (texturing == Texturing::kOn)
+        glEnable(GL_TEXTURE_2D);
+    else
+        glDisable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+// RGBA of the back-buffer pixel at x, y counted from the bottom-left.
+inline std::array<int, 4> ReadPixel(int x, int y)
+{
+    unsigned char pixel[4] = {};
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return {pixel[0], pixel[1], pixel[2], pixel[3]};
+}
+
+inline std::array<int, 4> CentrePixel()
+{
+    return ReadPixel(WindowWidth() / 2, WindowHeight() / 2);
+}
+
+// A fixture with the window open (a failure without one) and ResetDrawing done.
+class GlTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(EnsureWindow()) << "no GL window (run under xvfb-run)";
+        ResetDrawing();
+    }
+};
+
+}  // namespace gltest
