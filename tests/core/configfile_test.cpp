@@ -17,6 +17,11 @@ struct LoadCase {
     std::vector<std::pair<std::string, std::string>> entries; // the whole table, in key order
 };
 
+void PrintTo(const LoadCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 std::vector<std::pair<std::string, std::string>> TableOf(const ConfigFile& config)
 {
     return {config.Table().begin(), config.Table().end()};

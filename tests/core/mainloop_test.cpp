@@ -194,6 +194,11 @@ struct ExitCodeCase {
     int expected;
 };
 
+void PrintTo(const ExitCodeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class MainLoopExitCode : public MainLoop, public ::testing::WithParamInterface<ExitCodeCase> {};
 
 // A quit key leaves its key-up behind the quit message: the loop removes the

@@ -48,6 +48,11 @@ struct FaceCase {
     std::vector<int> indices;
 };
 
+void PrintTo(const FaceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ObjFaceFormats : public ::testing::TestWithParam<FaceCase> {};
 
 TEST_P(ObjFaceFormats, ReadsTheFormatTheGroupsDataSelects)
@@ -107,6 +112,11 @@ struct NameCase {
     std::string text;
     std::vector<std::string> groups;
 };
+
+void PrintTo(const NameCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ObjGroupNames : public ::testing::TestWithParam<NameCase> {};
 
@@ -175,6 +185,11 @@ struct BadFaceCase {
     int keptFaces;
     int droppedFaces;
 };
+
+void PrintTo(const BadFaceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ObjBadIndices : public ::testing::TestWithParam<BadFaceCase> {};
 

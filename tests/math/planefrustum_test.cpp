@@ -46,6 +46,11 @@ struct SegmentCase {
     Vec3 point; // expected out point (code 2) or the untouched marker
 };
 
+void PrintTo(const SegmentCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class PlaneSegment : public ::testing::TestWithParam<SegmentCase> {};
 
 TEST_P(PlaneSegment, GivesCodeAndCrossingInEveryOverload)
@@ -109,6 +114,11 @@ struct PointCase {
     Vec3 point;
     bool inside;
 };
+
+void PrintTo(const PointCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class CameraFrustumPoints : public CameraFrustum, public ::testing::WithParamInterface<PointCase> {};
 

@@ -128,6 +128,11 @@ struct SlerpCase {
     float t;
 };
 
+void PrintTo(const SlerpCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class QuaternionSlerp : public ::testing::TestWithParam<SlerpCase> {};
 
 TEST_P(QuaternionSlerp, StaysFiniteAndUnit)

@@ -156,6 +156,11 @@ struct TranslateCase {
     UINT charMessage;
 };
 
+void PrintTo(const TranslateCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class MessageQueueTranslate : public MessageQueue, public ::testing::WithParamInterface<TranslateCase> {};
 
 TEST_P(MessageQueueTranslate, CharacterMessageComesNext)

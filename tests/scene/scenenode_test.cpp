@@ -93,6 +93,11 @@ struct UpdateCase {
     bool modelUpdated;
 };
 
+void PrintTo(const UpdateCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class SceneNodeUpdates : public ::testing::TestWithParam<UpdateCase> {};
 
 TEST_P(SceneNodeUpdates, ModelIsUpdatedOnlyWhenVisible)
@@ -218,6 +223,11 @@ struct DrawCase {
     bool hidden;
     bool modelDrawn;
 };
+
+void PrintTo(const DrawCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SceneNodeDrawFlags : public SceneDrawing, public ::testing::WithParamInterface<DrawCase> {};
 

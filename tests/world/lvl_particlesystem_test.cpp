@@ -199,6 +199,11 @@ struct SkipCase {
     const char* warning;
 };
 
+void PrintTo(const SkipCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ParticleSystemSkip : public ::testing::TestWithParam<SkipCase> {};
 
 TEST_P(ParticleSystemSkip, UnusableSystemWarnsAndNeverEmits)
