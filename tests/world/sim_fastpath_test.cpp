@@ -197,7 +197,8 @@ TEST(RainFreeList, MatchesTheFirstFreeSearchBitForBit)
         if (deactivate >= 0) {
             fast.Deactivate(deactivate);
         }
-        fast.Update(0.0f, 1.0f / 60.0f);
+        const float h = step % 7 == 0 ? 0.0f : 1.0f / 60.0f;  // the level setup steps with 0
+        fast.Update(0.0f, h);
         SeedRand15(seed);
         for (int k = 0; k < emissions; ++k) {
             plain.Emit(0.5f, -0.5f, 0.02f);
@@ -205,7 +206,7 @@ TEST(RainFreeList, MatchesTheFirstFreeSearchBitForBit)
         if (deactivate >= 0) {
             plain.drops.Get(deactivate).active = 0;
         }
-        plain.Update(1.0f / 60.0f);
+        plain.Update(h);
         ASSERT_EQ(fast.GetDrops().GetSize(), plain.drops.GetSize()) << step;
         for (int32_t i = 0; i < plain.drops.GetSize(); ++i) {
             const RainDrop& a = fast.GetDrops().Get(i);

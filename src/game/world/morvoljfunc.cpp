@@ -132,7 +132,7 @@ bool MorvoLJFunc::Pair(MorvoRecord& a, MorvoRecord& b)
     return true;
 }
 
-void MorvoLJFunc::Exchange(MorvoRecord& a, MorvoRecord& b, float dt)
+__attribute__((always_inline)) inline void MorvoLJFunc::ExchangeInline(MorvoRecord& a, MorvoRecord& b, float dt)
 {
     const int32_t ca = a.color;
     const int32_t cb = b.color;
@@ -221,6 +221,11 @@ void MorvoLJFunc::Exchange(MorvoRecord& a, MorvoRecord& b, float dt)
     if (cb == kMorvoNeutral && b.color > 0) {
         conversionScore += pb >= kBigConversion ? kBigScore : kSmallScore;
     }
+}
+
+void MorvoLJFunc::Exchange(MorvoRecord& a, MorvoRecord& b, float dt)
+{
+    ExchangeInline(a, b, dt);
 }
 
 void MorvoLJFunc::Apply(MorvoState& state, float /*dt*/)
@@ -433,7 +438,7 @@ bool MorvoLJFunc::PairTouching(MorvoState& state, int32_t i, int32_t n, float dt
         MorvoRecord& a = Entry(state, i);
         MorvoRecord& b = Entry(state, touching_[static_cast<size_t>(k)]);
         AddForce(a, b, forces_[static_cast<size_t>(k)], fmax_);
-        Exchange(a, b, dt);
+        ExchangeInline(a, b, dt);
     }
     return n > 0;
 }

@@ -64,6 +64,8 @@ private:
         float vy;
         int32_t kind;
     };
+    // The body of Exchange, inlined into the traversal's pair loop.
+    inline void ExchangeInline(MorvoRecord& a, MorvoRecord& b, float dt);
     // Forces for b - a = (dx, dy) with d2 = dx^2 + dy^2 within the cutoff
     // and relative velocity (dvx, dvy).
     PairForce ComputeForce(float dx, float dy, float d2, float dvx, float dvy) const;

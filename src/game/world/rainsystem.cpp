@@ -14,7 +14,8 @@ constexpr float kRainDamping = 0.7f;
 constexpr int kMaxStartSpeed = 5;  // speeds 0..4
 constexpr int kMaxLife = 30;       // lives 0..29 updates
 constexpr int kDegrees = 360;
-constexpr size_t kPrefetchAhead = 16;
+// Emissions between the request for a free drop's memory and its use.
+constexpr size_t kPrefetchAhead = 32;
 
 // cos and sin of every whole degree, as the emission computes them.
 struct AngleTable {
@@ -53,14 +54,17 @@ void RainSystem::Init(int32_t n)
     }
     freeCursor_ = 0;
     freeEnd_ = freeDrops_.size();
+    fallingFree_ = false;
     initialised_ = true;
 }
 
-void RainSystem::ClaimDrop(int32_t i)
+void RainSystem::Fall(RainDrop& drop, float h)
 {
-    RainDrop& drop = drops_->Get(i);
-    drop = RainDrop();
-    drop.active = 1;
+    drop.life -= 1;
+    drop.acceleration = kRainAcceleration;
+    drop.verticalSpeed = (drop.verticalSpeed + drop.acceleration * h) * kRainDamping;
+    drop.position.z = drop.position.z + drop.verticalSpeed * h;
+    drop.acceleration = 0.0f;
 }
 
 void RainSystem::Emit(float x, float y, float height, float radius)
@@ -80,21 +84,26 @@ void RainSystem::Emit(float x, float y, float height, float radius)
         }
         return;
     }
-    int32_t i = freeDrops_[freeCursor_++];
-    ClaimDrop(i);
-    // The free drops lie scattered over a large pool: fetch the next ones early.
+    const int32_t i = freeDrops_[freeCursor_++];
+    // The free drops lie scattered over a large pool: fetch the next ones
+    // early, both ends (a drop may straddle two cache lines).
     if (freeCursor_ + kPrefetchAhead < freeEnd_) {
-        __builtin_prefetch(drops_->Records() + freeDrops_[freeCursor_ + kPrefetchAhead], 1);
+        const RainDrop* ahead = drops_->Records() + freeDrops_[freeCursor_ + kPrefetchAhead];
+        __builtin_prefetch(ahead, 1);
+        __builtin_prefetch(reinterpret_cast<const char*>(ahead + 1) - 1, 1);
     }
-    int degrees = Rand15() % kDegrees;
-    float speed = static_cast<float>(Rand15() % kMaxStartSpeed);
-    int32_t life = Rand15() % kMaxLife;
-    RainDrop& drop = drops_->Get(i);
+    const int degrees = Rand15() % kDegrees;
+    const float speed = static_cast<float>(Rand15() % kMaxStartSpeed);
+    const int32_t life = Rand15() % kMaxLife;
+    // The whole drop is written at once, after the draws.
     const AngleTable& angles = Angles();
+    RainDrop drop;
     drop.position = Vec3(angles.cosines[degrees] * radius + x, angles.sines[degrees] * radius + y, height);
-    drop.acceleration = kRainAcceleration;
     drop.verticalSpeed = speed;
+    drop.acceleration = kRainAcceleration;
     drop.life = life;
+    drop.active = 1;
+    drops_->Get(i) = drop;
 }
 
 void RainSystem::Update(float /*dt*/, float h)
@@ -106,21 +115,35 @@ void RainSystem::Update(float /*dt*/, float h)
     const int32_t n = drops_->GetSize();
     int32_t* freeOut = freeDrops_.data();
     size_t freeCount = 0;
+    bool fallingFree = false;
     RainDrop* drops = drops_->MutableRecords();
-    for (int32_t i = 0; i < n; ++i) {
-        RainDrop& drop = drops[i];
-        if (drop.life >= 1) {
-            drop.life -= 1;
-            drop.acceleration = kRainAcceleration;
-            drop.verticalSpeed = (drop.verticalSpeed + drop.acceleration * h) * kRainDamping;
-            drop.position.z = drop.position.z + drop.verticalSpeed * h;
-            drop.acceleration = 0.0f;
-        } else if (drop.active != 0) {
-            drop.active = 0;
+    if (!fallingFree_) {
+        // Every falling drop is active: the free drops are those that ran out.
+        for (int32_t i = 0; i < n; ++i) {
+            RainDrop& drop = drops[i];
+            if (drop.life >= 1) {
+                Fall(drop, h);
+            } else {
+                if (drop.active != 0) {
+                    drop.active = 0;
+                }
+                freeOut[freeCount++] = i;
+            }
         }
-        freeOut[freeCount] = i;
-        freeCount += drop.active == 0 ? 1 : 0;
+    } else {
+        for (int32_t i = 0; i < n; ++i) {
+            RainDrop& drop = drops[i];
+            if (drop.life >= 1) {
+                Fall(drop, h);
+                fallingFree = fallingFree || (drop.life >= 1 && drop.active == 0);
+            } else if (drop.active != 0) {
+                drop.active = 0;
+            }
+            freeOut[freeCount] = i;
+            freeCount += drop.active == 0 ? 1 : 0;
+        }
     }
+    fallingFree_ = fallingFree;
     freeCursor_ = 0;
     freeEnd_ = freeCount;
 }
@@ -134,6 +157,7 @@ void RainSystem::Deactivate(int32_t i)
     RainDrop& drop = drops_->Get(i);
     if (drop.active != 0) {
         drop.active = 0;
+        fallingFree_ = fallingFree_ || drop.life >= 1;
         int32_t* first = freeDrops_.data() + freeCursor_;
         int32_t* last = freeDrops_.data() + freeEnd_;
         int32_t* at = std::lower_bound(first, last, i);

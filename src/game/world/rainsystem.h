@@ -43,7 +43,8 @@ public:
     bool IsInitialised() const { return initialised_; }
 
 private:
-    void ClaimDrop(int32_t i);
+    // One update of a drop with life left.
+    static void Fall(RainDrop& drop, float h);
 
     std::unique_ptr<ParticlePool<RainDrop>> drops_;
     bool initialised_ = false;
@@ -53,4 +54,8 @@ private:
     std::vector<int32_t> freeDrops_;
     size_t freeCursor_ = 0;
     size_t freeEnd_ = 0;
+    // True while a drop may be inactive yet still falling (only Deactivate
+    // makes one): the update must then test every drop for the free list,
+    // not just those that ran out.
+    bool fallingFree_ = false;
 };
