@@ -47,50 +47,46 @@ void Image::Blend(int x, int y, const Rgba& c, double t) {
     d = MakeRgba((c.r * sa + d.r * keep) / outA, (c.g * sa + d.g * keep) / outA, (c.b * sa + d.b * keep) / outA, outA);
 }
 
-void Image::FillRect(double x0, double y0, double x1, double y1, const Rgba& c, double soft) {
+namespace {
+
+// Blends c over every pixel of [x0, x1) x [y0, y1) grown by soft, with the
+// coverage a soft edge gives at the signed distance from the pixel's centre
+// (px, py) to the shape.
+template <typename Distance>
+void FillSoftShape(Image& image, double x0, double y0, double x1, double y1, const Rgba& c, double soft,
+                   Distance distance) {
     int ix0 = std::max(0, static_cast<int>(std::floor(x0 - soft)));
     int iy0 = std::max(0, static_cast<int>(std::floor(y0 - soft)));
-    int ix1 = std::min(width_, static_cast<int>(std::ceil(x1 + soft)));
-    int iy1 = std::min(height_, static_cast<int>(std::ceil(y1 + soft)));
+    int ix1 = std::min(image.Width(), static_cast<int>(std::ceil(x1 + soft)));
+    int iy1 = std::min(image.Height(), static_cast<int>(std::ceil(y1 + soft)));
     for (int y = iy0; y < iy1; ++y) {
         for (int x = ix0; x < ix1; ++x) {
-            double px = x + 0.5;
-            double py = y + 0.5;
-            double d = std::max(std::max(x0 - px, px - x1), std::max(y0 - py, py - y1));
-            Blend(x, y, c, std::clamp(0.5 - d / soft, 0.0, 1.0));
+            double d = distance(x + 0.5, y + 0.5);
+            image.Blend(x, y, c, std::clamp(0.5 - d / soft, 0.0, 1.0));
         }
     }
+}
+
+}  // namespace
+
+void Image::FillRect(double x0, double y0, double x1, double y1, const Rgba& c, double soft) {
+    FillSoftShape(*this, x0, y0, x1, y1, c, soft, [&](double px, double py) {
+        return std::max(std::max(x0 - px, px - x1), std::max(y0 - py, py - y1));
+    });
 }
 
 void Image::FillRoundRect(double x0, double y0, double x1, double y1, double radius, const Rgba& c,
                           double soft) {
-    int ix0 = std::max(0, static_cast<int>(std::floor(x0 - soft)));
-    int iy0 = std::max(0, static_cast<int>(std::floor(y0 - soft)));
-    int ix1 = std::min(width_, static_cast<int>(std::ceil(x1 + soft)));
-    int iy1 = std::min(height_, static_cast<int>(std::ceil(y1 + soft)));
-    for (int y = iy0; y < iy1; ++y) {
-        for (int x = ix0; x < ix1; ++x) {
-            double px = x + 0.5;
-            double py = y + 0.5;
-            double qx = std::max(std::max(x0 + radius - px, px - (x1 - radius)), 0.0);
-            double qy = std::max(std::max(y0 + radius - py, py - (y1 - radius)), 0.0);
-            double d = std::sqrt(qx * qx + qy * qy) - radius;
-            Blend(x, y, c, std::clamp(0.5 - d / soft, 0.0, 1.0));
-        }
-    }
+    FillSoftShape(*this, x0, y0, x1, y1, c, soft, [&](double px, double py) {
+        double qx = std::max(std::max(x0 + radius - px, px - (x1 - radius)), 0.0);
+        double qy = std::max(std::max(y0 + radius - py, py - (y1 - radius)), 0.0);
+        return std::sqrt(qx * qx + qy * qy) - radius;
+    });
 }
 
 void Image::FillCircle(double cx, double cy, double radius, const Rgba& c, double soft) {
-    int ix0 = std::max(0, static_cast<int>(std::floor(cx - radius - soft)));
-    int iy0 = std::max(0, static_cast<int>(std::floor(cy - radius - soft)));
-    int ix1 = std::min(width_, static_cast<int>(std::ceil(cx + radius + soft)));
-    int iy1 = std::min(height_, static_cast<int>(std::ceil(cy + radius + soft)));
-    for (int y = iy0; y < iy1; ++y) {
-        for (int x = ix0; x < ix1; ++x) {
-            double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy) - radius;
-            Blend(x, y, c, std::clamp(0.5 - d / soft, 0.0, 1.0));
-        }
-    }
+    FillSoftShape(*this, cx - radius, cy - radius, cx + radius, cy + radius, c, soft,
+                  [&](double px, double py) { return std::hypot(px - cx, py - cy) - radius; });
 }
 
 void Image::DrawLine(double x0, double y0, double x1, double y1, double width, const Rgba& c) {

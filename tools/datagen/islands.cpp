@@ -395,6 +395,16 @@ Image RingTexture(int w, int h, uint64_t seed, const std::function<Rgba(double u
     return img;
 }
 
+// A shallow-water ring: one colour with a little noise, opaque by `opacity`
+// at the shore and fading out from `fadeStart` across the ring.
+Image ShallowRing(int seed, const Rgba& colour, double opacity, double fadeStart) {
+    return RingTexture(128, 64, seed, [&](double, double v, double n) {
+        Rgba c = ScaleRgb(colour, 0.95 + 0.08 * n);
+        c.a = static_cast<float>(opacity * (1.0 - SmoothStep(fadeStart, 1.0, v)));
+        return c;
+    });
+}
+
 void WriteLayerTextures(DataContext& ctx) {
     const std::string& dir = ctx.Dirs().skins;
     for (int bad = 0; bad < 2; ++bad) {
@@ -412,19 +422,9 @@ void WriteLayerTextures(DataContext& ctx) {
             return c;
         });
         ctx.Check(sand.WriteTga(dir + "/sand" + suffix + ".tga", true), "sand");
-        Image shallow4 = RingTexture(128, 64, 510 + bad, [&](double, double v, double n) {
-            Rgba c = bad ? MakeRgba(0.42, 0.40, 0.22) : MakeRgba(0.38, 0.86, 0.80);
-            c = ScaleRgb(c, 0.95 + 0.08 * n);
-            c.a = static_cast<float>(0.55 * (1.0 - SmoothStep(0.25, 1.0, v)));
-            return c;
-        });
+        Image shallow4 = ShallowRing(510 + bad, bad ? MakeRgba(0.42, 0.40, 0.22) : MakeRgba(0.38, 0.86, 0.80), 0.55, 0.25);
         ctx.Check(shallow4.WriteTga(dir + "/shallowinner" + suffix + ".tga", true), "shallow inner");
-        Image shallow5 = RingTexture(128, 64, 520 + bad, [&](double, double v, double n) {
-            Rgba c = bad ? MakeRgba(0.30, 0.32, 0.18) : MakeRgba(0.24, 0.68, 0.70);
-            c = ScaleRgb(c, 0.95 + 0.08 * n);
-            c.a = static_cast<float>(0.5 * (1.0 - SmoothStep(0.2, 1.0, v)));
-            return c;
-        });
+        Image shallow5 = ShallowRing(520 + bad, bad ? MakeRgba(0.30, 0.32, 0.18) : MakeRgba(0.24, 0.68, 0.70), 0.5, 0.2);
         ctx.Check(shallow5.WriteTga(dir + "/shallowouter" + suffix + ".tga", true), "shallow outer");
         for (int f = 0; f < kFoamFrames; ++f) {
             double phase = 2.0 * kPi * f / kFoamFrames;

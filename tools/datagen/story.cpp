@@ -363,6 +363,18 @@ TriggerDef Hint(const std::string& id, const std::string& set, const std::string
     return TriggerDef{id, "BOY_ENTERS", set, anim, false, 0};
 }
 
+// A card at the end of a level (picture and its one-object animation in
+// anims/<name>.txt); gives the animation's path from run/.
+std::string WriteEndCard(DataContext& ctx, const std::string& name, const std::string& picture,
+                         const std::vector<CardLine>& lines, const std::vector<Key>& keys, const std::string& what) {
+    ctx.Check(Card(ctx, 512, 128, lines, kNoPanel).WriteTga(ctx.Dirs().pictures + "/" + picture, true), name + " card");
+    AnimFile a;
+    a.Object(PicturePath(picture), keys);
+    const std::string file = name + ".txt";
+    ctx.Check(a.Write(ctx.Dirs().anims + "/" + file, what), file);
+    return FromRun("anims/" + file);
+}
+
 void WriteOverlays(DataContext& ctx, std::string* win, std::string* lose) {
     // Help overlay: the controls, shown by H for twelve seconds.
     Image help = Card(ctx, 1024, 512,
@@ -386,20 +398,14 @@ void WriteOverlays(DataContext& ctx, std::string* win, std::string* lose) {
     ctx.Check(s.Write(ctx.Dirs().assets2d + "/screenshot.txt", "screenshot overlay"), "screenshot.txt");
 
     // Win and lose: a card that grows in, then the game moves on when it ends.
-    Image winCard = Card(ctx, 512, 128, {{"The sky is clear!", 40, true}, {"every morvo glows again", 18, false}}, kNoPanel);
-    ctx.Check(winCard.WriteTga(ctx.Dirs().pictures + "/winsky.tga", true), "win card");
-    AnimFile w;
-    w.Object(PicturePath("winsky.tga"), {{0.0, 384, 312, 256, 64, 0.0}, {0.8, 256, 280, 512, 128, 1.0},
-                                         {3.2, 246, 277, 532, 133, 1.0}, {4.0, 236, 274, 552, 138, 0.0}});
-    ctx.Check(w.Write(ctx.Dirs().anims + "/win.txt", "level won"), "win.txt");
-    *win = FromRun("anims/win.txt");
-    Image loseCard = Card(ctx, 512, 128, {{"The light faded...", 38, true}, {"dream it again", 18, false}}, kNoPanel);
-    ctx.Check(loseCard.WriteTga(ctx.Dirs().pictures + "/losefade.tga", true), "lose card");
-    AnimFile l;
-    l.Object(PicturePath("losefade.tga"), {{0.0, 256, 260, 512, 128, 0.0}, {1.0, 256, 275, 512, 128, 1.0},
-                                           {3.0, 256, 290, 512, 128, 1.0}, {3.8, 256, 305, 512, 128, 0.0}});
-    ctx.Check(l.Write(ctx.Dirs().anims + "/lose.txt", "level lost"), "lose.txt");
-    *lose = FromRun("anims/lose.txt");
+    *win = WriteEndCard(ctx, "win", "winsky.tga", {{"The sky is clear!", 40, true}, {"every morvo glows again", 18, false}},
+                        {{0.0, 384, 312, 256, 64, 0.0}, {0.8, 256, 280, 512, 128, 1.0},
+                         {3.2, 246, 277, 532, 133, 1.0}, {4.0, 236, 274, 552, 138, 0.0}},
+                        "level won");
+    *lose = WriteEndCard(ctx, "lose", "losefade.tga", {{"The light faded...", 38, true}, {"dream it again", 18, false}},
+                         {{0.0, 256, 260, 512, 128, 0.0}, {1.0, 256, 275, 512, 128, 1.0},
+                          {3.0, 256, 290, 512, 128, 1.0}, {3.8, 256, 305, 512, 128, 0.0}},
+                         "level lost");
 }
 
 }  // namespace

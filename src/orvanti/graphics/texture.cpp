@@ -32,13 +32,7 @@ bool Texture::LoadTGAWithWrap(const std::string& fileName, bool clamped)
     PixelBuffer pixels;
     if (!reader.Load(this, pixels, fileName.c_str()))
         return false;
-    if (glTextureId_ != kNoGLTexture)
-        glDeleteTextures(1, &glTextureId_);
-    glGenTextures(1, &glTextureId_);
-    glBindTexture(GL_TEXTURE_2D, glTextureId_);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    BindNewGLTexture();
     if (clamped) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
@@ -56,14 +50,7 @@ bool Texture::CreateFromBitmap(const std::string& name, const unsigned char* pix
     width_ = width;
     height_ = height;
     name_ = name;
-    if (glTextureId_ != kNoGLTexture)
-        glDeleteTextures(1, &glTextureId_);
-    glGenTextures(1, &glTextureId_);
-    glBindTexture(GL_TEXTURE_2D, glTextureId_);
-    // Two bytes per pixel: rows of odd width are not 4-byte aligned.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    BindNewGLTexture();
     glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE,
                  pixels);
     return true;
@@ -78,14 +65,19 @@ bool Texture::CreateBlank(const std::string& name, unsigned int size, unsigned i
     bitsPerPixel_ = channels * 8;
     glFormat_ = channels == 4 ? kGLFormatRGBA : kGLFormatRGB;
     std::vector<unsigned char> zeros(static_cast<size_t>(size) * size * channels, 0);
+    BindNewGLTexture();
+    glTexImage2D(GL_TEXTURE_2D, 0, glFormat_, size, size, 0, glFormat_, GL_UNSIGNED_BYTE, zeros.data());
+    return true;
+}
+
+void Texture::BindNewGLTexture()
+{
     if (glTextureId_ != kNoGLTexture)
         glDeleteTextures(1, &glTextureId_);
     glGenTextures(1, &glTextureId_);
     glBindTexture(GL_TEXTURE_2D, glTextureId_);
-    // Rows of an odd-sized RGB buffer are not 4-byte aligned.
+    // Rows of odd width (RGB, luminance-alpha) are not 4-byte aligned.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, glFormat_, size, size, 0, glFormat_, GL_UNSIGNED_BYTE, zeros.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    return true;
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 }

@@ -44,6 +44,8 @@ private:
     friend class TextureManager;
 
     bool LoadTGAWithWrap(const std::string& fileName, bool clamped);
+    // Replaces the GL texture with a new bound one: linear filters, unpack alignment 1.
+    void BindNewGLTexture();
 
     std::string name_;
     unsigned int bitsPerPixel_ = 0;
