@@ -127,10 +127,7 @@ std::vector<std::string> AnimatedMaterial::DumpLines() const
         const Texture* frame = frames_[i];
         if (!frame)
             continue;
-        lines.push_back(Format("\t Material Texture File: %s\n", frame->GetName().c_str()));
-        lines.push_back(Format("\tTexture Dimensions: %d x %d, %d bits\n", static_cast<int>(frame->GetWidth()),
-                               static_cast<int>(frame->GetHeight()), static_cast<int>(frame->GetBitsPerPixel())));
-        lines.push_back(Format("\tOpenGL Texture ID: %d\n", static_cast<int>(frame->GetGLTextureId())));
+        AppendTextureLines(lines, *frame);
     }
     lines.push_back("\n");
     return lines;

@@ -2,6 +2,7 @@
 #include "material.h"
 
 #include "debuglog.h"
+#include "texture.h"
 
 #include <cstdarg>
 
@@ -35,4 +36,12 @@ void Material::PrintLinesToLog(const std::vector<std::string>& lines)
 {
     for (const std::string& line : lines)
         DebugLog("%s", line.c_str());
+}
+
+void Material::AppendTextureLines(std::vector<std::string>& lines, const Texture& texture)
+{
+    lines.push_back(Format("\t Material Texture File: %s\n", texture.GetName().c_str()));
+    lines.push_back(Format("\tTexture Dimensions: %d x %d, %d bits\n", static_cast<int>(texture.GetWidth()),
+                           static_cast<int>(texture.GetHeight()), static_cast<int>(texture.GetBitsPerPixel())));
+    lines.push_back(Format("\tOpenGL Texture ID: %d\n", static_cast<int>(texture.GetGLTextureId())));
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class Texture;
+
 class Material {
 public:
     virtual ~Material() = default;
@@ -32,4 +34,6 @@ protected:
     static std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
     static void PrintLinesToFile(const std::vector<std::string>& lines, FILE* file);
     static void PrintLinesToLog(const std::vector<std::string>& lines);
+    // The dump's three lines about a texture: file, dimensions, GL id.
+    static void AppendTextureLines(std::vector<std::string>& lines, const Texture& texture);
 };

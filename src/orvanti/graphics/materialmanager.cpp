@@ -7,6 +7,7 @@
 #include "gfxmanagers.h"
 #include "mtlfile.h"
 #include "mtlmaterial.h"
+#include "ownedlist.h"
 #include "texturemanager.h"
 
 MaterialManager::MaterialManager(TextureManager* textures) : textures_(textures) {}
@@ -31,19 +32,20 @@ T* MaterialManager::Append(std::unique_ptr<T> material)
 
 MtlMaterial* MaterialManager::CreateFromTexture(const char* fileName)
 {
-    auto material = std::make_unique<MtlMaterial>();
-    TextureManager* textures = GetTextureManager();
-    if (fileName && fileName[0] != '\0' && textures)
-        material->texture = textures->Load(fileName);
-    return Append(std::move(material));
+    return CreateWithTexture(fileName, false);
 }
 
 MtlMaterial* MaterialManager::CreateClampedFromTexture(const char* fileName)
 {
+    return CreateWithTexture(fileName, true);
+}
+
+MtlMaterial* MaterialManager::CreateWithTexture(const char* fileName, bool clamped)
+{
     auto material = std::make_unique<MtlMaterial>();
     TextureManager* textures = GetTextureManager();
     if (fileName && fileName[0] != '\0' && textures)
-        material->texture = textures->LoadClamped(fileName);
+        material->texture = clamped ? textures->LoadClamped(fileName) : textures->Load(fileName);
     return Append(std::move(material));
 }
 
@@ -102,17 +104,10 @@ void MaterialManager::RemoveMaterial(Material* material)
 {
     if (!material)
         return;
-    for (auto it = materials_.begin(); it != materials_.end(); ++it) {
-        if (it->get() == material) {
-            materials_.erase(it);
-            return;
-        }
-    }
+    RemoveOwned(materials_, material);
 }
 
 void MaterialManager::Clear()
 {
-    for (auto& material : materials_)
-        material.reset();
-    materials_.clear();
+    ClearInListOrder(materials_);
 }

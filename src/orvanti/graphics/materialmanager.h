@@ -45,6 +45,7 @@ public:
 private:
     template <typename T>
     T* Append(std::unique_ptr<T> material);
+    MtlMaterial* CreateWithTexture(const char* fileName, bool clamped);
 
     std::list<std::unique_ptr<Material>> materials_;
     TextureManager* textures_ = nullptr;

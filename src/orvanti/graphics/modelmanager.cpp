@@ -3,6 +3,7 @@
 
 #include "debuglog.h"
 #include "objfile.h"
+#include "ownedlist.h"
 
 #include <cstring>
 
@@ -43,17 +44,10 @@ Model* ModelManager::Find(const char* name) const
 
 void ModelManager::Remove(Model* model)
 {
-    for (auto it = models_.begin(); it != models_.end(); ++it) {
-        if (it->get() == model) {
-            models_.erase(it);
-            return;
-        }
-    }
+    RemoveOwned(models_, model);
 }
 
 void ModelManager::Clear()
 {
-    for (auto& model : models_)
-        model.reset();
-    models_.clear();
+    ClearInListOrder(models_);
 }

@@ -26,13 +26,8 @@ std::vector<std::string> MtlMaterial::DumpLines() const
 {
     std::vector<std::string> lines;
     lines.push_back(Format("Material Name: %s\n", name.c_str()));
-    if (texture) {
-        lines.push_back(Format("\t Material Texture File: %s\n", texture->GetName().c_str()));
-        lines.push_back(Format("\tTexture Dimensions: %d x %d, %d bits\n", static_cast<int>(texture->GetWidth()),
-                               static_cast<int>(texture->GetHeight()),
-                               static_cast<int>(texture->GetBitsPerPixel())));
-        lines.push_back(Format("\tOpenGL Texture ID: %d\n", static_cast<int>(texture->GetGLTextureId())));
-    }
+    if (texture)
+        AppendTextureLines(lines, *texture);
     lines.push_back(Format("\tKa(%f, %f, %f)\n", Ka.r, Ka.g, Ka.b));
     lines.push_back(Format("\tKd(%f, %f, %f)\n", Kd.r, Kd.g, Kd.b));
     lines.push_back(Format("\tKs(%f, %f, %f)\n", Ks.r, Ks.g, Ks.b));

@@ -4,6 +4,7 @@
 #include "texturemanager.h"
 
 #include "debuglog.h"
+#include "ownedlist.h"
 
 #include <cstring>
 
@@ -100,8 +101,5 @@ void TextureManager::Release(Texture*& texture)
 
 void TextureManager::Clear()
 {
-    // Deleted in list order, then the list is emptied.
-    for (auto& texture : textures_)
-        texture.reset();
-    textures_.clear();
+    ClearInListOrder(textures_);
 }

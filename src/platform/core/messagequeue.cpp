@@ -48,6 +48,16 @@ BOOL Post(const MSG& message)
     state.messages.push_back(message);
     return TRUE;
 }
+
+// Puts value into one of the queue's slots under its lock; gives the old value.
+template <typename T>
+T ExchangeLocked(T& slot, T value)
+{
+    std::lock_guard<std::mutex> lock(State().mutex);
+    T old = std::move(slot);
+    slot = std::move(value);
+    return old;
+}
 }
 
 HWND CreateWindowHandle(WNDPROC procedure)
@@ -92,12 +102,7 @@ WNDPROC SetWindowProcedure(HWND window, WNDPROC procedure)
 
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    MSG entry;
-    entry.hwnd = window;
-    entry.message = message;
-    entry.wParam = wParam;
-    entry.lParam = lParam;
-    return Post(entry);
+    return PostKeyMessage(window, message, wParam, lParam, 0);
 }
 
 BOOL PostKeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, unsigned int character)
@@ -215,20 +220,12 @@ LRESULT DefWindowProc(HWND, UINT, WPARAM, LPARAM)
 
 PeekHook SetPeekHook(PeekHook hook)
 {
-    QueueState& state = State();
-    std::lock_guard<std::mutex> lock(state.mutex);
-    PeekHook old = std::move(state.peekHook);
-    state.peekHook = std::move(hook);
-    return old;
+    return ExchangeLocked(State().peekHook, std::move(hook));
 }
 
 CharacterLookup SetCharacterLookup(CharacterLookup lookup)
 {
-    QueueState& state = State();
-    std::lock_guard<std::mutex> lock(state.mutex);
-    CharacterLookup old = std::move(state.characterLookup);
-    state.characterLookup = std::move(lookup);
-    return old;
+    return ExchangeLocked(State().characterLookup, std::move(lookup));
 }
 
 int QueuedMessageCount()
