@@ -434,6 +434,34 @@ bool MorvoLJFunc::PairTouching(MorvoState& state, int32_t i, int32_t n, float dt
         float dy = ys_[j] - yi;
         forces_[static_cast<size_t>(k)] = ComputeForce(dx, dy, dx * dx + dy * dy, vxs_[j] - vxi, vys_[j] - vyi);
     }
+    if (useCopies_) {
+        // Every entry is its own copy, so a is none of the b's: its force is
+        // summed in a register, in the same order as through memory.
+        MorvoRecord& a = copies_[static_cast<size_t>(i)];
+        Vec2 forceA = a.force;
+        for (k = 0; k < n; ++k) {
+            MorvoRecord& b = copies_[static_cast<size_t>(touching_[static_cast<size_t>(k)])];
+            const PairForce& f = forces_[static_cast<size_t>(k)];
+            if (f.kind == kCoincide) {
+                forceA.x += fmax_;
+                b.force.x -= fmax_;
+            } else {
+                forceA.x += f.fx;
+                forceA.y += f.fy;
+                b.force.x -= f.fx;
+                b.force.y -= f.fy;
+                if (f.kind == kSpringViscous) {
+                    forceA.x += f.vx;
+                    forceA.y += f.vy;
+                    b.force.x -= f.vx;
+                    b.force.y -= f.vy;
+                }
+            }
+            ExchangeInline(a, b, dt);
+        }
+        a.force = forceA;
+        return true;
+    }
     for (k = 0; k < n; ++k) {
         MorvoRecord& a = Entry(state, i);
         MorvoRecord& b = Entry(state, touching_[static_cast<size_t>(k)]);
