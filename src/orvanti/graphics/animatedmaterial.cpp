@@ -3,11 +3,10 @@
 
 #include "animatedmaterial.h"
 
+#include "filepath.h"
 #include "gfxmanagers.h"
 #include "texture.h"
 #include "texturemanager.h"
-
-#include <sys/stat.h>
 
 #include <cctype>
 #include <cstdlib>
@@ -16,13 +15,6 @@
 namespace {
 
 constexpr long long kLastFrameNumber = 2147483647;   // frame numbers are ints
-
-// A frame exists when it is a regular file (a pipe would block the probe).
-bool FrameExists(const std::string& path)
-{
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
 
 bool AllDigits(const std::string& text)
 {
@@ -77,7 +69,7 @@ bool AnimatedMaterial::Load(const char* fileName, TextureManager* textures)
     for (long long k = firstIndex; k <= kLastFrameNumber; ++k) {
         const std::string texFile =
             base + "_" + std::to_string(runTimeInt) + "_" + std::to_string(k) + "." + extension;
-        if (!FrameExists(texFile))
+        if (!IsRegularFile(texFile))
             break;
         frames_.push_back(textures ? textures->Load(texFile.c_str()) : nullptr);
         frameCount_ = static_cast<int>(frames_.size());

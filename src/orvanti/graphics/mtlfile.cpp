@@ -2,8 +2,7 @@
 #include "mtlfile.h"
 
 #include "debuglog.h"
-
-#include <sys/stat.h>
+#include "filepath.h"
 
 #include <cctype>
 #include <cstdio>
@@ -11,13 +10,6 @@
 namespace {
 
 constexpr size_t kRestOfLineLimit = 254;   // characters of a value line read at once
-
-// Only regular files are read: a pipe or device named by an OBJ file could block or never end.
-bool IsRegularFile(const char* path)
-{
-    struct stat info;
-    return ::stat(path, &info) == 0 && S_ISREG(info.st_mode);
-}
 
 // The next whitespace-delimited word; false at the end of the file.
 bool ReadWord(FILE* file, std::string& word)

@@ -2,9 +2,8 @@
 #include "tgafile.h"
 
 #include "debuglog.h"
+#include "filepath.h"
 #include "texture.h"
-
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstring>
@@ -20,13 +19,6 @@ constexpr unsigned char kWriteDepth = 32;
 constexpr unsigned char kWriteDescriptor = 0x20;   // first row is the top row
 constexpr unsigned int kRawPacketLimit = 128;      // packet headers below this are raw
 constexpr unsigned int kRunOffset = 127;           // a run header h repeats h - 127 pixels
-
-// Only regular files are read: a pipe or device named as an image could block or never end.
-bool IsRegularFile(const char* path)
-{
-    struct stat info;
-    return ::stat(path, &info) == 0 && S_ISREG(info.st_mode);
-}
 
 // Bytes from the current position to the end of the file.
 long RemainingBytes(FILE* file)

@@ -36,6 +36,11 @@ FILE* OpenFile(const std::string& path, const char* mode)
 
 bool FileExists(const std::string& path)
 {
+    return IsRegularFile(NormalizePath(path));
+}
+
+bool IsRegularFile(const std::string& path)
+{
     struct stat info;
-    return ::stat(NormalizePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }

@@ -16,3 +16,7 @@ FILE* OpenFile(const std::string& path, const char* mode);
 
 // True when a regular file exists at the (normalised) path.
 bool FileExists(const std::string& path);
+
+// True when the path, taken as it is, names a regular file: readers check
+// this first, as a pipe or device could block them or never end.
+bool IsRegularFile(const std::string& path);
