@@ -68,25 +68,34 @@ void WriteSky(DataContext& ctx) {
     ctx.Check(bottom.WriteTga(dir + "/bottom.tga", false), "bottom.tga");
 }
 
+// Calls paint(x, y, dx, dy, r) for every pixel of a size x size sprite: dx,
+// dy run -1..1 across it from its centre and r is their distance.
+template <typename Paint>
+void ForEachSpritePixel(int size, Paint paint) {
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            double dx = (x + 0.5 - size / 2.0) / (size / 2.0);
+            double dy = (y + 0.5 - size / 2.0) / (size / 2.0);
+            double r = std::sqrt(dx * dx + dy * dy);
+            paint(x, y, dx, dy, r);
+        }
+    }
+}
+
 // The steering cursor and the boy's glow: a soft light with a turning ring.
 void WriteCursor(DataContext& ctx) {
     constexpr int kSize = 64;
     for (int f = 0; f < kCursorFrames; ++f) {
         Image img(kSize, kSize, MakeRgba(1, 1, 1, 0));
         double turn = 2.0 * kPi * f / kCursorFrames / 4.0;  // four arcs: a quarter turn repeats
-        for (int y = 0; y < kSize; ++y) {
-            for (int x = 0; x < kSize; ++x) {
-                double dx = (x + 0.5 - kSize / 2.0) / (kSize / 2.0);
-                double dy = (y + 0.5 - kSize / 2.0) / (kSize / 2.0);
-                double r = std::sqrt(dx * dx + dy * dy);
-                double glow = std::pow(Clamp01(1.0 - r), 2.0) * 0.55;
-                double angle = std::atan2(dy, dx) + turn;
-                double arcs = 0.5 + 0.5 * std::cos(angle * 4.0);
-                double ring = std::exp(-std::pow((r - 0.72) / 0.07, 2.0)) * (0.35 + 0.65 * SmoothStep(0.3, 0.7, arcs));
-                double a = Clamp01(glow + ring);
-                img.At(x, y) = MakeRgba(0.85 + 0.15 * ring, 0.95, 1.0, a);
-            }
-        }
+        ForEachSpritePixel(kSize, [&](int x, int y, double dx, double dy, double r) {
+            double glow = std::pow(Clamp01(1.0 - r), 2.0) * 0.55;
+            double angle = std::atan2(dy, dx) + turn;
+            double arcs = 0.5 + 0.5 * std::cos(angle * 4.0);
+            double ring = std::exp(-std::pow((r - 0.72) / 0.07, 2.0)) * (0.35 + 0.65 * SmoothStep(0.3, 0.7, arcs));
+            double a = Clamp01(glow + ring);
+            img.At(x, y) = MakeRgba(0.85 + 0.15 * ring, 0.95, 1.0, a);
+        });
         std::string name = "CursorBillboard_1_" + std::to_string(f) + ".tga";
         ctx.Check(img.WriteTga(ctx.Dirs().assets3d + "/" + name, true), name);
     }
@@ -99,19 +108,14 @@ void WriteMorvoTextures(DataContext& ctx) {
         Noise2D wisps(200 + k, 6, 6);
         double softness = 1.4 + 0.25 * k;
         Image img(kSize, kSize, MakeRgba(1, 1, 1, 0));
-        for (int y = 0; y < kSize; ++y) {
-            for (int x = 0; x < kSize; ++x) {
-                double dx = (x + 0.5 - kSize / 2.0) / (kSize / 2.0);
-                double dy = (y + 0.5 - kSize / 2.0) / (kSize / 2.0);
-                double r = std::sqrt(dx * dx + dy * dy);
-                double angle = std::atan2(dy, dx);
-                double n = wisps.Fbm(3.0 + std::cos(angle) * 2.0 * r + k, 3.0 + std::sin(angle) * 2.0 * r, 3);
-                double edge = Clamp01(1.0 - r * (1.0 + 0.25 * n));
-                double a = std::pow(edge, softness) * (0.85 + 0.15 * n);
-                double core = std::exp(-r * r * 18.0) * 0.35;
-                img.At(x, y) = MakeRgba(1.0, 1.0, 1.0, Clamp01(a + core));
-            }
-        }
+        ForEachSpritePixel(kSize, [&](int x, int y, double dx, double dy, double r) {
+            double angle = std::atan2(dy, dx);
+            double n = wisps.Fbm(3.0 + std::cos(angle) * 2.0 * r + k, 3.0 + std::sin(angle) * 2.0 * r, 3);
+            double edge = Clamp01(1.0 - r * (1.0 + 0.25 * n));
+            double a = std::pow(edge, softness) * (0.85 + 0.15 * n);
+            double core = std::exp(-r * r * 18.0) * 0.35;
+            img.At(x, y) = MakeRgba(1.0, 1.0, 1.0, Clamp01(a + core));
+        });
         std::string file = "morvoglow" + std::to_string(k + 1) + ".tga";
         ctx.Check(img.WriteTga(ctx.Dirs().textures + "/" + file, true), file);
         ctx.AddAsset("MorvoTex" + std::to_string(k + 1), "textures/" + file);
@@ -166,20 +170,15 @@ void WriteParticles(DataContext& ctx) {
     Image smoke(kSize, kSize, MakeRgba(1, 1, 1, 0));
     Image spark(kSize, kSize, MakeRgba(1, 1, 1, 0));
     Image mist(kSize, kSize, MakeRgba(1, 1, 1, 0));
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            double dx = (x + 0.5 - kSize / 2.0) / (kSize / 2.0);
-            double dy = (y + 0.5 - kSize / 2.0) / (kSize / 2.0);
-            double r = std::sqrt(dx * dx + dy * dy);
-            double n = puff.Fbm(x / 16.0, y / 16.0, 3);
-            double a = Clamp01(std::pow(Clamp01(1.0 - r), 1.3) * (0.8 + 0.5 * n));
-            smoke.At(x, y) = MakeRgba(0.92 + 0.08 * n, 0.92 + 0.08 * n, 0.92 + 0.08 * n, a);
-            double star = std::exp(-r * r * 30.0) + 0.6 * std::exp(-(dx * dx * 400.0 + dy * dy * 4.0)) +
-                          0.6 * std::exp(-(dy * dy * 400.0 + dx * dx * 4.0));
-            spark.At(x, y) = MakeRgba(1.0, 0.97, 0.85, Clamp01(star));
-            mist.At(x, y) = MakeRgba(0.85, 0.95, 1.0, Clamp01(std::pow(Clamp01(1.0 - r), 2.0) * 0.8));
-        }
-    }
+    ForEachSpritePixel(kSize, [&](int x, int y, double dx, double dy, double r) {
+        double n = puff.Fbm(x / 16.0, y / 16.0, 3);
+        double a = Clamp01(std::pow(Clamp01(1.0 - r), 1.3) * (0.8 + 0.5 * n));
+        smoke.At(x, y) = MakeRgba(0.92 + 0.08 * n, 0.92 + 0.08 * n, 0.92 + 0.08 * n, a);
+        double star = std::exp(-r * r * 30.0) + 0.6 * std::exp(-(dx * dx * 400.0 + dy * dy * 4.0)) +
+                      0.6 * std::exp(-(dy * dy * 400.0 + dx * dx * 4.0));
+        spark.At(x, y) = MakeRgba(1.0, 0.97, 0.85, Clamp01(star));
+        mist.At(x, y) = MakeRgba(0.85, 0.95, 1.0, Clamp01(std::pow(Clamp01(1.0 - r), 2.0) * 0.8));
+    });
     ctx.Check(smoke.WriteTga(ctx.Dirs().textures + "/smoke.tga", true), "smoke.tga");
     ctx.Check(spark.WriteTga(ctx.Dirs().textures + "/spark.tga", true), "spark.tga");
     ctx.Check(mist.WriteTga(ctx.Dirs().textures + "/mist.tga", true), "mist.tga");
