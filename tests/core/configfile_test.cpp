@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ConfigFileLoad,
         LoadCase{"CrLfLineEnds", "A: 1\r\n# c\r\n\r\nB: two\r\n", {{"A", "1"}, {"B", "two"}}},
         LoadCase{"LoneCarriageReturnIsText", "A: 1\r2\n", {{"A", "1\r2"}}},
         LoadCase{"KeysAreCaseSensitive", "a: 1\nA: 2\n", {{"A", "2"}, {"a", "1"}}}),
-    [](const ::testing::TestParamInfo<LoadCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(ConfigFile, LongLineKeepsItsFirst1023CharactersAndNextLineIsRead)
 {

@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MainLoopExitCode,
         ExitCodeCase{"QuitMessageRemovedLast", false, true, 0, 0},
         ExitCodeCase{"NonZeroCode", true, true, 3, 3},
         ExitCodeCase{"NoQuitMessage", true, false, 0, 0}),
-    [](const ::testing::TestParamInfo<ExitCodeCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(MainLoop, SchedulerRunsBeforeTheStateWithTheFrameDelta)
 {

@@ -218,7 +218,7 @@ INSTANTIATE_TEST_SUITE_P(AnimatedMaterial, AnimatedBadNames,
                                            BadName{"noUnderscores", "water.tga"},
                                            BadName{"noExtension", "water_2_0"},
                                            BadName{"noIndex", "water_2"}),
-                         [](const ::testing::TestParamInfo<BadName>& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_F(AnimatedFrames, WithoutAnyFrameNothingIsEverIndexed)
 {

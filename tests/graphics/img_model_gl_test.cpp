@@ -253,7 +253,7 @@ INSTANTIATE_TEST_SUITE_P(Skybox, SkyboxFaces,
                          ::testing::Values(SkyCase{"minusZ", 0, 0, -1, 0}, SkyCase{"plusX", 1, 0, 0, 1},
                                            SkyCase{"plusZ", 0, 0, 1, 2}, SkyCase{"minusX", -1, 0, 0, 3},
                                            SkyCase{"up", 0, 1, 0, 4}, SkyCase{"down", 0, -1, 0, 5}),
-                         [](const ::testing::TestParamInfo<SkyCase>& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_F(SkyboxFaces, TheBoxMovesWithTheEyeAndLeavesDepthAlone)
 {

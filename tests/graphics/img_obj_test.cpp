@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaceCase{"normals", "v 0 0 0\nv 1 0 0\nv 1 1 0\nvn 0 0 1\nf 1//1 2//1 3//1\n", false, true,
                  {0, 1, 2, -1, -1, -1, 0, 0, 0}},
         FaceCase{"allThree", std::string(kQuadData) + "f 1/1/1 2/2/2 3/3/3\n", true, true, {0, 1, 2, 0, 1, 2, 0, 1, 2}}),
-    [](const ::testing::TestParamInfo<FaceCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(ObjReader, GroupsAreRebasedToTheirOwnLists)
 {
@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"longCommentSkippedInTwoPieces", "#" + std::string(99, 'x') + "g hidden\nv 0 0 0\nf 1 1 1\n", {"hidden"}},
         NameCase{"crlfLines", "g crlf\r\nv 0 0 0\r\nv 1 0 0\r\nv 0 1 0\r\nf 1 2 3\r\n", {"crlf"}},
         NameCase{"longName", "g " + std::string(400, 'n') + "\nv 0 0 0\n", {std::string(400, 'n')}}),
-    [](const ::testing::TestParamInfo<NameCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(ObjReader, EmptyFileGivesOneEmptyGroup)
 {
@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFaceCase{"normalPastTheEnd", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nf 1//1 2//1 3//1\nf 1//1 2//1 3//9\n", 1, 1},
         // A face without the texture coordinates its group has is read only in part and dropped.
         BadFaceCase{"faceMissingTexcoords", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nf 1 2 3\nf 1/1 2/1 3/1\n", 1, 1}),
-    [](const ::testing::TestParamInfo<BadFaceCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(ObjReader, UnusedIndicesAreNotChecked)
 {

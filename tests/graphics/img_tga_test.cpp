@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The descriptor's top-origin bit is ignored: rows stay in file order.
         ReadCase{"topOriginNotFlipped", [] { Bytes h = Concat(Header(2, 1, 2, 24), {1, 1, 1, 2, 2, 2}); h[17] = 0x20; return h; }(),
                  1, 2, 24, {1, 1, 1, 2, 2, 2}}),
-    [](const ::testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 struct RejectCase {
     const char* name;
@@ -212,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"missingPacket", Concat(Header(10, 2, 1, 24), {0x80, 1, 2, 3}), {kUnable}},
         // 65535 x 65535 x 4 bytes needs more than 32 bits; the short file still fails cleanly.
         RejectCase{"hugeUncompressed", Concat(Header(2, 65535, 65535, 32), {1, 2, 3, 4}), {kUnable}}),
-    [](const ::testing::TestParamInfo<RejectCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(TgaReader, MissingFileLogsOpenFailure)
 {

@@ -222,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "Couldn't find Story node"},
         SectionCase{"NoRoot", "<Plan><Environment/><Assets/><Story/></Plan>", "Couldn't find GamePlan node."},
         SectionCase{"Broken", "<GamePlan><Environment>", "  Error reading XML file"}),
-    [](const ::testing::TestParamInfo<SectionCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(GamePlanSections, OtherElementsMayPrecedeEnvironmentAndStoryTitleMayBeMissing)
 {

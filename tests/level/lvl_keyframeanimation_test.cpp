@@ -298,7 +298,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"CommentLinesSkipped", "# one\n\n   # two\nEnd\n", "End", ""},
                       LineCase{"CarriageReturn", "Alpha: 0.5\r\n", "Alpha", "0.5"},
                       LineCase{"NoLineEnd", "Keyframe: 2", "Keyframe", "2"}),
-    [](const ::testing::TestParamInfo<LineCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(KeyValueLinesLong, LongLineIsCutAndNextLineRead)
 {
@@ -340,7 +340,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BoolCase{"UpperT", "T", true}, BoolCase{"LowerT", "t", true}, BoolCase{"One", "1", true},
                       BoolCase{"UpperTRUE", "TRUE", false}, BoolCase{"Yes", "yes", false},
                       BoolCase{"False", "false", false}, BoolCase{"Empty", "", false}),
-    [](const ::testing::TestParamInfo<BoolCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(VectorParsing, MissingPartsStayZero)
 {

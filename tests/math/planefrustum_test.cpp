@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, PlaneSegment,
         SegmentCase{"FromPointOnThePlane", Vec3(0, 0, 0), Vec3(0, 1, 0), 2, Vec3(0, 0, 0)},
         SegmentCase{"OnThePlaneToBehind", Vec3(2, 0, 0), Vec3(2, -1, 0), 0, Vec3(7, 7, 7)},
         SegmentCase{"Slanted", Vec3(1, -1, 3), Vec3(3, 3, 3), 2, Vec3(1.5f, 0, 3)}),
-    [](const ::testing::TestParamInfo<SegmentCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(Frustum, IdentityMatricesGiveTheUnitCube)
 {
@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CameraFrustumPoints,
         PointCase{"BeyondFar", Vec3(0, 0, -6), false}, PointCase{"InsideRightEdge", Vec3(4.9f, 0, 0), true},
         PointCase{"OutsideRight", Vec3(5.1f, 0, 0), false}, PointCase{"OutsideLeft", Vec3(-5.1f, 0, 0), false},
         PointCase{"OutsideTop", Vec3(0, 5.1f, 0), false}, PointCase{"InsideBottomEdge", Vec3(0, -4.9f, 0), true}),
-    [](const ::testing::TestParamInfo<PointCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(CameraFrustum, SpherePassesWhileNotWhollyOutside)
 {

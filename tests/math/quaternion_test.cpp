@@ -2,6 +2,7 @@
 // product, the matrix round trip, and a Slerp that stays unit length.
 #include "matrix4.h"
 #include "quaternion.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -152,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, QuaternionSlerp,
         SlerpCase{"Wide", Quaternion(), Quaternion(2.0f, Vec3(1, 0, 0)), 0.25f},
         SlerpCase{"NegativeDot", Quaternion(), Quaternion(-0.5f, 0.8660254f, 0.0f, 0.0f), 0.5f},
         SlerpCase{"Orthogonal", Quaternion(0, 1, 0, 0), Quaternion(0, 0, 1, 0), 0.5f}),
-    [](const ::testing::TestParamInfo<SlerpCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(QuaternionSlerpValues, HalfwayIsHalfTheAngle)
 {

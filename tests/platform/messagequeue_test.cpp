@@ -2,6 +2,7 @@
 // character messages from key-downs, dispatch to window procedures, the
 // quit message and the peek hook.
 #include "messagequeue.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -189,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, MessageQueueTranslate,
         TranslateCase{"EscapeKey", WM_KEYDOWN, 27, true, WM_CHAR},
         TranslateCase{"KeyDownWithoutCharacter", WM_KEYDOWN, 0, false, 0},
         TranslateCase{"KeyUpWithCharacter", WM_KEYUP, 'a', false, 0}),
-    [](const ::testing::TestParamInfo<TranslateCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(MessageQueue, CharacterLookupDecidesTheCharacter)
 {

@@ -4,65 +4,17 @@
 
 #include <SDL2/SDL.h>
 
-#include <cstring>
-
 #include "dikeys.h"
 #include "messagequeue.h"
 #include "platforminput.h"
 #include "sdleventtranslator.h"
 #include "sdlkeytable.h"
+#include "sdltestevents.h"
 
 namespace {
 
 LRESULT IgnoreMessage(HWND, UINT, WPARAM, LPARAM) {
     return 0;
-}
-
-SDL_Event KeyEvent(SDL_Scancode scancode, bool down, SDL_Keycode sym = SDLK_UNKNOWN,
-                   uint16_t mod = KMOD_NONE, bool repeat = false) {
-    SDL_Event event;
-    std::memset(&event, 0, sizeof(event));
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.repeat = repeat ? 1 : 0;
-    event.key.keysym.scancode = scancode;
-    event.key.keysym.sym = sym == SDLK_UNKNOWN ? SDL_SCANCODE_TO_KEYCODE(scancode) : sym;
-    event.key.keysym.mod = mod;
-    return event;
-}
-
-SDL_Event WindowEvent(SDL_WindowEventID id) {
-    SDL_Event event;
-    std::memset(&event, 0, sizeof(event));
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = id;
-    return event;
-}
-
-SDL_Event MotionEvent(int dx, int dy) {
-    SDL_Event event;
-    std::memset(&event, 0, sizeof(event));
-    event.type = SDL_MOUSEMOTION;
-    event.motion.xrel = dx;
-    event.motion.yrel = dy;
-    return event;
-}
-
-SDL_Event WheelEvent(int y, bool flipped) {
-    SDL_Event event;
-    std::memset(&event, 0, sizeof(event));
-    event.type = SDL_MOUSEWHEEL;
-    event.wheel.y = y;
-    event.wheel.direction = flipped ? SDL_MOUSEWHEEL_FLIPPED : SDL_MOUSEWHEEL_NORMAL;
-    return event;
-}
-
-SDL_Event ButtonEvent(uint8_t button, bool down) {
-    SDL_Event event;
-    std::memset(&event, 0, sizeof(event));
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.button = button;
-    return event;
 }
 
 class EventTranslation : public ::testing::Test {
@@ -291,10 +243,7 @@ TEST_F(EventTranslation, FocusGivesActivateWithLowWordOneOrZero) {
 
 TEST_F(EventTranslation, WindowCloseAndQuitSignalGiveClose) {
     Feed(WindowEvent(SDL_WINDOWEVENT_CLOSE));
-    SDL_Event quit;
-    std::memset(&quit, 0, sizeof(quit));
-    quit.type = SDL_QUIT;
-    Feed(quit);
+    Feed(EventOfType(SDL_QUIT));
     MSG message;
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(Next(&message));

@@ -7,13 +7,13 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <thread>
 
 #include "eventpump.h"
 #include "messagequeue.h"
 #include "platforminput.h"
 #include "platformwindow.h"
+#include "sdltestevents.h"
 #include "windowsystem.h"
 
 namespace {
@@ -74,10 +74,7 @@ protected:
     }
 
     void PushWindowEvent(SDL_WindowEventID id) {
-        SDL_Event event;
-        std::memset(&event, 0, sizeof(event));
-        event.type = SDL_WINDOWEVENT;
-        event.window.event = id;
+        SDL_Event event = WindowEvent(id);
         SDL_PushEvent(&event);
     }
 

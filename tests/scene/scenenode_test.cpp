@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(SceneNode, SceneNodeUpdates,
                          ::testing::Values(UpdateCase{"visible", true, false, true},
                                            UpdateCase{"hiddenStillUpdates", true, true, true},
                                            UpdateCase{"invisible", false, false, false}),
-                         [](const ::testing::TestParamInfo<UpdateCase>& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST(SceneNode, ChildrenHoldOneReferenceEachUntilTheParentGoes)
 {
@@ -250,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(SceneNode, SceneNodeDrawFlags,
                          ::testing::Values(DrawCase{"visible", true, false, true},
                                            DrawCase{"hidden", true, true, false},
                                            DrawCase{"invisible", false, false, false}),
-                         [](const ::testing::TestParamInfo<DrawCase>& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_F(SceneDrawing, LoadModelComesFromTheGraphicsComponentsManager)
 {

@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
                                kLoopFileFrames - 1},
                       LoopCase{"NegativeStartMeansFirstFrame", -1, 300, 0, 300},
                       LoopCase{"NegativeEndMeansLastFrame", 10, -1, 10, kLoopFileFrames - 1}),
-    [](const ::testing::TestParamInfo<LoopCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_P(StreamLoopTest, WrapsExactlyAtTheLoopEnd)
 {
@@ -235,7 +235,7 @@ INSTANTIATE_TEST_SUITE_P(AudioMixer, VolumeTest,
                                            VolumeCase{"SilentAt0", 0, 0.0f},
                                            VolumeCase{"AboveRangeIsFull", 300, 1.0f},
                                            VolumeCase{"BelowRangeIsSilent", -20, 0.0f}),
-                         [](const ::testing::TestParamInfo<VolumeCase>& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_P(VolumeTest, ScalesTheAmplitudeLinearly)
 {

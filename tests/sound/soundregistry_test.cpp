@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailedLoadCase{"StreamNoLoopPoints",
                        [](SoundRegistry& r, const std::string& n) { return r.LoadStreamNoLoopPoints(n); }, "",
                        "Failure Loading Sample %s\n"}),
-    [](const ::testing::TestParamInfo<FailedLoadCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_P(FailedLoadTest, ReportsTheFileAndRegistersNothing)
 {
@@ -297,9 +297,7 @@ INSTANTIATE_TEST_SUITE_P(SoundRegistry, RegistryLoopTest,
                                            RegistryLoopCase{"MinusOnesMeanWholeFile", false, -1, -1, 0, 4999},
                                            RegistryLoopCase{"Inner", false, 1000, 2999, 1000, 2999},
                                            RegistryLoopCase{"EndClamped", false, 4000, 401408, 4000, 4999}),
-                         [](const ::testing::TestParamInfo<RegistryLoopCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         CaseName());
 
 TEST_P(RegistryLoopTest, StreamLoopsBetweenItsPoints)
 {

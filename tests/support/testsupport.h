@@ -55,3 +55,13 @@ std::string SolidTga(unsigned char r, unsigned char g, unsigned char b, int widt
 // The same with an alpha channel: 32 bits a pixel, 8 of them alpha.
 std::string SolidTgaWithAlpha(unsigned char r, unsigned char g, unsigned char b, unsigned char a, int width = 1,
                               int height = 1);
+
+// Names each case of a table-driven test after the case's `name` field:
+// INSTANTIATE_TEST_SUITE_P(Group, Suite, ::testing::Values(...), CaseName()).
+struct CaseName {
+    template <typename ParamInfo>
+    std::string operator()(const ParamInfo& info) const
+    {
+        return info.param.name;
+    }
+};

@@ -29,6 +29,16 @@ std::unique_ptr<ParticleSystem> MakeSystem(Texture* texture, int32_t count = 10,
     return system;
 }
 
+// A trigger with the given effect, of hitPoints with remaining hits left.
+Trigger HitTrigger(int32_t effect, int32_t hitPoints, int32_t remaining)
+{
+    Trigger trigger;
+    trigger.effect = effect;
+    trigger.hitPoints = hitPoints;
+    trigger.remainingHits = remaining;
+    return trigger;
+}
+
 int ActiveCount(const ParticleSystem& system)
 {
     int active = 0;
@@ -137,10 +147,7 @@ TEST_F(ParticleSystemTest, ParticlesOffTriggerFadesColoursCompounding)
 {
     auto system = MakeSystem(&texture);
     system->SetInterpToColor(0.5f, 0.5f, 0.5f, 0.5f);
-    Trigger trigger;
-    trigger.effect = EFFECT_PSYS_OFF;
-    trigger.hitPoints = 4;
-    trigger.remainingHits = 3;
+    Trigger trigger = HitTrigger(EFFECT_PSYS_OFF, 4, 3);
     system->SetTrigger(&trigger);
     system->Update(0.0f, 0.01f);
     EXPECT_NEAR(system->GetColor().x, 0.8f * 0.75f, kTolerance);
@@ -156,10 +163,7 @@ TEST_F(ParticleSystemTest, ParticlesOffTriggerFadesColoursCompounding)
 TEST_F(ParticleSystemTest, TriggerWithAllHitsLeftDoesNotFade)
 {
     auto system = MakeSystem(&texture);
-    Trigger trigger;
-    trigger.effect = EFFECT_PSYS_OFF;
-    trigger.hitPoints = 4;
-    trigger.remainingHits = 4;
+    Trigger trigger = HitTrigger(EFFECT_PSYS_OFF, 4, 4);
     system->SetTrigger(&trigger);
     system->Update(0.0f, 0.01f);
     EXPECT_FLOAT_EQ(system->GetAlpha(), 1.0f);
@@ -169,10 +173,7 @@ TEST_F(ParticleSystemTest, OtherEffectNeverFadesButFiringStopsEmission)
 {
     auto system = MakeSystem(&texture, 3, 1000);
     system->EmitAll();
-    Trigger trigger;
-    trigger.effect = EFFECT_WIN;
-    trigger.hitPoints = 4;
-    trigger.remainingHits = 1;
+    Trigger trigger = HitTrigger(EFFECT_WIN, 4, 1);
     system->SetTrigger(&trigger);
     system->Update(0.0f, 0.01f);
     EXPECT_FLOAT_EQ(system->GetAlpha(), 1.0f);
@@ -238,7 +239,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SkipCase{"NoTexture", 10, 100, false, false, "no texture"},
                       SkipCase{"FlatRectangle", 10, 100, true, true, "the emitter rectangle is empty"},
                       SkipCase{"TooManyParticles", kMaxParticleCount + 1, 100, true, false, "cannot be allocated"}),
-    [](const ::testing::TestParamInfo<SkipCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(ParticleSystemRules, NullTextureIsRefusedWithWarning)
 {
