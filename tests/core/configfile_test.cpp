@@ -129,6 +129,11 @@ struct BoolCase {
     bool expected;
 };
 
+void PrintTo(const BoolCase& c, std::ostream* os)
+{
+    *os << "value '" << c.value << "'";
+}
+
 class ConfigFileBool : public ::testing::TestWithParam<BoolCase> {};
 
 TEST_P(ConfigFileBool, TrueOnlyForTheFiveSpellings)

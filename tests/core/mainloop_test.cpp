@@ -303,6 +303,11 @@ struct ActivateCase {
     bool active;
 };
 
+void PrintTo(const ActivateCase& c, std::ostream* os)
+{
+    *os << "wParam " << c.wParam;
+}
+
 class WindowForwardingActivate : public ::testing::TestWithParam<ActivateCase> {};
 
 TEST_P(WindowForwardingActivate, SetsActiveFlagEvenWithoutState)
@@ -343,6 +348,11 @@ struct DefaultHandlerCase {
     UINT message;
     bool postsQuit;
 };
+
+void PrintTo(const DefaultHandlerCase& c, std::ostream* os)
+{
+    *os << "message " << c.message;
+}
 
 class AppStateDefaultHandler : public ::testing::TestWithParam<DefaultHandlerCase> {};
 

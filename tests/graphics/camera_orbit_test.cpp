@@ -105,6 +105,10 @@ struct ZoomCase {
     const char* name;
 };
 
+void PrintTo(const ZoomCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class OrbitZoom : public ::testing::TestWithParam<ZoomCase> {};
 
 TEST_P(OrbitZoom, DistanceEasesAtTheModesRate) {
@@ -129,6 +133,10 @@ struct LeanCase {
     Vec3 expectedLook;
     const char* name;
 };
+
+void PrintTo(const LeanCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class OrbitLean : public ::testing::TestWithParam<LeanCase> {};
 
@@ -198,6 +206,10 @@ struct SphericalCase {
     float radius, a, b;
     Vec3 expected;
 };
+
+void PrintTo(const SphericalCase& c, std::ostream* os) {
+    *os << "radius " << c.radius << " a " << c.a << " b " << c.b;
+}
 
 class SphericalPoints : public ::testing::TestWithParam<SphericalCase> {};
 

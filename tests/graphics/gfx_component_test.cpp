@@ -164,6 +164,10 @@ struct BadSize {
     int height;
 };
 
+void PrintTo(const BadSize& c, std::ostream* os) {
+    *os << c.width << " x " << c.height;
+}
+
 class GfxWindowSizes : public GfxWindow, public ::testing::WithParamInterface<BadSize> {};
 
 TEST_P(GfxWindowSizes, CannotMakeAWindowAndKeepTheCurrentOne) {

@@ -191,6 +191,15 @@ struct BoundsCase {
     float maxX;
 };
 
+void PrintTo(const BoundsCase& c, std::ostream* os)
+{
+    *os << "xs";
+    for (float x : c.xs)
+        *os << " " << x;
+    if (c.xs.empty())
+        *os << " none";
+}
+
 class ModelBoundsCases : public ::testing::TestWithParam<BoundsCase> {};
 
 TEST_P(ModelBoundsCases, BoundsAlwaysIncludeTheOrigin)

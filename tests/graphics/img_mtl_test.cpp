@@ -198,6 +198,11 @@ struct DirectoryCase {
     const char* directory;
 };
 
+void PrintTo(const DirectoryCase& c, std::ostream* os)
+{
+    *os << "path '" << c.path << "'";
+}
+
 class PathDirectoryCases : public ::testing::TestWithParam<DirectoryCase> {};
 
 TEST_P(PathDirectoryCases, IsEverythingBeforeTheLastSlash)

@@ -137,6 +137,11 @@ struct BlankCase {
     unsigned int format;
 };
 
+void PrintTo(const BlankCase& c, std::ostream* os)
+{
+    *os << "bytes per pixel " << c.bytesPerPixel;
+}
+
 class BlankTextures : public GlTest, public ::testing::WithParamInterface<BlankCase> {};
 
 TEST_P(BlankTextures, AreSquareAndZeroFilled)

@@ -101,6 +101,10 @@ struct OutOfRange {
     int value;
 };
 
+void PrintTo(const OutOfRange& c, std::ostream* os) {
+    *os << c.value;
+}
+
 class KeyOutOfRange : public InputDeviceTest, public ::testing::WithParamInterface<OutOfRange> {};
 
 TEST_P(KeyOutOfRange, BreaksAndAnswersFalse) {

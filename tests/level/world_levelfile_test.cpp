@@ -421,6 +421,11 @@ struct BadFile {
     const char* logLine;  // expected in the log, or null
 };
 
+void PrintTo(const BadFile& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class LevelFileFailureTest : public LevelFileTest, public ::testing::WithParamInterface<BadFile> {};
 
 TEST_P(LevelFileFailureTest, LeavesTheWorldUnchanged)

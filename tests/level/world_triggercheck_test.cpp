@@ -87,6 +87,11 @@ struct HitCase {
     int firingCheck;  // 1-based check in which the trigger fires
 };
 
+void PrintTo(const HitCase& c, std::ostream* os)
+{
+    *os << "hitPoints " << c.hitPoints;
+}
+
 class BoyEntersTest : public TriggerCheckTest, public ::testing::WithParamInterface<HitCase> {};
 
 TEST_P(BoyEntersTest, FiresAfterItsHitPointsAreUsedUp)

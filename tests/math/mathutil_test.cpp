@@ -20,6 +20,11 @@ struct ClampCase {
     float expected;
 };
 
+void PrintTo(const ClampCase& c, std::ostream* os)
+{
+    *os << "clamp " << c.v << " to " << c.lo << ".." << c.hi;
+}
+
 class ClampFloatCases : public ::testing::TestWithParam<ClampCase> {};
 
 TEST_P(ClampFloatCases, GivesBoundOrValue)
@@ -44,6 +49,11 @@ struct PowerCase {
     int n;
     int expected;
 };
+
+void PrintTo(const PowerCase& c, std::ostream* os)
+{
+    *os << "n " << c.n;
+}
 
 class NextPowerOfTwoCases : public ::testing::TestWithParam<PowerCase> {};
 

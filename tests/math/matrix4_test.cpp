@@ -51,6 +51,12 @@ struct LookAtCase {
     Vec3 up;
 };
 
+void PrintTo(const LookAtCase& c, std::ostream* os)
+{
+    *os << "eye " << c.eye.x << " " << c.eye.y << " " << c.eye.z << ", up " << c.up.x << " " << c.up.y << " "
+        << c.up.z;
+}
+
 class Matrix4LookAt : public ::testing::TestWithParam<LookAtCase> {};
 
 TEST_P(Matrix4LookAt, InvertRigidGivesTheStandardViewAndMapsEyeToOrigin)

@@ -95,6 +95,12 @@ TEST(Quaternion, RotateAgreesWithItsMatrix)
 
 class QuaternionFromMatrix : public ::testing::TestWithParam<Quaternion> {};
 
+// Table cases print as their components in test names.
+static void PrintTo(const Quaternion& q, std::ostream* os)
+{
+    *os << "w " << q.w << " x " << q.x << " y " << q.y << " z " << q.z;
+}
+
 TEST_P(QuaternionFromMatrix, RoundTripGivesTheQuaternionUpToSign)
 {
     Quaternion q = GetParam();

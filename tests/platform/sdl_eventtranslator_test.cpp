@@ -56,6 +56,10 @@ struct KeyCase {
     const char* name;
 };
 
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class GameKeyCodes : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(GameKeyCodes, MapToTheirDirectInputCode) {
@@ -176,6 +180,10 @@ struct CharCase {
     const char* name;
 };
 
+void PrintTo(const CharCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class TypedCharacters : public EventTranslation, public ::testing::WithParamInterface<CharCase> {};
 
 TEST_P(TypedCharacters, TranslateMessageMakesTheCharacter) {
@@ -291,6 +299,10 @@ struct ButtonCase {
     uint8_t sdlButton;
     int index;
 };
+
+void PrintTo(const ButtonCase& c, std::ostream* os) {
+    *os << "SDL button " << static_cast<int>(c.sdlButton);
+}
 
 class MouseButtons : public EventTranslation, public ::testing::WithParamInterface<ButtonCase> {};
 

@@ -26,6 +26,10 @@ struct DefaultCase {
     int result;
 };
 
+void PrintTo(const DefaultCase& c, std::ostream* os) {
+    *os << "style " << c.style;
+}
+
 class DefaultButtons : public MessageBoxes, public ::testing::WithParamInterface<DefaultCase> {};
 
 TEST_P(DefaultButtons, AreTheFirstButtonOfTheSet) {

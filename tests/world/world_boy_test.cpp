@@ -14,6 +14,11 @@ struct SpeedCase {
     int slot;
 };
 
+void PrintTo(const SpeedCase& c, std::ostream* os)
+{
+    *os << "speed " << c.speed;
+}
+
 class BoyModelTest : public ::testing::TestWithParam<SpeedCase> {};
 
 TEST_P(BoyModelTest, SpeedAtALimitPicksTheHigherSlot)

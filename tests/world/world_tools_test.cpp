@@ -74,6 +74,11 @@ struct ReleaseCase {
     int releases;
 };
 
+void PrintTo(const ReleaseCase& c, std::ostream* os)
+{
+    *os << "stored " << c.stored;
+}
+
 class TankReleaseTest : public ToolTest, public ::testing::WithParamInterface<ReleaseCase> {};
 
 TEST_P(TankReleaseTest, ReleasesOnlyFromOnePowerUp)
@@ -176,6 +181,11 @@ struct RadiusCase {
     float requested;
     float expected;
 };
+
+void PrintTo(const RadiusCase& c, std::ostream* os)
+{
+    *os << "requested " << c.requested;
+}
 
 class ToolSetRadiusTest : public ::testing::TestWithParam<RadiusCase> {};
 
