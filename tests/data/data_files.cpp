@@ -1,6 +1,7 @@
 // Readers for the data check (see data_files.h).
 #include "data_files.h"
 
+#include "gameplan.h"
 #include "testsupport.h"
 
 #include <algorithm>
@@ -13,6 +14,15 @@
 std::string DataRunFolder() { return BuildDir() + "/run"; }
 
 std::string DataGameFolder() { return "../game"; }
+
+GamePlan* DemoPlan()
+{
+    GamePlan* plan = GamePlan::GetInstance();
+    if (!plan->IsLoaded()) {
+        plan->Load(DataGameFolder().c_str(), "GamePlan.xml");
+    }
+    return plan;
+}
 
 namespace {
 

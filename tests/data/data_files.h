@@ -11,6 +11,10 @@
 std::string DataRunFolder();   // the game's working folder, run/
 std::string DataGameFolder();  // the game folder seen from run/: "../game"
 
+class GamePlan;
+// The game plan singleton, loaded from the demo game folder on first use.
+GamePlan* DemoPlan();
+
 struct TgaHeader {
     bool read = false;
     int idLength = 0;

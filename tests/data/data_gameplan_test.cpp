@@ -122,15 +122,6 @@ private:
 [[maybe_unused]] ::testing::Environment* const gRunFolder =
     ::testing::AddGlobalTestEnvironment(new RunFolderEnvironment);
 
-GamePlan* Plan()
-{
-    GamePlan* plan = GamePlan::GetInstance();
-    if (!plan->IsLoaded()) {
-        plan->Load(DataGameFolder().c_str(), "GamePlan.xml");
-    }
-    return plan;
-}
-
 // Every asset the game plan lists, read from the file itself.
 std::vector<std::string> ListedAssetNames()
 {
@@ -181,7 +172,7 @@ bool ExistsWithExactCase(const std::string& path)
 
 class DemoData : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(Plan()->IsLoaded()) << "GamePlan.xml did not load"; }
+    void SetUp() override { ASSERT_TRUE(DemoPlan()->IsLoaded()) << "GamePlan.xml did not load"; }
 };
 
 TEST(DemoDataStartup, StartupFileNamesTheGameFolderAndWindow)
@@ -197,9 +188,9 @@ TEST(DemoDataStartup, StartupFileNamesTheGameFolderAndWindow)
 
 TEST_F(DemoData, GamePlanHasAnAssetFolderAndTheStory)
 {
-    EXPECT_EQ(Plan()->GetEnvString("AssetDir"), "data");
-    EXPECT_FALSE(Plan()->GetStory().GetTitle().empty());
-    EXPECT_GE(Plan()->GetStory().GetChapterCount(), 8);
+    EXPECT_EQ(DemoPlan()->GetEnvString("AssetDir"), "data");
+    EXPECT_FALSE(DemoPlan()->GetStory().GetTitle().empty());
+    EXPECT_GE(DemoPlan()->GetStory().GetChapterCount(), 8);
 }
 
 TEST_F(DemoData, EveryRequiredAssetResolvesToAFileWithExactCase)
@@ -207,7 +198,7 @@ TEST_F(DemoData, EveryRequiredAssetResolvesToAFileWithExactCase)
     EXPECT_EQ(std::size(kRequiredAssets), 135u);
     for (const char* name : kRequiredAssets) {
         std::string path;
-        EXPECT_TRUE(Plan()->GetAssetPath(name, &path)) << name << " is not in the game plan";
+        EXPECT_TRUE(DemoPlan()->GetAssetPath(name, &path)) << name << " is not in the game plan";
         EXPECT_TRUE(ExistsWithExactCase(path)) << name << " -> " << path;
     }
 }
@@ -219,7 +210,7 @@ TEST_F(DemoData, NoFileIsSharedByTwoAssetNames)
     std::map<std::string, std::string> owner;
     for (const std::string& name : names) {
         std::string path;
-        ASSERT_TRUE(Plan()->GetAssetPath(name, &path));
+        ASSERT_TRUE(DemoPlan()->GetAssetPath(name, &path));
         std::string key = std::filesystem::weakly_canonical(path).generic_string();
         auto [it, added] = owner.emplace(key, name);
         EXPECT_TRUE(added) << name << " and " << it->second << " share " << path;
@@ -237,7 +228,7 @@ TEST_F(DemoData, MenuChaptersExistWithMusicAndAnimations)
 {
     for (const char* title : kMenuChapters) {
         const Chapter* chapter = nullptr;
-        ASSERT_TRUE(Plan()->GetStory().FindChapter(title, &chapter)) << title;
+        ASSERT_TRUE(DemoPlan()->GetStory().FindChapter(title, &chapter)) << title;
         EXPECT_TRUE(chapter->HasLevel()) << title;
         EXPECT_TRUE(ExistsWithExactCase(DataGameFolder() + "/" + chapter->GetLevel())) << title;
         ASSERT_TRUE(chapter->HasIntro()) << title;
@@ -262,7 +253,7 @@ TEST_F(DemoData, SoundAssetsArePcm16At44100AndRainCoversItsLoop)
 {
     for (const std::string& name : ListedAssetNames()) {
         std::string path;
-        ASSERT_TRUE(Plan()->GetAssetPath(name, &path));
+        ASSERT_TRUE(DemoPlan()->GetAssetPath(name, &path));
         if (path.size() < 4 || path.compare(path.size() - 4, 4, kSampleExtension) != 0) {
             continue;
         }
@@ -275,7 +266,7 @@ TEST_F(DemoData, SoundAssetsArePcm16At44100AndRainCoversItsLoop)
     }
     for (const RainLoop& rain : kRainLoops) {
         std::string path;
-        ASSERT_TRUE(Plan()->GetAssetPath(rain.asset, &path));
+        ASSERT_TRUE(DemoPlan()->GetAssetPath(rain.asset, &path));
         EXPECT_GT(ReadWavInfo(path).frames, rain.loopEnd) << rain.asset;
     }
 }
@@ -293,7 +284,7 @@ TEST_F(DemoData, OneShotSamplesEndInSilence)
 {
     for (const char* name : kOneShotSamples) {
         std::string path;
-        ASSERT_TRUE(Plan()->GetAssetPath(name, &path)) << name;
+        ASSERT_TRUE(DemoPlan()->GetAssetPath(name, &path)) << name;
         int peak = WavTailPeak(path, kTailFrames);
         EXPECT_GE(peak, 0) << path;
         EXPECT_LT(peak, kQuietPeak) << name << " ends with a click";
@@ -317,7 +308,7 @@ TEST_F(DemoData, EverySoundLoadsIntoTheSoundRegistry)
     std::vector<int> streams;
     for (const char* name : kOneShotSamples) {
         std::string path;
-        ASSERT_TRUE(Plan()->GetAssetPath(name, &path));
+        ASSERT_TRUE(DemoPlan()->GetAssetPath(name, &path));
         samples.push_back(sound->LoadSample(path));
         EXPECT_GE(samples.back(), 0) << name;
     }
@@ -325,13 +316,13 @@ TEST_F(DemoData, EverySoundLoadsIntoTheSoundRegistry)
     names.insert(names.end(), std::begin(kMenuMusic), std::end(kMenuMusic));
     for (const std::string& name : names) {
         std::string path;
-        ASSERT_TRUE(Plan()->GetAssetPath(name, &path));
+        ASSERT_TRUE(DemoPlan()->GetAssetPath(name, &path));
         streams.push_back(sound->LoadStreamNoLoopPoints(path));
         EXPECT_GE(streams.back(), 0) << name;
     }
     for (const char* title : kMenuChapters) {
         const Chapter* c = nullptr;
-        ASSERT_TRUE(Plan()->GetStory().FindChapter(title, &c));
+        ASSERT_TRUE(DemoPlan()->GetStory().FindChapter(title, &c));
         streams.push_back(sound->LoadStream(c->GetLevelMusic(), c->GetLoopStart(), c->GetLoopEnd()));
         EXPECT_GE(streams.back(), 0) << c->GetLevelMusic();
         streams.push_back(sound->LoadStreamNoLoopPoints(c->GetIntroMusic()));
@@ -343,7 +334,7 @@ TEST_F(DemoData, EverySoundLoadsIntoTheSoundRegistry)
 TEST_F(DemoData, EveryKeyframeImageExistsFromTheWorkingFolder)
 {
     std::set<std::string> animations = {"../assets/2D/help.txt", "../assets/2D/screenshot.txt"};
-    const Story& story = Plan()->GetStory();
+    const Story& story = DemoPlan()->GetStory();
     for (const char* title : kMenuChapters) {
         const Chapter* c = nullptr;
         ASSERT_TRUE(story.FindChapter(title, &c));
@@ -372,7 +363,7 @@ TEST_F(DemoData, EveryModelsMaterialTextureExists)
 {
     for (const std::string& name : ListedAssetNames()) {
         std::string path;
-        ASSERT_TRUE(Plan()->GetAssetPath(name, &path));
+        ASSERT_TRUE(DemoPlan()->GetAssetPath(name, &path));
         if (path.size() < 4 || path.compare(path.size() - 4, 4, ".obj") != 0) {
             continue;
         }
@@ -416,7 +407,7 @@ TEST_F(DemoLevels, EveryMenuChapterLevelLoadsWithItsSetsAndAnimations)
     for (const char* title : kMenuChapters) {
         SCOPED_TRACE(title);
         const Chapter* chapter = nullptr;
-        ASSERT_TRUE(Plan()->GetStory().FindChapter(title, &chapter));
+        ASSERT_TRUE(DemoPlan()->GetStory().FindChapter(title, &chapter));
         LogCapture log;
         BreakCounter breaks;
         GameFlow::GetInstance()->SetupWorldForLevel();
@@ -476,7 +467,7 @@ TEST_F(DemoLevels, PureMorvosStartAroundTheBoyAndLevelsStartCalm)
     for (const char* title : kMenuChapters) {
         SCOPED_TRACE(title);
         const Chapter* chapter = nullptr;
-        ASSERT_TRUE(Plan()->GetStory().FindChapter(title, &chapter));
+        ASSERT_TRUE(DemoPlan()->GetStory().FindChapter(title, &chapter));
         GameFlow::GetInstance()->SetupWorldForLevel();
         ASSERT_TRUE(MorvoFiles::LoadLevel(DataGameFolder() + "/" + chapter->GetLevel()));
         MorvoWorld& world = GetMorvoWorld();
@@ -502,7 +493,7 @@ TEST_F(DemoLevels, EveryLevelParticleTextureExistsFromTheWorkingFolder)
     int systems = 0;
     for (const char* title : kMenuChapters) {
         const Chapter* c = nullptr;
-        ASSERT_TRUE(Plan()->GetStory().FindChapter(title, &c));
+        ASSERT_TRUE(DemoPlan()->GetStory().FindChapter(title, &c));
         TiXmlDocument level(DataGameFolder() + "/" + c->GetLevel());
         ASSERT_TRUE(level.LoadFile());
         const TiXmlElement* list = level.RootElement()->FirstChildElement("ParticleSystems");

@@ -110,11 +110,7 @@ class DemoPlay : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        GamePlan* plan = GamePlan::GetInstance();
-        if (!plan->IsLoaded()) {
-            plan->Load(DataGameFolder().c_str(), "GamePlan.xml");
-        }
-        ASSERT_TRUE(plan->IsLoaded());
+        ASSERT_TRUE(DemoPlan()->IsLoaded());
         GetMorvoWorld().Release();
         GetMorvoWorld().InitHeadless();
         SeedRand15(1);

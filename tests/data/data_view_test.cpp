@@ -75,11 +75,7 @@ protected:
         if (!gltest::EnsureWindow(kWidth, kHeight)) {
             GTEST_SKIP() << "no GL window";
         }
-        GamePlan* plan = GamePlan::GetInstance();
-        if (!plan->IsLoaded()) {
-            plan->Load(DataGameFolder().c_str(), "GamePlan.xml");
-        }
-        ASSERT_TRUE(plan->IsLoaded());
+        ASSERT_TRUE(DemoPlan()->IsLoaded());
         SeedRand15(1);
         GetMorvoWorld().Release();
     }
