@@ -41,9 +41,7 @@ Texture* TextureManager::LoadShared(const char* fileName, bool clamped)
         DebugLog("Unable to find or open the file: %s\n", fileName);
         return nullptr;
     }
-    texture->loadCount_ = 1;
-    textures_.push_back(std::move(texture));
-    return textures_.back().get();
+    return Add(std::move(texture));
 }
 
 Texture* TextureManager::CreateFromBitmap(const char* name, const unsigned char* pixels, unsigned int width,
@@ -58,9 +56,7 @@ Texture* TextureManager::CreateFromBitmap(const char* name, const unsigned char*
         DebugLog("Failed to create bitmap!\n");
         return nullptr;
     }
-    texture->loadCount_ = 1;
-    textures_.push_back(std::move(texture));
-    return textures_.back().get();
+    return Add(std::move(texture));
 }
 
 Texture* TextureManager::CreateBlank(const char* name, unsigned int size, unsigned int bytesPerPixel)
@@ -70,9 +66,7 @@ Texture* TextureManager::CreateBlank(const char* name, unsigned int size, unsign
         DebugLog("Failed to create new texture!\n");
         return nullptr;
     }
-    texture->loadCount_ = 1;
-    textures_.push_back(std::move(texture));
-    return textures_.back().get();
+    return Add(std::move(texture));
 }
 
 Texture* TextureManager::Find(const char* name) const
@@ -102,4 +96,11 @@ void TextureManager::Release(Texture*& texture)
 void TextureManager::Clear()
 {
     ClearInListOrder(textures_);
+}
+
+Texture* TextureManager::Add(std::unique_ptr<Texture> texture)
+{
+    texture->loadCount_ = 1;
+    textures_.push_back(std::move(texture));
+    return textures_.back().get();
 }

@@ -38,6 +38,8 @@ public:
 
 private:
     Texture* LoadShared(const char* fileName, bool clamped);
+    // Puts a new texture at the end of the list with one load; returns it.
+    Texture* Add(std::unique_ptr<Texture> texture);
 
     std::list<std::unique_ptr<Texture>> textures_;
 };

@@ -9,6 +9,22 @@
 
 #include <cstdio>
 
+namespace {
+
+// Drops the name registered for the handle; false when none is.
+bool ForgetName(std::map<std::string, int>& names, int handle)
+{
+    for (auto it = names.begin(); it != names.end(); ++it) {
+        if (it->second == handle) {
+            names.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 SoundRegistry::SoundRegistry()
     : mixer_(std::make_unique<AudioMixer>(kChannelCount))
 {
@@ -88,14 +104,10 @@ void SoundRegistry::FreeSample(int handle)
         std::printf("Trying to Free an invalid Sample (already Freed?):\t%d", handle);
         return;
     }
-    for (auto it = sampleNames_.begin(); it != sampleNames_.end(); ++it) {
-        if (it->second == handle) {
-            mixer_->FreeSample(samples_[handle]);
-            samples_[handle] = nullptr;
-            sampleNames_.erase(it);
-            return;
-        }
-    }
+    if (!ForgetName(sampleNames_, handle))
+        return;
+    mixer_->FreeSample(samples_[handle]);
+    samples_[handle] = nullptr;
 }
 
 int SoundRegistry::LoadStream(const std::string& name, int loopStart, int loopEnd)
@@ -165,17 +177,13 @@ void SoundRegistry::FreeStream(int handle)
         std::printf("Trying to Free an invalid Stream (already Freed?):\t%d", handle);
         return;
     }
-    for (auto it = streamNames_.begin(); it != streamNames_.end(); ++it) {
-        if (it->second == handle) {
-            // Stop first, so the freed handle keeps no live channel.
-            mixer_->StopStream(streams_[handle]);
-            channels_[handle] = -1;
-            mixer_->CloseStream(streams_[handle]);
-            streams_[handle] = nullptr;
-            streamNames_.erase(it);
-            return;
-        }
-    }
+    if (!ForgetName(streamNames_, handle))
+        return;
+    // Stop first, so the freed handle keeps no live channel.
+    mixer_->StopStream(streams_[handle]);
+    channels_[handle] = -1;
+    mixer_->CloseStream(streams_[handle]);
+    streams_[handle] = nullptr;
 }
 
 void SoundRegistry::SetStreamVolume(int handle, int volume)

@@ -1,5 +1,6 @@
 #include "debugbreak.h"
 #include "debugoutput.h"
+#include "lockedexchange.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,8 +31,5 @@ void PlatformDebugBreak(const char* file, int line, const char* what)
 
 DebugBreakHandler SetDebugBreakHandler(DebugBreakHandler handler)
 {
-    std::lock_guard<std::mutex> lock(g_handlerMutex);
-    DebugBreakHandler old = std::move(g_handler);
-    g_handler = std::move(handler);
-    return old;
+    return ExchangeLocked(g_handlerMutex, g_handler, std::move(handler));
 }

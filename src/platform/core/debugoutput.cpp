@@ -1,4 +1,5 @@
 #include "debugoutput.h"
+#include "lockedexchange.h"
 
 #include <cstring>
 #include <mutex>
@@ -27,8 +28,5 @@ void PlatformDebugOutput(const char* text)
 
 DebugOutputHook SetDebugOutputHook(DebugOutputHook hook)
 {
-    std::lock_guard<std::mutex> lock(g_hookMutex);
-    DebugOutputHook old = std::move(g_hook);
-    g_hook = std::move(hook);
-    return old;
+    return ExchangeLocked(g_hookMutex, g_hook, std::move(hook));
 }

@@ -1,6 +1,8 @@
 // The process's window-message queue and window-procedure table.
 #include "messagequeue.h"
 
+#include "lockedexchange.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <deque>
@@ -47,16 +49,6 @@ BOOL Post(const MSG& message)
         return FALSE;
     state.messages.push_back(message);
     return TRUE;
-}
-
-// Puts value into one of the queue's slots under its lock; gives the old value.
-template <typename T>
-T ExchangeLocked(T& slot, T value)
-{
-    std::lock_guard<std::mutex> lock(State().mutex);
-    T old = std::move(slot);
-    slot = std::move(value);
-    return old;
 }
 }
 
@@ -220,12 +212,14 @@ LRESULT DefWindowProc(HWND, UINT, WPARAM, LPARAM)
 
 PeekHook SetPeekHook(PeekHook hook)
 {
-    return ExchangeLocked(State().peekHook, std::move(hook));
+    QueueState& state = State();
+    return ExchangeLocked(state.mutex, state.peekHook, std::move(hook));
 }
 
 CharacterLookup SetCharacterLookup(CharacterLookup lookup)
 {
-    return ExchangeLocked(State().characterLookup, std::move(lookup));
+    QueueState& state = State();
+    return ExchangeLocked(state.mutex, state.characterLookup, std::move(lookup));
 }
 
 int QueuedMessageCount()

@@ -61,9 +61,7 @@ InputResult PlatformInput::ReadMouse(MouseSnapshot* snapshot) {
         return InputResult::NotAcquired;
     }
     *snapshot = pending_;
-    pending_.lX = 0;
-    pending_.lY = 0;
-    pending_.lZ = 0;
+    ClearMotion();
     return InputResult::Ok;
 }
 
@@ -73,9 +71,7 @@ InputResult PlatformInput::AcquireMouse() {
     }
     if (!mouseAcquired_) {
         mouseAcquired_ = true;
-        pending_.lX = 0;
-        pending_.lY = 0;
-        pending_.lZ = 0;
+        ClearMotion();
     }
     return InputResult::Ok;
 }
@@ -102,6 +98,12 @@ void PlatformInput::Reset() {
 
 void PlatformInput::ClearMouse() {
     pending_ = MouseSnapshot{};
+}
+
+void PlatformInput::ClearMotion() {
+    pending_.lX = 0;
+    pending_.lY = 0;
+    pending_.lZ = 0;
 }
 
 PlatformInput& GetPlatformInput() {

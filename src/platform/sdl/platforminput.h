@@ -58,6 +58,8 @@ public:
 
 private:
     void ClearMouse();
+    // Drops the motion gathered so far; the buttons stay.
+    void ClearMotion();
 
     uint8_t keys_[kKeyCount];
     MouseSnapshot pending_;
