@@ -57,6 +57,20 @@ std::vector<float> ResampleWhole(const std::vector<float>& in, int64_t frames, i
     return out;
 }
 
+// Opens a sound file for reading; null (and closed) when it cannot be read
+// or has no channels or no sample rate.
+SNDFILE* OpenSoundFile(const std::string& path, SF_INFO& info)
+{
+    SNDFILE* file = sf_open(NormalizePath(path).c_str(), SFM_READ, &info);
+    if (!file)
+        return nullptr;
+    if (info.channels < 1 || info.samplerate < 1) {
+        sf_close(file);
+        return nullptr;
+    }
+    return file;
+}
+
 } // namespace
 
 struct AudioSample {
@@ -221,13 +235,9 @@ AudioMixer::~AudioMixer()
 AudioSample* AudioMixer::LoadSample(const std::string& path)
 {
     SF_INFO info{};
-    SNDFILE* file = sf_open(NormalizePath(path).c_str(), SFM_READ, &info);
+    SNDFILE* file = OpenSoundFile(path, info);
     if (!file)
         return nullptr;
-    if (info.channels < 1 || info.samplerate < 1) {
-        sf_close(file);
-        return nullptr;
-    }
     std::vector<float> raw;
     std::vector<float> buffer(static_cast<size_t>(kSampleReadFrames) * info.channels);
     int64_t frames = 0;
@@ -276,11 +286,11 @@ int AudioMixer::PlaySample(AudioSample* sample, bool paused)
 AudioStream* AudioMixer::OpenStream(const std::string& path)
 {
     SF_INFO info{};
-    SNDFILE* file = sf_open(NormalizePath(path).c_str(), SFM_READ, &info);
+    SNDFILE* file = OpenSoundFile(path, info);
     if (!file)
         return nullptr;
     // A stream must be able to seek back to its loop start.
-    if (info.channels < 1 || info.samplerate < 1 || info.frames < 1 || !info.seekable) {
+    if (info.frames < 1 || !info.seekable) {
         sf_close(file);
         return nullptr;
     }
