@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "debugbreak.h"
+#include "largeblock.h"
 
 template <typename T>
 class ParticlePool {
@@ -94,7 +95,7 @@ public:
     bool GetFlag() const { return flag_; }
 
 private:
-    std::vector<T> records_;
+    std::vector<T, LargeBlockAllocator<T>> records_;
     bool flag_ = false;
     // Every record below this index is active (the search starts here).
     mutable size_t freeHint_ = 0;
