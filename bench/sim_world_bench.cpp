@@ -20,6 +20,8 @@ namespace {
 
 constexpr float kBound = 8.7625f;
 constexpr int32_t kCells = 116;
+// The world keeps seven morvo textures; AddMorvo draws one of them.
+constexpr int kMorvoTextureCount = 7;
 constexpr int32_t kCapacity = 10000;
 constexpr float kWindowSize = 3.0f;
 constexpr int32_t kWindowCells = 19;
@@ -53,19 +55,7 @@ struct BenchWorld {
     // As MorvoWorld::AddMorvo.
     int32_t AddMorvo(float x, float y, int32_t color, float power)
     {
-        MorvoState& state = *store.GetCurrentState();
-        int32_t i = grid.ClaimRecord(state, x, y, power);
-        if (i < 0) {
-            return -1;
-        }
-        MorvoRecord& r = state.Get(i);
-        r.position = Vec2(x, y);
-        r.color = color;
-        r.SetPower(power);
-        r.ResetConversion();
-        r.SetTextureIndex(Rand15() % 7);
-        grid.GetCellClamped(grid.ToCellX(x), grid.ToCellY(y)).push_back(i);
-        return i;
+        return grid.PlaceMorvo(*store.GetCurrentState(), x, y, color, power, kMorvoTextureCount);
     }
 
     // As MorvoWorld::ClearMorvos.

@@ -17,6 +17,8 @@
 struct SimTestWorld {
     static constexpr float kBound = 8.7625f;
     static constexpr int32_t kCells = 116;
+    // The world keeps seven morvo textures; AddMorvo draws one of them.
+    static constexpr int kMorvoTextureCount = 7;
 
     explicit SimTestWorld(int32_t capacity = 1000, int32_t cells = kCells, float bound = kBound)
         : store(0, 1, 0),
@@ -40,18 +42,7 @@ struct SimTestWorld {
 
     int32_t AddMorvo(float x, float y, int32_t color, float power)
     {
-        int32_t i = grid.ClaimRecord(State(), x, y, power);
-        if (i < 0) {
-            return -1;
-        }
-        MorvoRecord& r = State().Get(i);
-        r.position = Vec2(x, y);
-        r.color = color;
-        r.SetPower(power);
-        r.ResetConversion();
-        r.SetTextureIndex(Rand15() % 7);
-        grid.GetCellClamped(grid.ToCellX(x), grid.ToCellY(y)).push_back(i);
-        return i;
+        return grid.PlaceMorvo(State(), x, y, color, power, kMorvoTextureCount);
     }
 
     void RemoveMorvo(int32_t i)

@@ -398,20 +398,7 @@ int32_t MorvoWorld::AddMorvo(float x, float y, int32_t color, float power)
         DEBUG_BREAK("MorvoWorld::AddMorvo before Init");
         return -1;
     }
-    MorvoState& state = *store_->GetCurrentState();
-    const int32_t index = grid_->ClaimRecord(state, x, y, power);
-    if (index < 0) {
-        return -1;
-    }
-    MorvoRecord& morvo = state.Get(index);
-    morvo.position = Vec2(x, y);
-    morvo.color = color;
-    morvo.SetPower(power);
-    morvo.ResetConversion();
-    const int textureCount = static_cast<int>(morvoTextures_.size());
-    morvo.SetTextureIndex(textureCount > 0 ? Rand15() % textureCount : 0);
-    grid_->GetCellClamped(grid_->ToCellX(x), grid_->ToCellY(y)).push_back(index);
-    return index;
+    return grid_->PlaceMorvo(*store_->GetCurrentState(), x, y, color, power, static_cast<int>(morvoTextures_.size()));
 }
 
 void MorvoWorld::RemoveMorvo(int32_t index)

@@ -5,6 +5,7 @@
 
 #include "debuglog.h"
 #include "mathutil.h"
+#include "random15.h"
 
 
 UniformGrid::UniformGrid(int32_t rows, int32_t columns, float x0, float x1, float y0, float y1)
@@ -172,4 +173,20 @@ int32_t UniformGrid::ClaimRecord(MorvoState& state, float x, float y, float powe
     // The dead record has not moved since it was last binned.
     RemoveFromCellAt(static_cast<const MorvoState&>(state).Get(i).position, i);
     return state.FindFree();
+}
+
+int32_t UniformGrid::PlaceMorvo(MorvoState& state, float x, float y, int32_t color, float power, int textureCount)
+{
+    const int32_t index = ClaimRecord(state, x, y, power);
+    if (index < 0) {
+        return -1;
+    }
+    MorvoRecord& morvo = state.Get(index);
+    morvo.position = Vec2(x, y);
+    morvo.color = color;
+    morvo.SetPower(power);
+    morvo.ResetConversion();
+    morvo.SetTextureIndex(textureCount > 0 ? Rand15() % textureCount : 0);
+    GetCellClamped(ToCellX(x), ToCellY(y)).push_back(index);
+    return index;
 }

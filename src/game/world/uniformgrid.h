@@ -74,6 +74,11 @@ public:
     // index (a default record, active) or -1 when refused or full.
     int32_t ClaimRecord(MorvoState& state, float x, float y, float power);
 
+    // Adds a morvo as the world does: claims a record, fills it in (texture
+    // rand() % textureCount, 0 without textures) and lists it in its
+    // clamped cell. Returns its index, or -1 when refused or full.
+    int32_t PlaceMorvo(MorvoState& state, float x, float y, int32_t color, float power, int textureCount);
+
     MorvoStore* GetStore() const { return store_; }
     float GetRadius() const { return radius_; }
 
