@@ -42,6 +42,11 @@ struct MembershipCase {
     bool found;
 };
 
+void PrintTo(const MembershipCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class RainHitCellsMembership : public ::testing::TestWithParam<MembershipCase> {};
 
 // Equal as floats in both coordinates, whether the cell lies on the grid,
