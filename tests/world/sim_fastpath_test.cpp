@@ -3,6 +3,8 @@
 // the records, the rain's free list against a first-free search.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstring>
 #include <list>
 #include <vector>
@@ -97,6 +99,11 @@ struct RectCase {
     int32_t y1;
     bool duplicate;  // list one morvo twice (only the pre-mended world could)
 };
+
+void PrintTo(const RectCase& c, std::ostream* os)
+{
+    *os << "x " << c.x0 << ".." << c.x1 << " y " << c.y0 << ".." << c.y1 << (c.duplicate ? " listed twice" : "");
+}
 
 class PairTraversal : public ::testing::TestWithParam<RectCase> {};
 

@@ -1,6 +1,8 @@
 // Morvo records, the particle pool's free search and the store's buffers.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <limits>
 
@@ -30,6 +32,11 @@ struct PowerCase {
     float add;
     float expected;
 };
+
+void PrintTo(const PowerCase& c, std::ostream* os)
+{
+    *os << "power " << c.start << " add " << c.add;
+}
 
 class MorvoRecordPower : public ::testing::TestWithParam<PowerCase> {};
 

@@ -1,6 +1,8 @@
 // The pair force and the exchange rules, alone and through simulator steps.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "mathutil.h"
 #include "morvoljfunc.h"
 #include "random15.h"
@@ -66,6 +68,11 @@ struct SpringCase {
     float expectedOnA;  // x force on a, b lying on +x
 };
 
+void PrintTo(const SpringCase& c, std::ostream* os)
+{
+    *os << "d " << c.d;
+}
+
 class MorvoLJFuncSpring : public ::testing::TestWithParam<SpringCase> {};
 
 TEST_P(MorvoLJFuncSpring, PushesBelowRestPullsAboveAndCapsAt30)
@@ -90,6 +97,11 @@ struct ShareCase {
     float expectedA;
     float expectedB;
 };
+
+void PrintTo(const ShareCase& c, std::ostream* os)
+{
+    *os << "powers " << c.pa << " and " << c.pb;
+}
 
 class MorvoLJFuncShare : public ::testing::TestWithParam<ShareCase> {};
 
@@ -124,6 +136,11 @@ struct ConversionCase {
     int32_t expectedB;
     int32_t score;
 };
+
+void PrintTo(const ConversionCase& c, std::ostream* os)
+{
+    *os << "colours " << c.colorA << " at " << c.pa << " and " << c.colorB << " at " << c.pb;
+}
 
 class MorvoLJFuncConversion : public ::testing::TestWithParam<ConversionCase> {};
 
@@ -170,6 +187,11 @@ struct LightningCase {
     float power;
     bool lightning;
 };
+
+void PrintTo(const LightningCase& c, std::ostream* os)
+{
+    *os << "power " << c.power;
+}
 
 class MorvoLJFuncDarkContact : public ::testing::TestWithParam<LightningCase> {};
 

@@ -1,6 +1,8 @@
 // Rain drops and the attractor's pull.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 
 #include "attractor.h"
@@ -125,6 +127,11 @@ struct RingCase {
     float x;
     bool pulled;
 };
+
+void PrintTo(const RingCase& c, std::ostream* os)
+{
+    *os << "x " << c.x;
+}
 
 class AttractorRing : public AttractorTest, public ::testing::WithParamInterface<RingCase> {};
 

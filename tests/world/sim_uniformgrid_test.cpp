@@ -2,6 +2,8 @@
 // the claiming of records for new morvos.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <limits>
 
@@ -32,6 +34,11 @@ struct CellCase {
     float x;
     int32_t cell;
 };
+
+void PrintTo(const CellCase& c, std::ostream* os)
+{
+    *os << "x " << c.x;
+}
 
 class UniformGridToCell : public ::testing::TestWithParam<CellCase> {};
 
