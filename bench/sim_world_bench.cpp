@@ -130,7 +130,9 @@ void Populate(BenchWorld& world, int count, float half, float minPower, float ma
 
 // Restores the populated start without timing it.
 struct Snapshot {
-    explicit Snapshot(BenchWorld& world) : state(*world.store.GetCurrentState()) {}
+    explicit Snapshot(BenchWorld& world)
+        : state(*world.store.GetCurrentState())
+    {}
     void Restore(BenchWorld& world) const
     {
         *world.store.GetCurrentState() = state;
@@ -218,8 +220,7 @@ void BM_LevelLoadAdd10000(benchmark::State& bench)
         SeedRand15(99);
         bench.ResumeTiming();
         for (int i = 0; i < 10000; ++i) {
-            world.AddMorvo(RandomIn(-kBound, kBound), RandomIn(-kBound, kBound), RandomColor3(),
-                           RandomIn(0.5f, 10.0f));
+            world.AddMorvo(RandomIn(-kBound, kBound), RandomIn(-kBound, kBound), RandomColor3(), RandomIn(0.5f, 10.0f));
         }
     }
 }

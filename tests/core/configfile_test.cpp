@@ -14,7 +14,7 @@ namespace {
 struct LoadCase {
     const char* name;
     std::string text;
-    std::vector<std::pair<std::string, std::string>> entries; // the whole table, in key order
+    std::vector<std::pair<std::string, std::string>> entries;  // the whole table, in key order
 };
 
 void PrintTo(const LoadCase& c, std::ostream* os)
@@ -29,7 +29,7 @@ std::vector<std::pair<std::string, std::string>> TableOf(const ConfigFile& confi
 
 class ConfigFileLoad : public ::testing::TestWithParam<LoadCase> {};
 
-} // namespace
+}  // namespace
 
 TEST_P(ConfigFileLoad, GivesTheTable)
 {
@@ -40,25 +40,24 @@ TEST_P(ConfigFileLoad, GivesTheTable)
     EXPECT_EQ(TableOf(config), GetParam().entries);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ConfigFileLoad,
-    ::testing::Values(
-        LoadCase{"Empty", "", {}},
-        LoadCase{"OnlyComments", "# one\n#two\n\n", {}},
-        LoadCase{"KeyAndValue", "Game: Morvo\n", {{"Game", "Morvo"}}},
-        LoadCase{"BlanksAndTabsBeforeKeyAndValue", " \t Width:\t  1024\n", {{"Width", "1024"}}},
-        LoadCase{"TrailingBlanksStayInTheValue", "Name: a b  \n", {{"Name", "a b  "}}},
-        LoadCase{"BlankBeforeColonStaysInTheKey", "Key : v\n", {{"Key ", "v"}}},
-        LoadCase{"CommentOnlyInColumnOne", "#A: 1\n #B: 2\n", {{"#B", "2"}}},
-        LoadCase{"FirstDefinitionWins", "A: 1\nA: 2\n", {{"A", "1"}}},
-        LoadCase{"ValueCutAtColon", "Path: C:\\games\\morvo\n", {{"Path", "C"}}},
-        LoadCase{"SeveralColonsAreOneSeparator", "A:::  x\n", {{"A", "x"}}},
-        LoadCase{"LeadingColonsSkipped", "::Key: v\n", {{"Key", "v"}}},
-        LoadCase{"NoColonGivesEmptyValue", "Flag\n", {{"Flag", ""}}},
-        LoadCase{"BlankLineGivesEmptyKey", "   \nA: 1\n", {{"", ""}, {"A", "1"}}},
-        LoadCase{"LastLineWithoutLineFeed", "A: 1\nB: 2", {{"A", "1"}, {"B", "2"}}},
-        LoadCase{"CrLfLineEnds", "A: 1\r\n# c\r\n\r\nB: two\r\n", {{"A", "1"}, {"B", "two"}}},
-        LoadCase{"LoneCarriageReturnIsText", "A: 1\r2\n", {{"A", "1\r2"}}},
-        LoadCase{"KeysAreCaseSensitive", "a: 1\nA: 2\n", {{"A", "2"}, {"a", "1"}}}),
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ConfigFileLoad,
+    ::testing::Values(LoadCase{"Empty", "", {}}, LoadCase{"OnlyComments", "# one\n#two\n\n", {}},
+                      LoadCase{"KeyAndValue", "Game: Morvo\n", {{"Game", "Morvo"}}},
+                      LoadCase{"BlanksAndTabsBeforeKeyAndValue", " \t Width:\t  1024\n", {{"Width", "1024"}}},
+                      LoadCase{"TrailingBlanksStayInTheValue", "Name: a b  \n", {{"Name", "a b  "}}},
+                      LoadCase{"BlankBeforeColonStaysInTheKey", "Key : v\n", {{"Key ", "v"}}},
+                      LoadCase{"CommentOnlyInColumnOne", "#A: 1\n #B: 2\n", {{"#B", "2"}}},
+                      LoadCase{"FirstDefinitionWins", "A: 1\nA: 2\n", {{"A", "1"}}},
+                      LoadCase{"ValueCutAtColon", "Path: C:\\games\\morvo\n", {{"Path", "C"}}},
+                      LoadCase{"SeveralColonsAreOneSeparator", "A:::  x\n", {{"A", "x"}}},
+                      LoadCase{"LeadingColonsSkipped", "::Key: v\n", {{"Key", "v"}}},
+                      LoadCase{"NoColonGivesEmptyValue", "Flag\n", {{"Flag", ""}}},
+                      LoadCase{"BlankLineGivesEmptyKey", "   \nA: 1\n", {{"", ""}, {"A", "1"}}},
+                      LoadCase{"LastLineWithoutLineFeed", "A: 1\nB: 2", {{"A", "1"}, {"B", "2"}}},
+                      LoadCase{"CrLfLineEnds", "A: 1\r\n# c\r\n\r\nB: two\r\n", {{"A", "1"}, {"B", "two"}}},
+                      LoadCase{"LoneCarriageReturnIsText", "A: 1\r2\n", {{"A", "1\r2"}}},
+                      LoadCase{"KeysAreCaseSensitive", "a: 1\nA: 2\n", {{"A", "2"}, {"a", "1"}}}),
     CaseName());
 
 TEST(ConfigFile, LongLineKeepsItsFirst1023CharactersAndNextLineIsRead)
@@ -144,9 +143,10 @@ TEST_P(ConfigFileBool, TrueOnlyForTheFiveSpellings)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ConfigFileBool,
-    ::testing::Values(BoolCase{"T", true}, BoolCase{"t", true}, BoolCase{"True", true}, BoolCase{"true", true},
-        BoolCase{"1", true}, BoolCase{"TRUE", false}, BoolCase{"yes", false}, BoolCase{"F", false},
-        BoolCase{"0", false}, BoolCase{"true ", false}, BoolCase{"", false}));
+                         ::testing::Values(BoolCase{"T", true}, BoolCase{"t", true}, BoolCase{"True", true},
+                                           BoolCase{"true", true}, BoolCase{"1", true}, BoolCase{"TRUE", false},
+                                           BoolCase{"yes", false}, BoolCase{"F", false}, BoolCase{"0", false},
+                                           BoolCase{"true ", false}, BoolCase{"", false}));
 
 TEST(ConfigFile, AbsentKeysGiveDefaults)
 {

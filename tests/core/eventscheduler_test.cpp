@@ -19,7 +19,10 @@ namespace {
 // itself, so tests can look at it afterwards.
 class ProbeEvent : public ScheduledEvent {
 public:
-    ProbeEvent(int id, std::vector<int>* runs) : id_(id), runs_(runs) {}
+    ProbeEvent(int id, std::vector<int>* runs)
+        : id_(id),
+          runs_(runs)
+    {}
     void Execute() override
     {
         if (runs_ != nullptr)
@@ -42,7 +45,7 @@ std::vector<std::unique_ptr<ProbeEvent>> MakeProbes(int count, std::vector<int>*
     return probes;
 }
 
-} // namespace
+}  // namespace
 
 TEST(EventHeap, EmptyHeapHasNoTopAndTimeMinusOne)
 {
@@ -79,7 +82,7 @@ TEST(EventHeap, TopIsAlwaysTheSmallestKeyUnderMixedPushAndPop)
             ++next;
         } else {
             auto smallest = std::min_element(model.begin(), model.end(),
-                [](const auto& a, const auto& b) { return a.first < b.first; });
+                                             [](const auto& a, const auto& b) { return a.first < b.first; });
             ASSERT_EQ(heap.TopTime(), smallest->first);
             ProbeEvent* top = static_cast<ProbeEvent*>(heap.Top());
             auto entry = std::find_if(model.begin(), model.end(), [top](const auto& e) { return e.second == top; });
@@ -200,7 +203,7 @@ void CountCall()
 {
     ++g_calls;
 }
-}
+}  // namespace
 
 TEST(EventScheduler, RepeatingEventWithPeriodZeroRunsOncePerFrame)
 {
@@ -258,7 +261,7 @@ TEST(SortedEventQueue, KeepsAscendingTimeWithNewestTieFirst)
         queue.Pop();
     }
     std::vector<ScheduledEvent*> expected = {probes[4].get(), probes[1].get(), probes[3].get(), probes[2].get(),
-        probes[0].get()};
+                                             probes[0].get()};
     EXPECT_EQ(order, expected);
 }
 

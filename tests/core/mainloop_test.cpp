@@ -27,7 +27,10 @@ void Log(const std::string& line)
 // A state that logs what happens to it and runs a script on its updates.
 class FakeState : public AppState {
 public:
-    FakeState(int index, std::function<void(int update)> script = {}) : index_(index), script_(std::move(script)) {}
+    FakeState(int index, std::function<void(int update)> script = {})
+        : index_(index),
+          script_(std::move(script))
+    {}
 
     void Update(float) override
     {
@@ -98,7 +101,7 @@ protected:
 
 using Lines = std::vector<std::string>;
 
-} // namespace
+}  // namespace
 
 TEST_F(MainLoop, FirstStateEnteredWithMinusOneAndLeftWithMinusOne)
 {
@@ -113,10 +116,10 @@ TEST_F(MainLoop, SwitchHappensAtEndOfFrame)
                     App().RequestState(1);
                     Log("requested");
                 },
-        [this](int) { App().Quit(); }});
+                [this](int) { App().Quit(); }});
     App().Run();
-    EXPECT_EQ(g_log,
-        (Lines{"S0.Enter(-1)", "S0.Update", "requested", "S0.Exit(1)", "S1.Enter(0)", "S1.Update", "S1.Exit(-1)"}));
+    EXPECT_EQ(g_log, (Lines{"S0.Enter(-1)", "S0.Update", "requested", "S0.Exit(1)", "S1.Enter(0)", "S1.Update",
+                            "S1.Exit(-1)"}));
 }
 
 TEST_F(MainLoop, LastRequestInFrameWins)
@@ -125,7 +128,7 @@ TEST_F(MainLoop, LastRequestInFrameWins)
                     App().RequestState(1);
                     App().RequestState(2);
                 },
-        [this](int) { App().Quit(); }, [this](int) { App().Quit(); }});
+                [this](int) { App().Quit(); }, [this](int) { App().Quit(); }});
     App().Run();
     EXPECT_EQ(g_log, (Lines{"S0.Enter(-1)", "S0.Update", "S0.Exit(2)", "S2.Enter(0)", "S2.Update", "S2.Exit(-1)"}));
 }
@@ -136,7 +139,7 @@ TEST_F(MainLoop, QuitAndRequestInOneFrameStillSwitches)
                     App().Quit();
                     App().RequestState(1);
                 },
-        [this](int) { App().Quit(); }});
+                [this](int) { App().Quit(); }});
     App().Run();
     EXPECT_EQ(g_log, (Lines{"S0.Enter(-1)", "S0.Update", "S0.Exit(1)", "S1.Enter(0)", "S1.Exit(-1)"}));
 }
@@ -183,7 +186,8 @@ TEST_F(MainLoop, RequestFromWindowMessageSwitchesAtEndOfThatFrame)
     PostMessage(window, WM_USER, 0, 0);
     MakeStates({{}, [this](int) { App().Quit(); }});
     App().Run();
-    EXPECT_EQ(g_log, (Lines{"S0.Enter(-1)", "S0.Update", "procedure", "S0.Exit(1)", "S1.Enter(0)", "S1.Update", "S1.Exit(-1)"}));
+    EXPECT_EQ(g_log, (Lines{"S0.Enter(-1)", "S0.Update", "procedure", "S0.Exit(1)", "S1.Enter(0)", "S1.Update",
+                            "S1.Exit(-1)"}));
 }
 
 struct ExitCodeCase {
@@ -217,11 +221,11 @@ TEST_P(MainLoopExitCode, IsTheQuitMessagesCode)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MainLoopExitCode,
-    ::testing::Values(ExitCodeCase{"KeyMessageRemovedLast", true, true, 0, 0},
-        ExitCodeCase{"QuitMessageRemovedLast", false, true, 0, 0},
-        ExitCodeCase{"NonZeroCode", true, true, 3, 3},
-        ExitCodeCase{"NoQuitMessage", true, false, 0, 0}),
-    CaseName());
+                         ::testing::Values(ExitCodeCase{"KeyMessageRemovedLast", true, true, 0, 0},
+                                           ExitCodeCase{"QuitMessageRemovedLast", false, true, 0, 0},
+                                           ExitCodeCase{"NonZeroCode", true, true, 3, 3},
+                                           ExitCodeCase{"NoQuitMessage", true, false, 0, 0}),
+                         CaseName());
 
 TEST_F(MainLoop, SchedulerRunsBeforeTheStateWithTheFrameDelta)
 {
@@ -251,10 +255,9 @@ TEST_F(MainLoop, KeyDownWithCharacterDeliversCharacterMessageNextFrame)
             App().Quit();
     }});
     App().Run();
-    EXPECT_EQ(g_log,
-        (Lines{"S0.Enter(-1)", "S0.Update", "S0.Message(" + std::to_string(WM_KEYDOWN) + ",81)", "S0.Update",
-            "S0.Message(" + std::to_string(WM_CHAR) + ",113)", "S0.Update",
-            "S0.Message(" + std::to_string(WM_USER) + ",0)", "S0.Exit(-1)"}));
+    EXPECT_EQ(g_log, (Lines{"S0.Enter(-1)", "S0.Update", "S0.Message(" + std::to_string(WM_KEYDOWN) + ",81)",
+                            "S0.Update", "S0.Message(" + std::to_string(WM_CHAR) + ",113)", "S0.Update",
+                            "S0.Message(" + std::to_string(WM_USER) + ",0)", "S0.Exit(-1)"}));
 }
 
 TEST_F(MainLoop, ClosingTheWindowEndsTheLoop)
@@ -319,9 +322,10 @@ TEST_P(WindowForwardingActivate, SetsActiveFlagEvenWithoutState)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WindowForwardingActivate,
-    ::testing::Values(ActivateCase{WA_INACTIVE, false}, ActivateCase{WA_ACTIVE, true},
-        ActivateCase{WA_CLICKACTIVE, true}, ActivateCase{MAKEWPARAM(WA_INACTIVE, 1), false},
-        ActivateCase{MAKEWPARAM(WA_ACTIVE, 1), true}));
+                         ::testing::Values(ActivateCase{WA_INACTIVE, false}, ActivateCase{WA_ACTIVE, true},
+                                           ActivateCase{WA_CLICKACTIVE, true},
+                                           ActivateCase{MAKEWPARAM(WA_INACTIVE, 1), false},
+                                           ActivateCase{MAKEWPARAM(WA_ACTIVE, 1), true}));
 
 TEST(WindowForwarding, CloseQuitsEvenInAStateThatIgnoresIt)
 {
@@ -379,9 +383,9 @@ TEST_P(AppStateDefaultHandler, PostsQuitOnlyOnDestroyAndClose)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AppStateDefaultHandler,
-    ::testing::Values(DefaultHandlerCase{WM_DESTROY, true}, DefaultHandlerCase{WM_CLOSE, true},
-        DefaultHandlerCase{WM_KEYDOWN, false}, DefaultHandlerCase{WM_CHAR, false},
-        DefaultHandlerCase{WM_ACTIVATE, false}));
+                         ::testing::Values(DefaultHandlerCase{WM_DESTROY, true}, DefaultHandlerCase{WM_CLOSE, true},
+                                           DefaultHandlerCase{WM_KEYDOWN, false}, DefaultHandlerCase{WM_CHAR, false},
+                                           DefaultHandlerCase{WM_ACTIVATE, false}));
 
 TEST(ApplicationInstance, AccessorCreatesOnceAndDeletingClearsIt)
 {

@@ -8,7 +8,9 @@ namespace {
 
 class Counted : public RefCounted {
 public:
-    explicit Counted(int* destroyed) : destroyed_(destroyed) {}
+    explicit Counted(int* destroyed)
+        : destroyed_(destroyed)
+    {}
     void Destroy() override { ++*destroyed_; }
 
 private:
@@ -30,7 +32,7 @@ public:
 };
 int Node::alive = 0;
 
-} // namespace
+}  // namespace
 
 TEST(RefHandle, FirstHandleCountsOneAndLastReleaseDestroys)
 {
@@ -123,7 +125,7 @@ public:
     ~Registry() = default;
 };
 int Registry::constructed = 0;
-}
+}  // namespace
 
 TEST(Singleton, AccessorCreatesOnceAndDeletionClearsTheInstance)
 {

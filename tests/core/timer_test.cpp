@@ -21,7 +21,7 @@ protected:
     ClockSource old_;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(FrameTimer, DeltaMeasuresFromThePreviousDelta)
 {

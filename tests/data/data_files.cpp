@@ -11,9 +11,15 @@
 #include <fstream>
 #include <sstream>
 
-std::string DataRunFolder() { return BuildDir() + "/run"; }
+std::string DataRunFolder()
+{
+    return BuildDir() + "/run";
+}
 
-std::string DataGameFolder() { return "../game"; }
+std::string DataGameFolder()
+{
+    return "../game";
+}
 
 GamePlan* DemoPlan()
 {
@@ -26,10 +32,17 @@ GamePlan* DemoPlan()
 
 namespace {
 
-uint32_t U32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
-uint16_t U16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t U32(const unsigned char* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+uint16_t U16(const unsigned char* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 
-std::string Trim(const std::string& s) {
+std::string Trim(const std::string& s)
+{
     size_t a = s.find_first_not_of(" \t\r\n");
     size_t b = s.find_last_not_of(" \t\r\n");
     return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
@@ -37,7 +50,8 @@ std::string Trim(const std::string& s) {
 
 }  // namespace
 
-TgaHeader ReadTgaHeader(const std::string& path) {
+TgaHeader ReadTgaHeader(const std::string& path)
+{
     TgaHeader h;
     std::ifstream in(path, std::ios::binary);
     unsigned char b[18];
@@ -57,7 +71,8 @@ TgaHeader ReadTgaHeader(const std::string& path) {
     return h;
 }
 
-WavInfo ReadWavInfo(const std::string& path) {
+WavInfo ReadWavInfo(const std::string& path)
+{
     WavInfo w;
     std::ifstream in(path, std::ios::binary);
     unsigned char riff[12];
@@ -92,7 +107,8 @@ WavInfo ReadWavInfo(const std::string& path) {
     return w;
 }
 
-int WavTailPeak(const std::string& path, int64_t frames) {
+int WavTailPeak(const std::string& path, int64_t frames)
+{
     WavInfo w = ReadWavInfo(path);
     if (!w.read || w.format != 1 || w.bits != 16) {
         return -1;
@@ -114,7 +130,8 @@ int WavTailPeak(const std::string& path, int64_t frames) {
     return peak;
 }
 
-ObjCheck CheckObj(const std::string& path) {
+ObjCheck CheckObj(const std::string& path)
+{
     ObjCheck c;
     std::ifstream in(path);
     if (!in) {
@@ -185,7 +202,8 @@ ObjCheck CheckObj(const std::string& path) {
     return c;
 }
 
-std::vector<std::string> MtlTextures(const std::string& path) {
+std::vector<std::string> MtlTextures(const std::string& path)
+{
     std::vector<std::string> out;
     std::ifstream in(path);
     std::string word;
@@ -197,7 +215,8 @@ std::vector<std::string> MtlTextures(const std::string& path) {
     return out;
 }
 
-std::vector<std::string> AnimationImages(const std::string& path) {
+std::vector<std::string> AnimationImages(const std::string& path)
+{
     std::vector<std::string> out;
     std::ifstream in(path);
     std::string line;
@@ -214,9 +233,13 @@ std::vector<std::string> AnimationImages(const std::string& path) {
     return out;
 }
 
-bool IsPowerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
+bool IsPowerOfTwo(int v)
+{
+    return v > 0 && (v & (v - 1)) == 0;
+}
 
-std::vector<std::string> FilesBelow(const std::string& folder) {
+std::vector<std::string> FilesBelow(const std::string& folder)
+{
     std::vector<std::string> out;
     std::error_code ec;
     for (auto it = std::filesystem::recursive_directory_iterator(folder, ec);

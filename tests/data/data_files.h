@@ -46,9 +46,9 @@ struct ObjCheck {
     std::string mtllib;
     int groups = 0;
     int faces = 0;
-    int nonTriangles = 0;      // faces with more or fewer than three corners
-    int foreignIndices = 0;    // face corners naming data of an earlier group
-    int badIndices = 0;        // corners naming data not (yet) in the file
+    int nonTriangles = 0;    // faces with more or fewer than three corners
+    int foreignIndices = 0;  // face corners naming data of an earlier group
+    int badIndices = 0;      // corners naming data not (yet) in the file
 };
 ObjCheck CheckObj(const std::string& path);
 

@@ -140,7 +140,8 @@ protected:
         std::vector<Waypoint> points = route.points;
         if (!route.holdSet.empty()) {
             // Hover over the middle of the set's cells.
-            const GridSet* set = GridSetDatabase::GetInstance()->Get(GridSetDatabase::GetInstance()->GetId(route.holdSet));
+            const GridSet* set =
+                GridSetDatabase::GetInstance()->Get(GridSetDatabase::GetInstance()->GetId(route.holdSet));
             if (set == nullptr || set->GetCellCount() == 0) {
                 return false;
             }
@@ -197,8 +198,8 @@ protected:
             world.CountMorvos();
             if (std::getenv("DEMO_PLAY_TRACE") && static_cast<int>(t * 60) % 120 == 0) {
                 const MorvoCensus& c = world.GetCensus();
-                std::printf("t %.1f at (%.0f %.0f) next %zu pure %d neutral %d dark %d size %.3f\n", t, at.x, at.z, next,
-                            c.pure, c.neutral, c.dark, attractor->GetSize());
+                std::printf("t %.1f at (%.0f %.0f) next %zu pure %d neutral %d dark %d size %.3f\n", t, at.x, at.z,
+                            next, c.pure, c.neutral, c.dark, attractor->GetSize());
             }
             if (route.winTrigger.empty() && world.GetWinWhenAllPure() && world.HasOnlyPureMorvos()) {
                 return true;
@@ -232,18 +233,21 @@ TEST_F(DemoPlay, DarkTideIsWonByBringingLightToTheDarkClouds)
 
 TEST_F(DemoPlay, DarkTideIslandIsCleanedByFillingTheShoreWithLight)
 {
-    Route route{"Daydream2", {{kStartHere, kStartHere, kGatherSeconds}, {-530, 470, 3.0f}}, 60.0f, "cleanmedium", "shore"};
+    Route route{
+        "Daydream2", {{kStartHere, kStartHere, kGatherSeconds}, {-530, 470, 3.0f}}, 60.0f, "cleanmedium", "shore"};
     EXPECT_TRUE(Fly(route));
     EXPECT_FALSE(GetMorvoWorld().GetIsland(kIsland3medium)->IsDirty());
 }
 
 TEST_F(DemoPlay, FourWindsIslandsAreCleanedOneAfterTheOther)
 {
-    Route big{"Daydream4", {{kStartHere, kStartHere, kGatherSeconds}, {700, -110, 3.0f}}, 80.0f, "cleanbig", "bigshore"};
+    Route big{
+        "Daydream4", {{kStartHere, kStartHere, kGatherSeconds}, {700, -110, 3.0f}}, 80.0f, "cleanbig", "bigshore"};
     EXPECT_TRUE(Fly(big));
     GetMorvoWorld().Release();
     GetMorvoWorld().InitHeadless();
-    Route small{"Daydream4", {{kStartHere, kStartHere, kGatherSeconds}, {700, -110, 3.0f}}, 80.0f, "cleansmall", "smallshore"};
+    Route small{
+        "Daydream4", {{kStartHere, kStartHere, kGatherSeconds}, {700, -110, 3.0f}}, 80.0f, "cleansmall", "smallshore"};
     EXPECT_TRUE(Fly(small));
 }
 

@@ -48,8 +48,14 @@ constexpr int kBoyFlightSlot = 6;  // MorvoBoyAnim_Fast
 struct V {
     double x, y, z;
 };
-V Sub(V a, V b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-V Cross(V a, V b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+V Sub(V a, V b)
+{
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+V Cross(V a, V b)
+{
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
 V Unit(V a)
 {
     double l = std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
@@ -145,19 +151,24 @@ TEST_F(DemoView, WorldLoadsAndDrawsTheIslandUnderTheSky)
     auto node = [&](WorldNode n) { world.GetSceneNode(n)->Render(); };
     node(kNodeOceanBottom);
     node(kNodeIslands);
-    for (IslandModel* i : islands) i->RenderIslandLayer();
+    for (IslandModel* i : islands)
+        i->RenderIslandLayer();
     node(kNodeShallowWater5);
     islands[kIslandVolcano]->RenderShallowWater5Layer();
     islands[kIsland3big]->RenderShallowWater5Layer();
     node(kNodeShallowWater4);
-    for (IslandModel* i : islands) i->RenderShallowWater4Layer();
+    for (IslandModel* i : islands)
+        i->RenderShallowWater4Layer();
     node(kNodeOcean);
     node(kNodeBeach);
-    for (IslandModel* i : islands) i->RenderBeachLayer();
+    for (IslandModel* i : islands)
+        i->RenderBeachLayer();
     node(kNodeWaves);
-    for (IslandModel* i : islands) i->RenderWaveLayer();
+    for (IslandModel* i : islands)
+        i->RenderWaveLayer();
     node(kNodeTrees);
-    for (IslandModel* i : islands) i->RenderTreeLayer();
+    for (IslandModel* i : islands)
+        i->RenderTreeLayer();
     islands[kIslandVolcano]->RenderCityLayer();
 
     // The boy in flight in front of the camera, heading for the island.
@@ -191,8 +202,10 @@ TEST_F(DemoView, WorldLoadsAndDrawsTheIslandUnderTheSky)
     for (int y = 0; y < kHeight / 2; y += 4) {
         for (int x = 0; x < kWidth; x += 4) {
             const unsigned char* p = at(x, y);
-            if (p[1] > p[2] + 20 && p[1] > p[0] + 10) ++green;
-            if (p[0] > p[2] + 20) ++blue;
+            if (p[1] > p[2] + 20 && p[1] > p[0] + 10)
+                ++green;
+            if (p[0] > p[2] + 20)
+                ++blue;
         }
     }
     EXPECT_GT(green, 200) << "no island green in the lower half";

@@ -17,9 +17,9 @@ const std::string& ScratchFolder()
     static const std::string folder = [] {
         // Memory-backed when the system has it: every input is a file write and read.
         std::error_code error;
-        const std::filesystem::path base =
-            std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
-                                                              : std::filesystem::temp_directory_path();
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
         std::string pattern = (base / "morvo-fuzz-XXXXXX").string();
         const char* made = ::mkdtemp(pattern.data());
         if (!made)

@@ -14,7 +14,10 @@ constexpr float kTolerance = 1e-3f;
 
 class FakeSubject : public OrbitSubject {
 public:
-    FakeSubject(int mode, Vec3 start) : mode_(mode), start_(start) {}
+    FakeSubject(int mode, Vec3 start)
+        : mode_(mode),
+          start_(start)
+    {}
     int GetFlightMode() const override { return mode_; }
     Vec3 GetStartPoint() const override { return start_; }
 
@@ -23,17 +26,20 @@ private:
     Vec3 start_;
 };
 
-void ExpectNear(const Vec3& actual, const Vec3& expected, const char* what) {
+void ExpectNear(const Vec3& actual, const Vec3& expected, const char* what)
+{
     EXPECT_NEAR(actual.x, expected.x, kTolerance) << what;
     EXPECT_NEAR(actual.y, expected.y, kTolerance) << what;
     EXPECT_NEAR(actual.z, expected.z, kTolerance) << what;
 }
 
-float Length(const Vec3& v) {
+float Length(const Vec3& v)
+{
     return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
 }
 
-TEST(OrbitCamera, ResetPutsTheEyeAtTheStartOffsetLookingAtTheTarget) {
+TEST(OrbitCamera, ResetPutsTheEyeAtTheStartOffsetLookingAtTheTarget)
+{
     OrbitCamera camera;
     camera.SetTarget(Vec3(0.0f, 0.0f, 0.0f));
     camera.Reset();
@@ -44,7 +50,8 @@ TEST(OrbitCamera, ResetPutsTheEyeAtTheStartOffsetLookingAtTheTarget) {
     ExpectNear(camera.GetViewMatrix().TransformPoint(Vec3()), Vec3(0.0f, 0.0f, -20.0f), "target in view");
 }
 
-TEST(OrbitCamera, PitchTargetIsClampedTo80Degrees) {
+TEST(OrbitCamera, PitchTargetIsClampedTo80Degrees)
+{
     OrbitCamera camera;
     camera.pitchTarget = DegToRad(90.0f);
     camera.Update(0.0f);
@@ -54,7 +61,8 @@ TEST(OrbitCamera, PitchTargetIsClampedTo80Degrees) {
     EXPECT_NEAR(camera.pitchTarget, DegToRad(-80.0f), 1e-6f);
 }
 
-TEST(OrbitCamera, LowTargetPullsTheEyeUpToHeightFiveAlongTheSameRay) {
+TEST(OrbitCamera, LowTargetPullsTheEyeUpToHeightFiveAlongTheSameRay)
+{
     OrbitCamera camera;
     camera.SetTarget(Vec3(0.0f, -20.0f, 0.0f));
     camera.Reset();
@@ -64,7 +72,8 @@ TEST(OrbitCamera, LowTargetPullsTheEyeUpToHeightFiveAlongTheSameRay) {
     ExpectNear(camera.GetEye(), Vec3(-30.6186218f, 5.0f, 30.6186218f), "eye on the ray");
 }
 
-TEST(OrbitCamera, LevelRayBelowTheFloorLiftsTheEyeWithoutNaN) {
+TEST(OrbitCamera, LevelRayBelowTheFloorLiftsTheEyeWithoutNaN)
+{
     OrbitCamera camera;
     camera.SetTarget(Vec3(0.0f, 0.0f, 0.0f));
     camera.pitchTarget = 0.0f;
@@ -80,7 +89,8 @@ TEST(OrbitCamera, LevelRayBelowTheFloorLiftsTheEyeWithoutNaN) {
     EXPECT_TRUE(std::isfinite(camera.GetEye().x));
 }
 
-TEST(OrbitCamera, AnglesMoveAFifthOfTheWayPerTenthOfASecond) {
+TEST(OrbitCamera, AnglesMoveAFifthOfTheWayPerTenthOfASecond)
+{
     OrbitCamera camera;
     const float yaw = camera.GetYaw();
     camera.yawTarget = yaw + 1.0f;
@@ -88,7 +98,8 @@ TEST(OrbitCamera, AnglesMoveAFifthOfTheWayPerTenthOfASecond) {
     EXPECT_NEAR(camera.GetYaw(), yaw + 0.2f, 1e-5f);
 }
 
-TEST(OrbitCamera, SteeringTurnsFiveTimesFaster) {
+TEST(OrbitCamera, SteeringTurnsFiveTimesFaster)
+{
     FakeSubject steering(0, Vec3());
     OrbitCamera camera;
     camera.SetSubject(&steering);
@@ -105,13 +116,15 @@ struct ZoomCase {
     const char* name;
 };
 
-void PrintTo(const ZoomCase& c, std::ostream* os) {
+void PrintTo(const ZoomCase& c, std::ostream* os)
+{
     *os << c.name;
 }
 
 class OrbitZoom : public ::testing::TestWithParam<ZoomCase> {};
 
-TEST_P(OrbitZoom, DistanceEasesAtTheModesRate) {
+TEST_P(OrbitZoom, DistanceEasesAtTheModesRate)
+{
     const ZoomCase& c = GetParam();
     FakeSubject subject(c.mode, Vec3());
     OrbitCamera camera;
@@ -134,13 +147,15 @@ struct LeanCase {
     const char* name;
 };
 
-void PrintTo(const LeanCase& c, std::ostream* os) {
+void PrintTo(const LeanCase& c, std::ostream* os)
+{
     *os << c.name;
 }
 
 class OrbitLean : public ::testing::TestWithParam<LeanCase> {};
 
-TEST_P(OrbitLean, LookPointLeansTowardsTheStartOnlyWhileSteering) {
+TEST_P(OrbitLean, LookPointLeansTowardsTheStartOnlyWhileSteering)
+{
     const LeanCase& c = GetParam();
     FakeSubject subject(c.mode, Vec3(10.0f, 0.0f, 0.0f));
     OrbitCamera camera;
@@ -162,14 +177,16 @@ INSTANTIATE_TEST_SUITE_P(
                       LeanCase{1, 0.0f, Vec3(0.0f, 0.0f, 0.0f), "settling: no lean"},
                       LeanCase{3, 0.0f, Vec3(0.0f, 0.0f, 0.0f), "orbiting: no lean"}));
 
-TEST(OrbitCamera, EasedLookFollowsByDtPerUpdate) {
+TEST(OrbitCamera, EasedLookFollowsByDtPerUpdate)
+{
     OrbitCamera camera;
     camera.SetTarget(Vec3(10.0f, 100.0f, 0.0f));
     camera.Update(0.25f);
     ExpectNear(camera.GetEasedLook(), Vec3(2.5f, 25.0f, 0.0f), "eased look");
 }
 
-TEST(OrbitCamera, EveryUpdateDrawsThreeRandomNumbers) {
+TEST(OrbitCamera, EveryUpdateDrawsThreeRandomNumbers)
+{
     SeedRand15(7);
     int expected = 0;
     for (int i = 0; i < 4; ++i) {
@@ -181,7 +198,8 @@ TEST(OrbitCamera, EveryUpdateDrawsThreeRandomNumbers) {
     EXPECT_EQ(Rand15(), expected);
 }
 
-TEST(OrbitCamera, ProjectionUsesSeventyFiveDegreesAndThePlanes) {
+TEST(OrbitCamera, ProjectionUsesSeventyFiveDegreesAndThePlanes)
+{
     OrbitCamera camera;
     const Matrix4 projection = camera.GetProjectionMatrix();
     EXPECT_NEAR(projection.m[5], 1.303225f, 1e-5f);
@@ -192,7 +210,8 @@ TEST(OrbitCamera, ProjectionUsesSeventyFiveDegreesAndThePlanes) {
     EXPECT_EQ(camera.GetFarPlane(), 5000.0f);
 }
 
-TEST(OrbitCamera, ControlsStartAtTheirDocumentedValues) {
+TEST(OrbitCamera, ControlsStartAtTheirDocumentedValues)
+{
     OrbitCamera camera;
     EXPECT_FALSE(camera.flag);
     EXPECT_EQ(camera.distance, 20.0f);
@@ -207,13 +226,15 @@ struct SphericalCase {
     Vec3 expected;
 };
 
-void PrintTo(const SphericalCase& c, std::ostream* os) {
+void PrintTo(const SphericalCase& c, std::ostream* os)
+{
     *os << "radius " << c.radius << " a " << c.a << " b " << c.b;
 }
 
 class SphericalPoints : public ::testing::TestWithParam<SphericalCase> {};
 
-TEST_P(SphericalPoints, FollowTheFormula) {
+TEST_P(SphericalPoints, FollowTheFormula)
+{
     const SphericalCase& c = GetParam();
     ExpectNear(SphericalToCartesian(c.radius, c.a, c.b), c.expected, "spherical");
 }

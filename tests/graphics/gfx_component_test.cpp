@@ -32,12 +32,14 @@ struct Pixel {
     int r, g, b;
 };
 
-Pixel ReadPixel(int x, int y) {
+Pixel ReadPixel(int x, int y)
+{
     const std::array<int, 4> rgba = gltest::ReadPixel(x, y);
     return Pixel{rgba[0], rgba[1], rgba[2]};
 }
 
-void ExpectPixel(int x, int y, Pixel expected, const char* what) {
+void ExpectPixel(int x, int y, Pixel expected, const char* what)
+{
     const Pixel actual = ReadPixel(x, y);
     EXPECT_NEAR(actual.r, expected.r, 2) << what << " at " << x << "," << y;
     EXPECT_NEAR(actual.g, expected.g, 2) << what << " at " << x << "," << y;
@@ -48,7 +50,8 @@ constexpr Pixel kBlack{0, 0, 0};
 constexpr Pixel kRed{255, 0, 0};
 constexpr Pixel kGreen{0, 255, 0};
 
-std::string ReadFile(const std::string& path) {
+std::string ReadFile(const std::string& path)
+{
     std::ifstream in(path);
     std::stringstream text;
     text << in.rdbuf();
@@ -59,7 +62,8 @@ class GfxWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { setenv("MORVO_TEST", "1", 1); }
 
-    void SetUp() override {
+    void SetUp() override
+    {
         if (std::getenv("DISPLAY") == nullptr) {
             GTEST_SKIP() << "needs a display (the test runner starts Xvfb)";
         }
@@ -76,7 +80,8 @@ protected:
     }
 
     // A fresh window in place of the current one (textures go with the old context).
-    bool Reopen(int width, int height, bool fullscreen) {
+    bool Reopen(int width, int height, bool fullscreen)
+    {
         gfx_->models->Clear();
         gfx_->materials->Clear();
         gfx_->textures->Clear();
@@ -85,10 +90,11 @@ protected:
     }
 
     // An opaque white texture from a luminance-alpha buffer.
-    Texture* WhiteTexture() {
-        static const unsigned char pixels[4 * 4 * 2] = {
-            255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
-            255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255};
+    Texture* WhiteTexture()
+    {
+        static const unsigned char pixels[4 * 4 * 2] = {255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                                        255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255,
+                                                        255, 255, 255, 255, 255, 255, 255, 255, 255, 255};
         return gfx_->textures->CreateFromBitmap("white", pixels, 4, 4, GL_RGBA);
     }
 
@@ -97,7 +103,8 @@ protected:
 
 // ---- window and GL state ----
 
-TEST_F(GfxWindow, CreatesADoubleBufferedWindowWithDepthAndAContext) {
+TEST_F(GfxWindow, CreatesADoubleBufferedWindowWithDepthAndAContext)
+{
     EXPECT_NE(gfx_->GetWindowHandle(), nullptr);
     EXPECT_NE(gfx_->GetRenderContext(), nullptr);
     EXPECT_EQ(gfx_->GetWindowWidth(), kWidth);
@@ -117,7 +124,8 @@ TEST_F(GfxWindow, CreatesADoubleBufferedWindowWithDepthAndAContext) {
     EXPECT_TRUE(gfx_->SwapBuffers());
 }
 
-TEST_F(GfxWindow, ContextIsACompatibilityContextWithGlewReady) {
+TEST_F(GfxWindow, ContextIsACompatibilityContextWithGlewReady)
+{
     // Immediate mode works: a core profile would reject glBegin.
     glBegin(GL_POINTS);
     glVertex2f(0.0f, 0.0f);
@@ -128,10 +136,10 @@ TEST_F(GfxWindow, ContextIsACompatibilityContextWithGlewReady) {
     EXPECT_NE(glCreateShader, nullptr);
 }
 
-TEST_F(GfxWindow, InitGLSetsTheFixedState) {
+TEST_F(GfxWindow, InitGLSetsTheFixedState)
+{
     EXPECT_TRUE(gfx_->InitGL());
-    for (GLenum capability : {GL_TEXTURE_2D, GL_DEPTH_TEST, GL_BLEND, GL_ALPHA_TEST, GL_CULL_FACE,
-                              GL_COLOR_MATERIAL}) {
+    for (GLenum capability : {GL_TEXTURE_2D, GL_DEPTH_TEST, GL_BLEND, GL_ALPHA_TEST, GL_CULL_FACE, GL_COLOR_MATERIAL}) {
         EXPECT_TRUE(glIsEnabled(capability)) << std::hex << capability;
     }
     GLint value = 0;
@@ -164,13 +172,15 @@ struct BadSize {
     int height;
 };
 
-void PrintTo(const BadSize& c, std::ostream* os) {
+void PrintTo(const BadSize& c, std::ostream* os)
+{
     *os << c.width << " x " << c.height;
 }
 
 class GfxWindowSizes : public GfxWindow, public ::testing::WithParamInterface<BadSize> {};
 
-TEST_P(GfxWindowSizes, CannotMakeAWindowAndKeepTheCurrentOne) {
+TEST_P(GfxWindowSizes, CannotMakeAWindowAndKeepTheCurrentOne)
+{
     HWND before = gfx_->GetWindowHandle();
     testing::internal::CaptureStderr();
     EXPECT_FALSE(gfx_->CreateGLWindow(GetParam().width, GetParam().height, 32, 16, false));
@@ -184,7 +194,8 @@ TEST_P(GfxWindowSizes, CannotMakeAWindowAndKeepTheCurrentOne) {
 INSTANTIATE_TEST_SUITE_P(GfxComponent, GfxWindowSizes,
                          ::testing::Values(BadSize{0, 600}, BadSize{-5, 600}, BadSize{800, -1}));
 
-TEST_F(GfxWindow, HeightZeroIsStoredAsOne) {
+TEST_F(GfxWindow, HeightZeroIsStoredAsOne)
+{
     ASSERT_TRUE(Reopen(320, 0, false));
     EXPECT_EQ(gfx_->GetWindowHeight(), 1);
     int width = 0, height = 0;
@@ -193,17 +204,18 @@ TEST_F(GfxWindow, HeightZeroIsStoredAsOne) {
     EXPECT_EQ(height, 1);
 }
 
-TEST_F(GfxWindow, FullScreenTooLargeForTheDisplayFallsBackToAWindowAfterAsking) {
+TEST_F(GfxWindow, FullScreenTooLargeForTheDisplayFallsBackToAWindowAfterAsking)
+{
     testing::internal::CaptureStderr();
     const bool created = Reopen(5000, 4000, true);
     const std::string printed = testing::internal::GetCapturedStderr();
     ASSERT_TRUE(created);
-    EXPECT_NE(printed.find("Vexa GL: The Requested Fullscreen Mode Is Not Supported By"), std::string::npos)
-        << printed;
+    EXPECT_NE(printed.find("Vexa GL: The Requested Fullscreen Mode Is Not Supported By"), std::string::npos) << printed;
     EXPECT_EQ(gfx_->GetWindowWidth(), 5000);
 }
 
-TEST_F(GfxWindow, FullScreenThatFitsUsesTheDesktop) {
+TEST_F(GfxWindow, FullScreenThatFitsUsesTheDesktop)
+{
     int screenWidth = 0, screenHeight = 0;
     ASSERT_TRUE(GetDesktopSize(&screenWidth, &screenHeight));
     testing::internal::CaptureStderr();
@@ -214,7 +226,8 @@ TEST_F(GfxWindow, FullScreenThatFitsUsesTheDesktop) {
     EXPECT_TRUE(gfx_->SwapBuffers());
 }
 
-TEST_F(GfxWindow, WindowMessagesReachTheApplicationThroughTheWindowProcedure) {
+TEST_F(GfxWindow, WindowMessagesReachTheApplicationThroughTheWindowProcedure)
+{
     Application* application = Application::GetInstance();
     MSG message;
     while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -237,7 +250,8 @@ TEST_F(GfxWindow, WindowMessagesReachTheApplicationThroughTheWindowProcedure) {
 
 // ---- 2D mode ----
 
-TEST_F(GfxWindow, Begin2DMapsWindowPixelsFromTheBottomLeft) {
+TEST_F(GfxWindow, Begin2DMapsWindowPixelsFromTheBottomLeft)
+{
     gfx_->DrawColoredRect2D(1, 0, 0, 1, 0, 0, 1, 1);
     gfx_->DrawColoredRect2D(0, 1, 0, 1, kWidth - 1, kHeight - 1, 1, 1);
     ExpectPixel(0, 0, kRed, "bottom-left pixel");
@@ -246,7 +260,8 @@ TEST_F(GfxWindow, Begin2DMapsWindowPixelsFromTheBottomLeft) {
     ExpectPixel(kWidth - 2, kHeight - 2, kBlack, "next to it");
 }
 
-TEST_F(GfxWindow, ColoredRectCoversExactlyItsPixels) {
+TEST_F(GfxWindow, ColoredRectCoversExactlyItsPixels)
+{
     gfx_->DrawColoredRect2D(1, 0, 0, 1, 100, 50, 200, 100);
     ExpectPixel(100, 50, kRed, "first pixel");
     ExpectPixel(299, 149, kRed, "last pixel");
@@ -256,13 +271,15 @@ TEST_F(GfxWindow, ColoredRectCoversExactlyItsPixels) {
     ExpectPixel(100, 49, kBlack, "below it");
 }
 
-TEST_F(GfxWindow, ColoredQuadUsesItsFourCornersAndBlendsByAlpha) {
+TEST_F(GfxWindow, ColoredQuadUsesItsFourCornersAndBlendsByAlpha)
+{
     gfx_->DrawColoredQuad2D(1, 1, 1, 0.5f, Vec2(10, 10), Vec2(110, 10), Vec2(110, 60), Vec2(10, 60));
     ExpectPixel(50, 30, Pixel{128, 128, 128}, "half-white over black");
     ExpectPixel(150, 30, kBlack, "outside");
 }
 
-TEST_F(GfxWindow, TwoDRoutinesLeaveBlendingOffCullingOnAndMatricesBalanced) {
+TEST_F(GfxWindow, TwoDRoutinesLeaveBlendingOffCullingOnAndMatricesBalanced)
+{
     Texture* white = WhiteTexture();
     ASSERT_NE(white, nullptr);
     glMatrixMode(GL_PROJECTION);
@@ -290,7 +307,8 @@ TEST_F(GfxWindow, TwoDRoutinesLeaveBlendingOffCullingOnAndMatricesBalanced) {
     gfx_->textures->Release(white);
 }
 
-TEST_F(GfxWindow, TexturedRectWithoutTextureBreaksAndDrawsNothing) {
+TEST_F(GfxWindow, TexturedRectWithoutTextureBreaksAndDrawsNothing)
+{
     BreakCounter breaks;
     DrawTexturedRect2D(nullptr, 0, 0, 50, 50);
     EXPECT_EQ(breaks.Count(), 1);
@@ -304,7 +322,8 @@ TEST_F(GfxWindow, TexturedRectWithoutTextureBreaksAndDrawsNothing) {
 
 class Billboards : public GfxWindow {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         GfxWindow::SetUp();
         if (HasFatalFailure() || IsSkipped()) {
             return;
@@ -326,7 +345,8 @@ protected:
     static constexpr int kCentre = kSide / 2;
 };
 
-TEST_F(Billboards, FaceTheCameraWhateverTheViewRotation) {
+TEST_F(Billboards, FaceTheCameraWhateverTheViewRotation)
+{
     Texture* white = WhiteTexture();
     ASSERT_NE(white, nullptr);
     gfx_->DrawBillboard(white, Color(0, 1, 0, 1), Vec3(), 1.0f, 1.0f);
@@ -349,7 +369,8 @@ TEST_F(Billboards, FaceTheCameraWhateverTheViewRotation) {
     gfx_->textures->Release(white);
 }
 
-TEST_F(Billboards, HalfSizesStretchTheQuadOnScreenAxes) {
+TEST_F(Billboards, HalfSizesStretchTheQuadOnScreenAxes)
+{
     Texture* white = WhiteTexture();
     ASSERT_NE(white, nullptr);
     gfx_->DrawBillboard(white, Color(1, 0, 0, 1), Vec3(), 2.0f, 0.5f);
@@ -359,7 +380,8 @@ TEST_F(Billboards, HalfSizesStretchTheQuadOnScreenAxes) {
     gfx_->textures->Release(white);
 }
 
-TEST_F(Billboards, WithoutATextureNothingIsDrawn) {
+TEST_F(Billboards, WithoutATextureNothingIsDrawn)
+{
     gfx_->DrawBillboard(nullptr, Color(0, 1, 0, 1), Vec3(), 1.0f, 1.0f);
     gfx_->DrawAnimatedBillboard(nullptr, Color(0, 1, 0, 1), Vec3(), 1.0f, 1.0f);
     AnimatedMaterial noFrames;
@@ -374,7 +396,8 @@ TEST_F(Billboards, WithoutATextureNothingIsDrawn) {
 
 class RegistryDump : public GfxWindow {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         GfxWindow::SetUp();
         if (HasFatalFailure() || IsSkipped()) {
             return;
@@ -387,14 +410,16 @@ protected:
     TempFolder folder_;
 };
 
-TEST_F(RegistryDump, EmptyManagersWriteOnlyTheTwoHeadings) {
+TEST_F(RegistryDump, EmptyManagersWriteOnlyTheTwoHeadings)
+{
     LogCapture log;
     gfx_->outputMeshInfo(folder_.File("meshinfo.txt").c_str());
     EXPECT_EQ(ReadFile(folder_.File("meshinfo.txt")), "Material Registry\n\nTexture Registry\n\n");
     EXPECT_EQ(log.All(), "Output Object and Texture material registries to text file output.txt\n");
 }
 
-TEST_F(RegistryDump, ListsModelsMeshesAndTextures) {
+TEST_F(RegistryDump, ListsModelsMeshesAndTextures)
+{
     Model* model = gfx_->models->CreateEmpty();
     model->SetName("island.obj");
     model->SetMtllibName("island.mtl");
@@ -416,12 +441,12 @@ TEST_F(RegistryDump, ListsModelsMeshesAndTextures) {
     EXPECT_EQ(ReadFile(folder_.File("meshinfo.txt")), expected);
 }
 
-TEST_F(RegistryDump, UnwritableFileIsLoggedAndTheSummaryStillFollows) {
+TEST_F(RegistryDump, UnwritableFileIsLoggedAndTheSummaryStillFollows)
+{
     LogCapture log;
     gfx_->outputMeshInfo(folder_.File("missing/meshinfo.txt").c_str());
-    EXPECT_EQ(log.All(),
-              "outputMeshInfo: Unable to create file for output.\n"
-              "Output Object and Texture material registries to text file output.txt\n");
+    EXPECT_EQ(log.All(), "outputMeshInfo: Unable to create file for output.\n"
+                         "Output Object and Texture material registries to text file output.txt\n");
 }
 
 }  // namespace

@@ -215,8 +215,7 @@ TEST_P(AnimatedBadNames, AreRefused)
 INSTANTIATE_TEST_SUITE_P(AnimatedMaterial, AnimatedBadNames,
                          ::testing::Values(BadName{"nonDigitRunTime", "water_two_0.tga"},
                                            BadName{"nonDigitIndex", "water_2_x.tga"},
-                                           BadName{"noUnderscores", "water.tga"},
-                                           BadName{"noExtension", "water_2_0"},
+                                           BadName{"noUnderscores", "water.tga"}, BadName{"noExtension", "water_2_0"},
                                            BadName{"noIndex", "water_2"}),
                          CaseName());
 

@@ -143,7 +143,7 @@ TEST(MeshNormals, ComputedNormalsFollowCounterClockwiseFaces)
     mesh.AddVertex(0, 0, 0);
     mesh.AddVertex(2, 0, 0);
     mesh.AddVertex(0, 2, 0);
-    mesh.AddVertex(9, 9, 9);   // used by no face
+    mesh.AddVertex(9, 9, 9);  // used by no face
     mesh.AddFace(0, 1, 2);
     mesh.ComputeNormals();
     ASSERT_TRUE(mesh.HasNormals());

@@ -195,7 +195,7 @@ TEST_F(ModelDrawing, DrawBoundsOutlinesTheBoxInWhite)
 
 struct SkyCase {
     const char* name;
-    float dx, dy, dz;   // looking direction from the eye
+    float dx, dy, dz;  // looking direction from the eye
     int face;
 };
 
@@ -206,8 +206,8 @@ void PrintTo(const SkyCase& c, std::ostream* os)
 
 class SkyboxFaces : public GlTest, public ::testing::WithParamInterface<SkyCase> {
 protected:
-    static constexpr unsigned char kColors[kSkyboxFaceCount][3] = {
-        {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 255}, {255, 0, 255}};
+    static constexpr unsigned char kColors[kSkyboxFaceCount][3] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
+                                                                   {255, 255, 0}, {0, 255, 255}, {255, 0, 255}};
 
     void SetUp() override
     {

@@ -32,10 +32,9 @@ void ExpectColor(const Color& c, float r, float g, float b, float a)
 TEST(MtlReader, TwoEntriesInFileOrderSecondStartsFromDefaults)
 {
     TempFolder folder;
-    auto records = ReadLibrary(folder,
-                               "newmtl stone\nKd 0.5 0.5 0.5\nKa 0.1 0.2 0.3\nKs 1 1 1\nTf 0.5 0.5 0.5\n"
-                               "Ns 12.5\nNi 1.5\nTr 0.25\nillum 2\nd 1.0\n"
-                               "newmtl water\nKa 0.4 0.4 0.4\n");
+    auto records = ReadLibrary(folder, "newmtl stone\nKd 0.5 0.5 0.5\nKa 0.1 0.2 0.3\nKs 1 1 1\nTf 0.5 0.5 0.5\n"
+                                       "Ns 12.5\nNi 1.5\nTr 0.25\nillum 2\nd 1.0\n"
+                                       "newmtl water\nKa 0.4 0.4 0.4\n");
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].name, "stone");
     ExpectColor(records[0].Kd, 0.5f, 0.5f, 0.5f, 0.0f);
@@ -211,8 +210,8 @@ TEST_P(PathDirectoryCases, IsEverythingBeforeTheLastSlash)
 }
 
 INSTANTIATE_TEST_SUITE_P(GetPathDirectory, PathDirectoryCases,
-                         ::testing::Values(DirectoryCase{"dir/sub/name.obj", "dir/sub"},
-                                           DirectoryCase{"name.obj", ""}, DirectoryCase{"/name.obj", ""},
+                         ::testing::Values(DirectoryCase{"dir/sub/name.obj", "dir/sub"}, DirectoryCase{"name.obj", ""},
+                                           DirectoryCase{"/name.obj", ""},
                                            DirectoryCase{"../assets/3D/a.obj", "../assets/3D"},
                                            DirectoryCase{"dir\\name.obj", ""}, DirectoryCase{"", ""}));
 

@@ -34,7 +34,7 @@ void ReadObj(const TempFolder& folder, const std::string& text, Loaded& out, Mat
 
 std::vector<int> Indices(const Face& f)
 {
-    return {f.vertex[0], f.vertex[1], f.vertex[2], f.texcoord[0], f.texcoord[1],
+    return {f.vertex[0],   f.vertex[1], f.vertex[2], f.texcoord[0], f.texcoord[1],
             f.texcoord[2], f.normal[0], f.normal[1], f.normal[2]};
 }
 
@@ -75,14 +75,25 @@ TEST_P(ObjFaceFormats, ReadsTheFormatTheGroupsDataSelects)
 INSTANTIATE_TEST_SUITE_P(
     Obj, ObjFaceFormats,
     ::testing::Values(
-        FaceCase{"verticesOnly", "v 0 0 0\nv 1 0 0\nv 1 1 0\nf 3 1 2\n", false, false, {2, 0, 1, -1, -1, -1, -1, -1, -1}},
-        FaceCase{"quadKeepsFirstThreeCorners", "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\n", false, false,
+        FaceCase{
+            "verticesOnly", "v 0 0 0\nv 1 0 0\nv 1 1 0\nf 3 1 2\n", false, false, {2, 0, 1, -1, -1, -1, -1, -1, -1}},
+        FaceCase{"quadKeepsFirstThreeCorners",
+                 "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nf 1 2 3 4\n",
+                 false,
+                 false,
                  {0, 1, 2, -1, -1, -1, -1, -1, -1}},
-        FaceCase{"textureCoordinates", "v 0 0 0\nv 1 0 0\nv 1 1 0\nvt 0 0\nvt 1 0\nvt 1 1\nf 1/3 2/2 3/1\n", true,
-                 false, {0, 1, 2, 2, 1, 0, -1, -1, -1}},
-        FaceCase{"normals", "v 0 0 0\nv 1 0 0\nv 1 1 0\nvn 0 0 1\nf 1//1 2//1 3//1\n", false, true,
+        FaceCase{"textureCoordinates",
+                 "v 0 0 0\nv 1 0 0\nv 1 1 0\nvt 0 0\nvt 1 0\nvt 1 1\nf 1/3 2/2 3/1\n",
+                 true,
+                 false,
+                 {0, 1, 2, 2, 1, 0, -1, -1, -1}},
+        FaceCase{"normals",
+                 "v 0 0 0\nv 1 0 0\nv 1 1 0\nvn 0 0 1\nf 1//1 2//1 3//1\n",
+                 false,
+                 true,
                  {0, 1, 2, -1, -1, -1, 0, 0, 0}},
-        FaceCase{"allThree", std::string(kQuadData) + "f 1/1/1 2/2/2 3/3/3\n", true, true, {0, 1, 2, 0, 1, 2, 0, 1, 2}}),
+        FaceCase{
+            "allThree", std::string(kQuadData) + "f 1/1/1 2/2/2 3/3/3\n", true, true, {0, 1, 2, 0, 1, 2, 0, 1, 2}}),
     CaseName());
 
 TEST(ObjReader, GroupsAreRebasedToTheirOwnLists)
@@ -140,7 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"groupWithoutGTakesThePrevious", "g a\nv 0 0 0\nf 1 1 1\nv 1 1 1\nf 2 2 2\n", {"a", "a"}},
         NameCase{"allVerticesFirstGivesOneGroup", "v 0 0 0\nv 1 0 0\nv 0 1 0\ng a\nf 1 2 3\ng b\nf 1 2 3\n", {"b"}},
         // "#" and 99 more characters are skipped; the rest of the line starts with "g".
-        NameCase{"longCommentSkippedInTwoPieces", "#" + std::string(99, 'x') + "g hidden\nv 0 0 0\nf 1 1 1\n", {"hidden"}},
+        NameCase{
+            "longCommentSkippedInTwoPieces", "#" + std::string(99, 'x') + "g hidden\nv 0 0 0\nf 1 1 1\n", {"hidden"}},
         NameCase{"crlfLines", "g crlf\r\nv 0 0 0\r\nv 1 0 0\r\nv 0 1 0\r\nf 1 2 3\r\n", {"crlf"}},
         NameCase{"longName", "g " + std::string(400, 'n') + "\nv 0 0 0\n", {std::string(400, 'n')}}),
     CaseName());
@@ -219,9 +231,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadFaceCase{"vertexZero", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nf 0 1 2\n", 1, 1},
         BadFaceCase{"relativeIndex", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nf -1 -2 -3\n", 1, 1},
         BadFaceCase{"hugeIndex", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nf 1 2 2147483647\n", 1, 1},
-        BadFaceCase{"previousGroupsVertex", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nv 2 2 2\nv 3 3 3\nv 4 4 4\nf 4 5 6\nf 1 5 6\n", 2, 1},
+        BadFaceCase{"previousGroupsVertex",
+                    "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nv 2 2 2\nv 3 3 3\nv 4 4 4\nf 4 5 6\nf 1 5 6\n", 2, 1},
         BadFaceCase{"texcoordPastTheEnd", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nf 1/1 2/1 3/1\nf 1/1 2/2 3/1\n", 1, 1},
-        BadFaceCase{"normalPastTheEnd", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nf 1//1 2//1 3//1\nf 1//1 2//1 3//9\n", 1, 1},
+        BadFaceCase{"normalPastTheEnd", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nf 1//1 2//1 3//1\nf 1//1 2//1 3//9\n", 1,
+                    1},
         // A face without the texture coordinates its group has is read only in part and dropped.
         BadFaceCase{"faceMissingTexcoords", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvt 0 0\nf 1 2 3\nf 1/1 2/1 3/1\n", 1, 1}),
     CaseName());
@@ -329,11 +343,10 @@ TEST(ObjWriter, WritesHeaderGroupsAndOffsetIndices)
     while ((c = std::fgetc(f)) != EOF)
         text.push_back(static_cast<char>(c));
     std::fclose(f);
-    EXPECT_EQ(text,
-              "#This file was generated from the Orvanti Engine\n\nmtllib lib.mtl\n"
-              "g one\nv 1.000000 2.000000 3.000000\nv 4.000000 5.000000 6.000000\nv 7.000000 8.000000 9.000000\n"
-              "f 1 2 3\n"
-              "v 0.000000 0.000000 0.000000\nvt 0.500000 0.250000\nusemtl stone\nf 4/1 4/1 4/1\n");
+    EXPECT_EQ(text, "#This file was generated from the Orvanti Engine\n\nmtllib lib.mtl\n"
+                    "g one\nv 1.000000 2.000000 3.000000\nv 4.000000 5.000000 6.000000\nv 7.000000 8.000000 9.000000\n"
+                    "f 1 2 3\n"
+                    "v 0.000000 0.000000 0.000000\nvt 0.500000 0.250000\nusemtl stone\nf 4/1 4/1 4/1\n");
 }
 
 TEST(ObjWriter, UnwritablePathLogsAndFails)

@@ -86,7 +86,7 @@ struct ReadCase {
     unsigned int width;
     unsigned int height;
     unsigned int bits;
-    Bytes expected;   // R, G, B(, A), rows in file order
+    Bytes expected;  // R, G, B(, A), rows in file order
 };
 
 void PrintTo(const ReadCase& c, std::ostream* os)
@@ -122,30 +122,67 @@ Bytes Repeat(const Bytes& pixel, int count)
 
 INSTANTIATE_TEST_SUITE_P(
     Variants, TgaReadCases,
-    ::testing::Values(
-        ReadCase{"uncompressed24", Concat(Header(2, 2, 2, 24), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}), 2, 2, 24,
-                 {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10}},
-        ReadCase{"uncompressed32", Concat(Header(2, 1, 2, 32), {1, 2, 3, 4, 5, 6, 7, 8}), 1, 2, 32,
-                 {3, 2, 1, 4, 7, 6, 5, 8}},
-        // 3 x 2: a run of four crosses the first row's end, then a raw packet of two.
-        ReadCase{"rle24PacketsCrossRows", Concat(Header(10, 3, 2, 24), {0x83, 10, 20, 30, 0x01, 1, 2, 3, 4, 5, 6}),
-                 3, 2, 24, {30, 20, 10, 30, 20, 10, 30, 20, 10, 30, 20, 10, 3, 2, 1, 6, 5, 4}},
-        ReadCase{"rle32RawThenRun", Concat(Header(10, 2, 2, 32), {0x00, 1, 2, 3, 4, 0x82, 5, 6, 7, 8}), 2, 2, 32,
-                 {3, 2, 1, 4, 7, 6, 5, 8, 7, 6, 5, 8, 7, 6, 5, 8}},
-        ReadCase{"runHeader0x80StoresOne", Concat(Header(10, 1, 1, 24), {0x80, 1, 2, 3}), 1, 1, 24, {3, 2, 1}},
-        ReadCase{"runHeader0xFFStores128", Concat(Header(10, 128, 1, 24), {0xFF, 1, 2, 3}), 128, 1, 24,
-                 Repeat({3, 2, 1}, 128)},
-        ReadCase{"rawHeader0x7FStores128", Concat(Header(10, 128, 1, 24), Concat({0x7F}, Repeat({1, 2, 3}, 128))),
-                 128, 1, 24, Repeat({3, 2, 1}, 128)},
-        // The descriptor's top-origin bit is ignored: rows stay in file order.
-        ReadCase{"topOriginNotFlipped", [] { Bytes h = Concat(Header(2, 1, 2, 24), {1, 1, 1, 2, 2, 2}); h[17] = 0x20; return h; }(),
-                 1, 2, 24, {1, 1, 1, 2, 2, 2}}),
+    ::
+        testing::
+            Values(ReadCase{"uncompressed24",
+                            Concat(Header(2, 2, 2, 24), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}),
+                            2,
+                            2,
+                            24,
+                            {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10}},
+                   ReadCase{
+                       "uncompressed32",
+                       Concat(Header(2, 1, 2, 32), {1, 2, 3, 4, 5, 6, 7, 8}),
+                       1,
+                       2,
+                       32,
+                       {3, 2, 1, 4, 7, 6, 5, 8}},
+                   // 3 x 2: a run of four crosses the first row's end, then a raw packet of two.
+                   ReadCase{
+                       "rle24PacketsCrossRows",
+                       Concat(Header(10, 3, 2, 24), {0x83, 10, 20, 30, 0x01, 1, 2, 3, 4, 5, 6}),
+                       3,
+                       2,
+                       24,
+                       {30, 20, 10, 30, 20, 10, 30, 20, 10, 30, 20, 10, 3, 2, 1, 6, 5, 4}},
+                   ReadCase{
+                       "rle32RawThenRun",
+                       Concat(Header(10, 2, 2, 32), {0x00, 1, 2, 3, 4, 0x82, 5, 6, 7, 8}),
+                       2,
+                       2,
+                       32,
+                       {3, 2, 1, 4, 7, 6, 5, 8, 7, 6, 5, 8, 7, 6, 5, 8}},
+                   ReadCase{
+                       "runHeader0x80StoresOne",
+                       Concat(Header(10, 1, 1, 24), {0x80, 1, 2, 3}),
+                       1,
+                       1,
+                       24,
+                       {3, 2, 1}},
+                   ReadCase{
+                       "runHeader0xFFStores128",
+                       Concat(Header(10, 128, 1, 24), {0xFF, 1, 2, 3}), 128, 1, 24, Repeat({3, 2, 1}, 128)},
+                   ReadCase{
+                       "rawHeader0x7FStores128",
+                       Concat(Header(10, 128, 1, 24), Concat({0x7F}, Repeat({1, 2, 3}, 128))), 128, 1, 24, Repeat({3, 2, 1}, 128)},
+                   // The descriptor's top-origin bit is ignored: rows stay in file order.
+                   ReadCase{
+                       "topOriginNotFlipped",
+                       [] {
+                           Bytes h = Concat(Header(2, 1, 2, 24), {1, 1, 1, 2, 2, 2});
+                           h[17] = 0x20;
+                           return h;
+                       }(),
+                       1,
+                       2,
+                       24,
+                       {1, 1, 1, 2, 2, 2}}),
     CaseName());
 
 struct RejectCase {
     const char* name;
     Bytes file;
-    std::vector<std::string> lines;   // %s replaced by the path
+    std::vector<std::string> lines;  // %s replaced by the path
 };
 
 void PrintTo(const RejectCase& c, std::ostream* os)
@@ -192,22 +229,23 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"shortHeader", {0, 0, 2, 0, 0}, {"ERROR: Cannot read TGA header for %s.\n"}},
         RejectCase{"idLength", WithByte(Concat(Header(2, 1, 1, 24), {0, 0, 0}), 0, 4), {kUnknown}},
         RejectCase{"colourMap", WithByte(Concat(Header(2, 1, 1, 24), {0, 0, 0}), 1, 1), {kUnknown}},
-        RejectCase{"yOrigin480", WithByte(WithByte(Concat(Header(2, 1, 1, 24), {0, 0, 0}), 10, 0xE0), 11, 0x01),
-                   {kUnknown}},
+        RejectCase{
+            "yOrigin480", WithByte(WithByte(Concat(Header(2, 1, 1, 24), {0, 0, 0}), 10, 0xE0), 11, 0x01), {kUnknown}},
         RejectCase{"greyscaleType3", Concat(Header(3, 1, 1, 8), {0}), {kUnknown}},
         RejectCase{"colourMappedType1", Concat(Header(1, 1, 1, 8), {0}), {kUnknown}},
         RejectCase{"depth16", Concat(Header(2, 1, 1, 16), {0, 0}), {kUnable}},
         RejectCase{"depth8", Concat(Header(2, 1, 1, 8), {0}), {kUnable}},
-        RejectCase{"width0", Header(2, 0, 1, 24), {kUnable}},
-        RejectCase{"height0", Header(10, 1, 0, 32), {kUnable}},
+        RejectCase{"width0", Header(2, 0, 1, 24), {kUnable}}, RejectCase{"height0", Header(10, 1, 0, 32), {kUnable}},
         RejectCase{"shortRestOfHeader", Bytes{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0}, {kUnable}},
         RejectCase{"shortUncompressedData", Concat(Header(2, 2, 2, 24), {1, 2, 3}), {kUnable}},
-        RejectCase{"lastPacketTooLong", Concat(Header(10, 2, 1, 24), {0x82, 1, 2, 3}),
+        RejectCase{"lastPacketTooLong",
+                   Concat(Header(10, 2, 1, 24), {0x82, 1, 2, 3}),
                    {"Too many pixels read\n", kUnable}},
-        RejectCase{"rawPacketTooLong", Concat(Header(10, 1, 1, 24), {0x01, 1, 2, 3, 4, 5, 6}),
+        RejectCase{"rawPacketTooLong",
+                   Concat(Header(10, 1, 1, 24), {0x01, 1, 2, 3, 4, 5, 6}),
                    {"Too many pixels read\n", kUnable}},
-        RejectCase{"truncatedInRunValue", Concat(Header(10, 2, 1, 24), {0x81, 1}),
-                   {"Could not read from file\n", kUnable}},
+        RejectCase{
+            "truncatedInRunValue", Concat(Header(10, 2, 1, 24), {0x81, 1}), {"Could not read from file\n", kUnable}},
         RejectCase{"truncatedInRawPacket", Concat(Header(10, 2, 1, 24), {0x01, 1, 2, 3, 4}), {kUnable}},
         RejectCase{"missingPacket", Concat(Header(10, 2, 1, 24), {0x80, 1, 2, 3}), {kUnable}},
         // 65535 x 65535 x 4 bytes needs more than 32 bits; the short file still fails cleanly.
@@ -282,7 +320,7 @@ TEST(TgaWriter, RoundTripComesBackFlippedVertically)
 {
     TempFolder folder;
     const std::string path = folder.File("round.tga");
-    const Bytes bottomFirst = {10, 20, 30, 40, 50, 60, 70, 80};   // two rows of one BGRA pixel
+    const Bytes bottomFirst = {10, 20, 30, 40, 50, 60, 70, 80};  // two rows of one BGRA pixel
     Bytes buffer = bottomFirst;
     TgaFile writer;
     ASSERT_TRUE(writer.Write(buffer.data(), 1, 2, path.c_str(), false));

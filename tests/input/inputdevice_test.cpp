@@ -17,7 +17,8 @@ protected:
     PlatformInput& Platform() { return GetPlatformInput(); }
 
     // A device bound and with both devices created, window focused.
-    void Bind() {
+    void Bind()
+    {
         Platform().SetFocus(true);
         ASSERT_TRUE(device_.Init(nullptr));
         ASSERT_EQ(device_.CreateKeyboard(), 1);
@@ -31,21 +32,24 @@ struct Queries {
     bool pressed, down, held, released;
 };
 
-void ExpectKey(const InputDevice& device, int key, Queries expected, const char* when) {
+void ExpectKey(const InputDevice& device, int key, Queries expected, const char* when)
+{
     EXPECT_EQ(device.IsKeyPressed(key), expected.pressed) << when;
     EXPECT_EQ(device.IsKeyDown(key), expected.down) << when;
     EXPECT_EQ(device.IsKeyHeld(key), expected.held) << when;
     EXPECT_EQ(device.IsKeyReleased(key), expected.released) << when;
 }
 
-void ExpectButton(const InputDevice& device, int button, Queries expected, const char* when) {
+void ExpectButton(const InputDevice& device, int button, Queries expected, const char* when)
+{
     EXPECT_EQ(device.IsMouseButtonPressed(button), expected.pressed) << when;
     EXPECT_EQ(device.IsMouseButtonDown(button), expected.down) << when;
     EXPECT_EQ(device.IsMouseButtonHeld(button), expected.held) << when;
     EXPECT_EQ(device.IsMouseButtonReleased(button), expected.released) << when;
 }
 
-TEST_F(InputDeviceTest, FreshDeviceReadsEverythingUp) {
+TEST_F(InputDeviceTest, FreshDeviceReadsEverythingUp)
+{
     for (int key = 0; key < kKeyCount; ++key) {
         ExpectKey(device_, key, {false, false, false, false}, "fresh");
     }
@@ -56,7 +60,8 @@ TEST_F(InputDeviceTest, FreshDeviceReadsEverythingUp) {
     EXPECT_EQ(dz, 0);
 }
 
-TEST_F(InputDeviceTest, KeyIsPressedThenHeldThenReleasedOnce) {
+TEST_F(InputDeviceTest, KeyIsPressedThenHeldThenReleasedOnce)
+{
     Bind();
     Platform().SetKey(DIK_H, true);
     device_.PollKeyboard();
@@ -70,7 +75,8 @@ TEST_F(InputDeviceTest, KeyIsPressedThenHeldThenReleasedOnce) {
     ExpectKey(device_, DIK_H, {false, false, false, false}, "second poll up");
 }
 
-TEST_F(InputDeviceTest, TwoPollsWithoutQueryLoseTheEdge) {
+TEST_F(InputDeviceTest, TwoPollsWithoutQueryLoseTheEdge)
+{
     Bind();
     Platform().SetKey(DIK_SPACE, true);
     device_.PollKeyboard();
@@ -79,7 +85,8 @@ TEST_F(InputDeviceTest, TwoPollsWithoutQueryLoseTheEdge) {
     EXPECT_TRUE(device_.IsKeyHeld(DIK_SPACE));
 }
 
-TEST_F(InputDeviceTest, KeyboardReadsInTheBackground) {
+TEST_F(InputDeviceTest, KeyboardReadsInTheBackground)
+{
     Bind();
     Platform().SetKey(DIK_Q, true);
     Platform().SetFocus(false);  // focus loss releases every key
@@ -88,7 +95,8 @@ TEST_F(InputDeviceTest, KeyboardReadsInTheBackground) {
     EXPECT_TRUE(device_.IsKeyDown(DIK_Q));
 }
 
-TEST_F(InputDeviceTest, PollWithoutDeviceGivesAllUpSnapshot) {
+TEST_F(InputDeviceTest, PollWithoutDeviceGivesAllUpSnapshot)
+{
     Platform().SetFocus(true);
     Platform().SetKey(DIK_ESCAPE, true);
     device_.PollKeyboard();
@@ -101,13 +109,15 @@ struct OutOfRange {
     int value;
 };
 
-void PrintTo(const OutOfRange& c, std::ostream* os) {
+void PrintTo(const OutOfRange& c, std::ostream* os)
+{
     *os << c.value;
 }
 
 class KeyOutOfRange : public InputDeviceTest, public ::testing::WithParamInterface<OutOfRange> {};
 
-TEST_P(KeyOutOfRange, BreaksAndAnswersFalse) {
+TEST_P(KeyOutOfRange, BreaksAndAnswersFalse)
+{
     Bind();
     BreakCounter breaks;
     const int key = GetParam().value;
@@ -123,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(InputDevice, KeyOutOfRange,
 
 class ButtonOutOfRange : public InputDeviceTest, public ::testing::WithParamInterface<OutOfRange> {};
 
-TEST_P(ButtonOutOfRange, BreaksAndAnswersFalse) {
+TEST_P(ButtonOutOfRange, BreaksAndAnswersFalse)
+{
     Bind();
     BreakCounter breaks;
     const int button = GetParam().value;
@@ -137,7 +148,8 @@ TEST_P(ButtonOutOfRange, BreaksAndAnswersFalse) {
 INSTANTIATE_TEST_SUITE_P(InputDevice, ButtonOutOfRange,
                          ::testing::Values(OutOfRange{4}, OutOfRange{-1}, OutOfRange{255}));
 
-TEST_F(InputDeviceTest, HighestKeyAndButtonAreInRange) {
+TEST_F(InputDeviceTest, HighestKeyAndButtonAreInRange)
+{
     Bind();
     BreakCounter breaks;
     Platform().SetKey(0xFF, true);
@@ -149,7 +161,8 @@ TEST_F(InputDeviceTest, HighestKeyAndButtonAreInRange) {
     EXPECT_EQ(breaks.Count(), 0);
 }
 
-TEST_F(InputDeviceTest, MouseDeltaIsMotionSinceThePreviousPoll) {
+TEST_F(InputDeviceTest, MouseDeltaIsMotionSinceThePreviousPoll)
+{
     Bind();
     Platform().AddMouseMotion(5, -3);
     Platform().AddWheelNotches(1);
@@ -166,7 +179,8 @@ TEST_F(InputDeviceTest, MouseDeltaIsMotionSinceThePreviousPoll) {
     EXPECT_EQ(dz, 0);
 }
 
-TEST_F(InputDeviceTest, MouseButtonsUseTheFourQueries) {
+TEST_F(InputDeviceTest, MouseButtonsUseTheFourQueries)
+{
     Bind();
     Platform().SetMouseButton(1, true);
     device_.PollMouse();
@@ -178,7 +192,8 @@ TEST_F(InputDeviceTest, MouseButtonsUseTheFourQueries) {
     ExpectButton(device_, 1, {false, false, false, true}, "first poll up");
 }
 
-TEST_F(InputDeviceTest, UnfocusedMouseGivesZeroSnapshotAndRecoversWithFocus) {
+TEST_F(InputDeviceTest, UnfocusedMouseGivesZeroSnapshotAndRecoversWithFocus)
+{
     Bind();
     Platform().SetMouseButton(0, true);
     device_.PollMouse();
@@ -203,7 +218,8 @@ TEST_F(InputDeviceTest, UnfocusedMouseGivesZeroSnapshotAndRecoversWithFocus) {
     EXPECT_EQ(dy, 4);
 }
 
-TEST_F(InputDeviceTest, ReleaseMouseClearsTheDevice) {
+TEST_F(InputDeviceTest, ReleaseMouseClearsTheDevice)
+{
     Bind();
     device_.ReleaseMouse();
     Platform().AddMouseMotion(7, 7);
@@ -219,12 +235,14 @@ TEST_F(InputDeviceTest, ReleaseMouseClearsTheDevice) {
     EXPECT_EQ(breaks.Count(), 1);
 }
 
-TEST_F(InputDeviceTest, CreatingDevicesBeforeInitFails) {
+TEST_F(InputDeviceTest, CreatingDevicesBeforeInitFails)
+{
     EXPECT_EQ(device_.CreateKeyboard(), 0);
     EXPECT_FALSE(device_.CreateMouse());
 }
 
-TEST_F(InputDeviceTest, ShutdownLeavesAllUpSnapshots) {
+TEST_F(InputDeviceTest, ShutdownLeavesAllUpSnapshots)
+{
     Bind();
     Platform().SetKey(DIK_A, true);
     device_.Shutdown();
@@ -233,7 +251,8 @@ TEST_F(InputDeviceTest, ShutdownLeavesAllUpSnapshots) {
     EXPECT_FALSE(Platform().IsMouseAcquired());
 }
 
-TEST(InputDeviceSingleton, AccessorCreatesOnceAndDestructionClearsIt) {
+TEST(InputDeviceSingleton, AccessorCreatesOnceAndDestructionClearsIt)
+{
     InputDevice* first = InputDevice::GetInstance();
     EXPECT_EQ(InputDevice::GetInstance(), first);
     delete first;

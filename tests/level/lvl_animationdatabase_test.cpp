@@ -19,7 +19,7 @@ protected:
     TempFolder folder;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(AnimationTable, IdsEqualIndices)
 {

@@ -48,7 +48,7 @@ protected:
 
 const char* const kUnknown = "Warning: asset \"NOT_LISTED\" not defined.\n";
 
-} // namespace
+}  // namespace
 
 TEST_F(AssetLoading, NameResolvesThroughGamePlan)
 {

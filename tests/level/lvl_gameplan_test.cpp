@@ -59,7 +59,7 @@ struct PlanFolder {
     TempFolder folder;
 };
 
-} // namespace
+}  // namespace
 
 TEST(GamePlanLoading, ReadsEnvironmentAssetsAndStory)
 {

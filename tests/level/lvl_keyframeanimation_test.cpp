@@ -57,7 +57,7 @@ const char* const kTwoKeys = "Object: a\n"
                              "End\n"
                              "End\n";
 
-} // namespace
+}  // namespace
 
 TEST_F(AnimationFile, MissingKeysKeepPreviousKeyframeValues)
 {
@@ -222,7 +222,7 @@ TEST_F(AnimationTiming, FinishingStopsAndSendsOneTypeThreeMessage)
     animation.SetTime(7.0f);
     EXPECT_FLOAT_EQ(animation.GetTime(), 3.0f);
     EXPECT_FALSE(animation.IsPlaying());
-    animation.Update(1.0f); // stopped: no second pass
+    animation.Update(1.0f);  // stopped: no second pass
     listener.ProcessMessages();
     EXPECT_EQ(listener.types, (std::vector<int32_t>{3}));
     EXPECT_EQ(listener.data, (std::vector<int32_t>{42}));
@@ -289,16 +289,16 @@ TEST_P(KeyValueLines, SplitsKeyAndValue)
     std::fclose(file);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Format, KeyValueLines,
-    ::testing::Values(LineCase{"Plain", "Pos: 1, 2\n", "Pos", "1, 2"},
-                      LineCase{"CommentAfterValue", "Display:false # c\n", "Display", "false"},
-                      LineCase{"LeadingBlanksAndColons", " \t::Image : pic.tga  \n", "Image", "pic.tga"},
-                      LineCase{"SecondColonEndsValue", "Image: c:/pic.tga\n", "Image", "c"},
-                      LineCase{"CommentLinesSkipped", "# one\n\n   # two\nEnd\n", "End", ""},
-                      LineCase{"CarriageReturn", "Alpha: 0.5\r\n", "Alpha", "0.5"},
-                      LineCase{"NoLineEnd", "Keyframe: 2", "Keyframe", "2"}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(Format, KeyValueLines,
+                         ::testing::Values(LineCase{"Plain", "Pos: 1, 2\n", "Pos", "1, 2"},
+                                           LineCase{"CommentAfterValue", "Display:false # c\n", "Display", "false"},
+                                           LineCase{"LeadingBlanksAndColons", " \t::Image : pic.tga  \n", "Image",
+                                                    "pic.tga"},
+                                           LineCase{"SecondColonEndsValue", "Image: c:/pic.tga\n", "Image", "c"},
+                                           LineCase{"CommentLinesSkipped", "# one\n\n   # two\nEnd\n", "End", ""},
+                                           LineCase{"CarriageReturn", "Alpha: 0.5\r\n", "Alpha", "0.5"},
+                                           LineCase{"NoLineEnd", "Keyframe: 2", "Keyframe", "2"}),
+                         CaseName());
 
 TEST(KeyValueLinesLong, LongLineIsCutAndNextLineRead)
 {
@@ -334,13 +334,13 @@ TEST_P(BoolWords, OnlyTrueWordsAreTrue)
     EXPECT_EQ(ParseBool(GetParam().text), GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Words, BoolWords,
-    ::testing::Values(BoolCase{"TitleTrue", "True", true}, BoolCase{"LowerTrue", "true", true},
-                      BoolCase{"UpperT", "T", true}, BoolCase{"LowerT", "t", true}, BoolCase{"One", "1", true},
-                      BoolCase{"UpperTRUE", "TRUE", false}, BoolCase{"Yes", "yes", false},
-                      BoolCase{"False", "false", false}, BoolCase{"Empty", "", false}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(Words, BoolWords,
+                         ::testing::Values(BoolCase{"TitleTrue", "True", true}, BoolCase{"LowerTrue", "true", true},
+                                           BoolCase{"UpperT", "T", true}, BoolCase{"LowerT", "t", true},
+                                           BoolCase{"One", "1", true}, BoolCase{"UpperTRUE", "TRUE", false},
+                                           BoolCase{"Yes", "yes", false}, BoolCase{"False", "false", false},
+                                           BoolCase{"Empty", "", false}),
+                         CaseName());
 
 TEST(VectorParsing, MissingPartsStayZero)
 {

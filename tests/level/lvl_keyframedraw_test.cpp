@@ -17,10 +17,7 @@ constexpr int kWindowHeight = 768;
 
 class KeyframeDrawing : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        windowOpen = gltest::EnsureWindow(kWindowWidth, kWindowHeight);
-    }
+    static void SetUpTestSuite() { windowOpen = gltest::EnsureWindow(kWindowWidth, kWindowHeight); }
 
     void SetUp() override
     {
@@ -58,7 +55,7 @@ protected:
     KeyframeAnimation animation;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(KeyframeDrawing, ObjectTopLeftSitsAtKeyPosition)
 {

@@ -30,7 +30,10 @@ public:
 // A message that tells when it is deleted.
 class WatchedMessage : public Message {
 public:
-    WatchedMessage(int32_t type, bool* deleted) : Message(type), deleted_(deleted) {}
+    WatchedMessage(int32_t type, bool* deleted)
+        : Message(type),
+          deleted_(deleted)
+    {}
     ~WatchedMessage() override { *deleted_ = true; }
 
 private:
@@ -46,7 +49,7 @@ constexpr int32_t kTestId = 5;
 constexpr int32_t kOtherTestId = 6;
 constexpr int32_t kUnknownId = 77;
 
-} // namespace
+}  // namespace
 
 TEST(MessageDelivery, SendPutsMessageInInboxUntilProcessed)
 {

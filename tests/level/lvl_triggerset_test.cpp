@@ -26,7 +26,7 @@ GridSet SetNamed(const std::string& name)
     return set;
 }
 
-} // namespace
+}  // namespace
 
 TEST(TriggerRecord, NewTriggerHasNeutralValues)
 {

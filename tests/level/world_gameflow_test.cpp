@@ -172,8 +172,8 @@ std::string RainLevel(const Vec2& cell, bool withContact)
                                              "<morvo x=\"0.14\" y=\"0.2\" color=\"1\" power=\"3\"/>"
                                            : "";
     return "<MorvoLevel><Boy x=\"0\" y=\"150\" z=\"0\"/><MorvoLayer><Morvos>" + morvos +
-           "</Morvos></MorvoLayer><Grid><GridSet name=\"s\"><GridCell x=\"" +
-           std::to_string(static_cast<int>(cell.x)) + "\" y=\"" + std::to_string(static_cast<int>(cell.y)) +
+           "</Morvos></MorvoLayer><Grid><GridSet name=\"s\"><GridCell x=\"" + std::to_string(static_cast<int>(cell.x)) +
+           "\" y=\"" + std::to_string(static_cast<int>(cell.y)) +
            "\"/></GridSet></Grid><TriggerSet><Trigger id=\"rain\" type=\"RAIN_WITHIN\" set=\"s\" "
            "effect=\"WIN\" visible=\"false\" hitpoints=\"0\"/></TriggerSet></MorvoLevel>";
 }

@@ -28,19 +28,16 @@ struct MorvoEntry {
     float x, y;
     int32_t color;
     float power;
-    bool operator==(const MorvoEntry& o) const
-    {
-        return x == o.x && y == o.y && color == o.color && power == o.power;
-    }
+    bool operator==(const MorvoEntry& o) const { return x == o.x && y == o.y && color == o.color && power == o.power; }
 };
 
 struct TriggerEntry {
     Trigger t;
     bool operator==(const TriggerEntry& o) const
     {
-        return t.id == o.t.id && t.condition == o.t.condition && t.visible == o.t.visible &&
-               t.gridSet == o.t.gridSet && t.animation == o.t.animation && t.hitPoints == o.t.hitPoints &&
-               t.remainingHits == o.t.remainingHits && t.fired == o.t.fired && t.effect == o.t.effect;
+        return t.id == o.t.id && t.condition == o.t.condition && t.visible == o.t.visible && t.gridSet == o.t.gridSet &&
+               t.animation == o.t.animation && t.hitPoints == o.t.hitPoints && t.remainingHits == o.t.remainingHits &&
+               t.fired == o.t.fired && t.effect == o.t.effect;
     }
 };
 
@@ -56,11 +53,10 @@ struct SystemEntry {
     {
         return count == o.count && lifetime == o.lifetime && emitterType == o.emitterType && x == o.x && y == o.y &&
                z == o.z && fx == o.fx && fy == o.fy && fz == o.fz && r == o.r && g == o.g && b == o.b && a == o.a &&
-               ir == o.ir && ig == o.ig && ib == o.ib && ia == o.ia && minSize == o.minSize &&
-               maxSize == o.maxSize && damping == o.damping && speed == o.speed &&
-               interpolated == o.interpolated && trigger == o.trigger && textures == o.textures && pa == o.pa &&
-               pb == o.pb && pc == o.pc && pd == o.pd && top == o.top && bottom == o.bottom && left == o.left &&
-               right == o.right;
+               ir == o.ir && ig == o.ig && ib == o.ib && ia == o.ia && minSize == o.minSize && maxSize == o.maxSize &&
+               damping == o.damping && speed == o.speed && interpolated == o.interpolated && trigger == o.trigger &&
+               textures == o.textures && pa == o.pa && pb == o.pb && pc == o.pc && pd == o.pd && top == o.top &&
+               bottom == o.bottom && left == o.left && right == o.right;
     }
 };
 
@@ -267,8 +263,8 @@ protected:
         plane->SetTrigger(triggers.FindByName("off"));
         world.GetParticleSystems().push_back(plane);
 
-        auto* sphere = new ParticleSystem(5, 1.0f, 10, 2.0f, 2.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f,
-                                          1.0f, 1.0f);
+        auto* sphere =
+            new ParticleSystem(5, 1.0f, 10, 2.0f, 2.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
         sphere->AddTexture(GfxTextureManager()->Load(texture.c_str()));
         world.GetParticleSystems().push_back(sphere);
 
@@ -377,12 +373,14 @@ TEST_F(LevelFileTest, TriggerAttributesReadAsTheyAreWritten)
         "triggers.xml",
         "<MorvoLevel><Boy x=\"0\" y=\"0\" z=\"0\"/><MorvoLayer><Morvos/></MorvoLayer>"
         "<Grid><GridSet name=\"s\"><GridCell x=\"2\" y=\"3\"/></GridSet></Grid>"
-        "<EmbeddedAnimations><Animation path=\"" + folder_.File("anim.txt") + "\" name=\"a\"/></EmbeddedAnimations>"
-        "<TriggerSet>"
-        "<Trigger id=\"t1\" type=\"BOY_ENTERS\" set=\"s\" effect=\"WIN\" visible=\"True\" hitpoints=\"2\"/>"
-        "<Trigger id=\"t2\" type=\"MYSTERY\" effect=\"a\" visible=\"true\" hitpoints=\"0\"/>"
-        "<Trigger id=\"t3\" type=\"FILLED_WHITE\" set=\"nope\" effect=\"LOSE\" hitpoints=\"1\"/>"
-        "</TriggerSet></MorvoLevel>");
+        "<EmbeddedAnimations><Animation path=\"" +
+            folder_.File("anim.txt") +
+            "\" name=\"a\"/></EmbeddedAnimations>"
+            "<TriggerSet>"
+            "<Trigger id=\"t1\" type=\"BOY_ENTERS\" set=\"s\" effect=\"WIN\" visible=\"True\" hitpoints=\"2\"/>"
+            "<Trigger id=\"t2\" type=\"MYSTERY\" effect=\"a\" visible=\"true\" hitpoints=\"0\"/>"
+            "<Trigger id=\"t3\" type=\"FILLED_WHITE\" set=\"nope\" effect=\"LOSE\" hitpoints=\"1\"/>"
+            "</TriggerSet></MorvoLevel>");
     LogCapture log;
     ASSERT_TRUE(Load("triggers.xml"));
     const TriggerSet& triggers = World().GetTriggers();
@@ -451,8 +449,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFile{"broken.xml", "<MorvoLevel><Boy x=\"1\"", nullptr},
                       BadFile{"other.xml", "<OtherLevel/>", "failed to find \"MorvoLevel\" root node"},
                       BadFile{"noboy.xml", "<MorvoLevel><MorvoLayer><Morvos/></MorvoLayer></MorvoLevel>", "Boy"},
-                      BadFile{"nomorvos.xml", "<MorvoLevel><Boy x=\"0\" y=\"0\" z=\"0\"/></MorvoLevel>",
-                              "Morvos"}));
+                      BadFile{"nomorvos.xml", "<MorvoLevel><Boy x=\"0\" y=\"0\" z=\"0\"/></MorvoLevel>", "Morvos"}));
 
 TEST_F(LevelFileTest, FailedSaveKeepsTheOldFile)
 {

@@ -32,12 +32,12 @@ TEST_P(ClampFloatCases, GivesBoundOrValue)
     const ClampCase& c = GetParam();
     EXPECT_EQ(ClampFloat(c.v, c.lo, c.hi), c.expected);
     EXPECT_EQ(ClampInt(static_cast<int>(c.v), static_cast<int>(c.lo), static_cast<int>(c.hi)),
-        static_cast<int>(c.expected));
+              static_cast<int>(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ClampFloatCases,
-    ::testing::Values(ClampCase{5, 0, 3, 3}, ClampCase{-1, 0, 3, 0}, ClampCase{3, 0, 3, 3}, ClampCase{0, 0, 3, 0},
-        ClampCase{2, 0, 3, 2}));
+                         ::testing::Values(ClampCase{5, 0, 3, 3}, ClampCase{-1, 0, 3, 0}, ClampCase{3, 0, 3, 3},
+                                           ClampCase{0, 0, 3, 0}, ClampCase{2, 0, 3, 2}));
 
 TEST(ClampFloat, NanComesBackUnchanged)
 {
@@ -63,9 +63,9 @@ TEST_P(NextPowerOfTwoCases, IsTheSmallestPowerAtLeastN)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NextPowerOfTwoCases,
-    ::testing::Values(PowerCase{-7, 1}, PowerCase{0, 1}, PowerCase{1, 1}, PowerCase{2, 2}, PowerCase{3, 4},
-        PowerCase{129, 256}, PowerCase{1024, 1024}, PowerCase{1 << 30, 1 << 30},
-        PowerCase{(1 << 30) + 1, 1 << 30}));
+                         ::testing::Values(PowerCase{-7, 1}, PowerCase{0, 1}, PowerCase{1, 1}, PowerCase{2, 2},
+                                           PowerCase{3, 4}, PowerCase{129, 256}, PowerCase{1024, 1024},
+                                           PowerCase{1 << 30, 1 << 30}, PowerCase{(1 << 30) + 1, 1 << 30}));
 
 TEST(RandomUnitFloat, IsRandOver32766AndReachesAboveOne)
 {

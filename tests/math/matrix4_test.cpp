@@ -34,7 +34,7 @@ Matrix4 StandardView(const Vec3& eye, const Vec3& target, const Vec3& up)
     return Matrix4(s.x, u.x, -f.x, 0, s.y, u.y, -f.y, 0, s.z, u.z, -f.z, 0, -s.Dot(eye), -u.Dot(eye), f.Dot(eye), 1);
 }
 
-} // namespace
+}  // namespace
 
 TEST(Matrix4, LookAtDownMinusZIsThePlainTranslation)
 {
@@ -53,8 +53,7 @@ struct LookAtCase {
 
 void PrintTo(const LookAtCase& c, std::ostream* os)
 {
-    *os << "eye " << c.eye.x << " " << c.eye.y << " " << c.eye.z << ", up " << c.up.x << " " << c.up.y << " "
-        << c.up.z;
+    *os << "eye " << c.eye.x << " " << c.eye.y << " " << c.eye.z << ", up " << c.up.x << " " << c.up.y << " " << c.up.z;
 }
 
 class Matrix4LookAt : public ::testing::TestWithParam<LookAtCase> {};
@@ -75,10 +74,10 @@ TEST_P(Matrix4LookAt, InvertRigidGivesTheStandardViewAndMapsEyeToOrigin)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Matrix4LookAt,
-    ::testing::Values(LookAtCase{Vec3(1, 2, 3), Vec3(0, 0, 0), Vec3(0, 1, 0)},
-        LookAtCase{Vec3(-4, 10, 7), Vec3(2, 1, -3), Vec3(0, 1, 0)},
-        LookAtCase{Vec3(0, 300, 200), Vec3(0, 150, 0), Vec3(0, 1, 0)},
-        LookAtCase{Vec3(5, 0, 0), Vec3(0, 0, 0), Vec3(0, 0, 1)}));
+                         ::testing::Values(LookAtCase{Vec3(1, 2, 3), Vec3(0, 0, 0), Vec3(0, 1, 0)},
+                                           LookAtCase{Vec3(-4, 10, 7), Vec3(2, 1, -3), Vec3(0, 1, 0)},
+                                           LookAtCase{Vec3(0, 300, 200), Vec3(0, 150, 0), Vec3(0, 1, 0)},
+                                           LookAtCase{Vec3(5, 0, 0), Vec3(0, 0, 0), Vec3(0, 0, 1)}));
 
 TEST(Matrix4, PerspectiveWritesOnlyItsElements)
 {

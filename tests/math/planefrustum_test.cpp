@@ -43,7 +43,7 @@ struct SegmentCase {
     Vec3 a;
     Vec3 b;
     int code;
-    Vec3 point; // expected out point (code 2) or the untouched marker
+    Vec3 point;  // expected out point (code 2) or the untouched marker
 };
 
 void PrintTo(const SegmentCase& c, std::ostream* os)
@@ -72,13 +72,14 @@ TEST_P(PlaneSegment, GivesCodeAndCrossingInEveryOverload)
     EXPECT_EQ(Vec3(floats[0], floats[1], floats[2]), c.point);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PlaneSegment,
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlaneSegment,
     ::testing::Values(SegmentCase{"Crossing", Vec3(0, -1, 0), Vec3(0, 1, 0), 2, Vec3(0, 0, 0)},
-        SegmentCase{"BothInFront", Vec3(0, 1, 0), Vec3(0, 2, 0), 1, Vec3(7, 7, 7)},
-        SegmentCase{"BothBehind", Vec3(0, -1, 0), Vec3(0, -2, 0), 0, Vec3(7, 7, 7)},
-        SegmentCase{"FromPointOnThePlane", Vec3(0, 0, 0), Vec3(0, 1, 0), 2, Vec3(0, 0, 0)},
-        SegmentCase{"OnThePlaneToBehind", Vec3(2, 0, 0), Vec3(2, -1, 0), 0, Vec3(7, 7, 7)},
-        SegmentCase{"Slanted", Vec3(1, -1, 3), Vec3(3, 3, 3), 2, Vec3(1.5f, 0, 3)}),
+                      SegmentCase{"BothInFront", Vec3(0, 1, 0), Vec3(0, 2, 0), 1, Vec3(7, 7, 7)},
+                      SegmentCase{"BothBehind", Vec3(0, -1, 0), Vec3(0, -2, 0), 0, Vec3(7, 7, 7)},
+                      SegmentCase{"FromPointOnThePlane", Vec3(0, 0, 0), Vec3(0, 1, 0), 2, Vec3(0, 0, 0)},
+                      SegmentCase{"OnThePlaneToBehind", Vec3(2, 0, 0), Vec3(2, -1, 0), 0, Vec3(7, 7, 7)},
+                      SegmentCase{"Slanted", Vec3(1, -1, 3), Vec3(3, 3, 3), 2, Vec3(1.5f, 0, 3)}),
     CaseName());
 
 TEST(Frustum, IdentityMatricesGiveTheUnitCube)
@@ -130,12 +131,17 @@ TEST_P(CameraFrustumPoints, ContainsOnlyPointsInTheVolume)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CameraFrustumPoints,
-    ::testing::Values(PointCase{"Target", Vec3(0, 0, 0), true}, PointCase{"BehindCamera", Vec3(0, 0, 5.5f), false},
-        PointCase{"CloserThanNear", Vec3(0, 0, 4.5f), false}, PointCase{"JustPastNear", Vec3(0, 0, 3.9f), true},
-        PointCase{"BeyondFar", Vec3(0, 0, -6), false}, PointCase{"InsideRightEdge", Vec3(4.9f, 0, 0), true},
-        PointCase{"OutsideRight", Vec3(5.1f, 0, 0), false}, PointCase{"OutsideLeft", Vec3(-5.1f, 0, 0), false},
-        PointCase{"OutsideTop", Vec3(0, 5.1f, 0), false}, PointCase{"InsideBottomEdge", Vec3(0, -4.9f, 0), true}),
-    CaseName());
+                         ::testing::Values(PointCase{"Target", Vec3(0, 0, 0), true},
+                                           PointCase{"BehindCamera", Vec3(0, 0, 5.5f), false},
+                                           PointCase{"CloserThanNear", Vec3(0, 0, 4.5f), false},
+                                           PointCase{"JustPastNear", Vec3(0, 0, 3.9f), true},
+                                           PointCase{"BeyondFar", Vec3(0, 0, -6), false},
+                                           PointCase{"InsideRightEdge", Vec3(4.9f, 0, 0), true},
+                                           PointCase{"OutsideRight", Vec3(5.1f, 0, 0), false},
+                                           PointCase{"OutsideLeft", Vec3(-5.1f, 0, 0), false},
+                                           PointCase{"OutsideTop", Vec3(0, 5.1f, 0), false},
+                                           PointCase{"InsideBottomEdge", Vec3(0, -4.9f, 0), true}),
+                         CaseName());
 
 TEST_F(CameraFrustum, SpherePassesWhileNotWhollyOutside)
 {

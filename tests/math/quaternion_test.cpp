@@ -39,7 +39,7 @@ Quaternion Unit(float w, float x, float y, float z)
     return q;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Quaternion, DefaultIsIdentity)
 {
@@ -111,9 +111,10 @@ TEST_P(QuaternionFromMatrix, RoundTripGivesTheQuaternionUpToSign)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, QuaternionFromMatrix,
-    ::testing::Values(Quaternion(1, 0, 0, 0), Quaternion(0.9f, 0.1f, -0.4f, 0.2f), Quaternion(-0.2f, 0.6f, 0.7f, 0.1f),
-        Quaternion(0, 1, 0, 0), Quaternion(0, 0, 1, 0), Quaternion(0, 0, 0, 1), Quaternion(0, 0.6f, 0.8f, 0),
-        Quaternion(0, 0, 0.6f, 0.8f)));
+                         ::testing::Values(Quaternion(1, 0, 0, 0), Quaternion(0.9f, 0.1f, -0.4f, 0.2f),
+                                           Quaternion(-0.2f, 0.6f, 0.7f, 0.1f), Quaternion(0, 1, 0, 0),
+                                           Quaternion(0, 0, 1, 0), Quaternion(0, 0, 0, 1), Quaternion(0, 0.6f, 0.8f, 0),
+                                           Quaternion(0, 0, 0.6f, 0.8f)));
 
 TEST(Quaternion, InverseUndoesTheRotation)
 {
@@ -152,13 +153,14 @@ TEST_P(QuaternionSlerp, StaysFiniteAndUnit)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, QuaternionSlerp,
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QuaternionSlerp,
     ::testing::Values(SlerpCase{"Equal", Unit(0.9f, 0.1f, -0.4f, 0.2f), Unit(0.9f, 0.1f, -0.4f, 0.2f), 0.3f},
-        SlerpCase{"Opposite", Unit(0.9f, 0.1f, -0.4f, 0.2f), Unit(-0.9f, -0.1f, 0.4f, -0.2f), 0.3f},
-        SlerpCase{"NearlyParallel", Quaternion(), Quaternion(1e-4f, Vec3(0, 1, 0)), 0.7f},
-        SlerpCase{"Wide", Quaternion(), Quaternion(2.0f, Vec3(1, 0, 0)), 0.25f},
-        SlerpCase{"NegativeDot", Quaternion(), Quaternion(-0.5f, 0.8660254f, 0.0f, 0.0f), 0.5f},
-        SlerpCase{"Orthogonal", Quaternion(0, 1, 0, 0), Quaternion(0, 0, 1, 0), 0.5f}),
+                      SlerpCase{"Opposite", Unit(0.9f, 0.1f, -0.4f, 0.2f), Unit(-0.9f, -0.1f, 0.4f, -0.2f), 0.3f},
+                      SlerpCase{"NearlyParallel", Quaternion(), Quaternion(1e-4f, Vec3(0, 1, 0)), 0.7f},
+                      SlerpCase{"Wide", Quaternion(), Quaternion(2.0f, Vec3(1, 0, 0)), 0.25f},
+                      SlerpCase{"NegativeDot", Quaternion(), Quaternion(-0.5f, 0.8660254f, 0.0f, 0.0f), 0.5f},
+                      SlerpCase{"Orthogonal", Quaternion(0, 1, 0, 0), Quaternion(0, 0, 1, 0), 0.5f}),
     CaseName());
 
 TEST(QuaternionSlerpValues, HalfwayIsHalfTheAngle)

@@ -32,7 +32,7 @@ protected:
     HWND window_ = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(MessageQueue, RemovesOneMessageAtATimeInPostOrder)
 {
@@ -185,12 +185,13 @@ TEST_P(MessageQueueTranslate, CharacterMessageComesNext)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MessageQueueTranslate,
-    ::testing::Values(TranslateCase{"KeyDownWithCharacter", WM_KEYDOWN, 'a', true, WM_CHAR},
-        TranslateCase{"SysKeyDownWithCharacter", WM_SYSKEYDOWN, 'a', true, WM_SYSCHAR},
-        TranslateCase{"EscapeKey", WM_KEYDOWN, 27, true, WM_CHAR},
-        TranslateCase{"KeyDownWithoutCharacter", WM_KEYDOWN, 0, false, 0},
-        TranslateCase{"KeyUpWithCharacter", WM_KEYUP, 'a', false, 0}),
-    CaseName());
+                         ::testing::Values(TranslateCase{"KeyDownWithCharacter", WM_KEYDOWN, 'a', true, WM_CHAR},
+                                           TranslateCase{"SysKeyDownWithCharacter", WM_SYSKEYDOWN, 'a', true,
+                                                         WM_SYSCHAR},
+                                           TranslateCase{"EscapeKey", WM_KEYDOWN, 27, true, WM_CHAR},
+                                           TranslateCase{"KeyDownWithoutCharacter", WM_KEYDOWN, 0, false, 0},
+                                           TranslateCase{"KeyUpWithCharacter", WM_KEYUP, 'a', false, 0}),
+                         CaseName());
 
 TEST_F(MessageQueue, CharacterLookupDecidesTheCharacter)
 {

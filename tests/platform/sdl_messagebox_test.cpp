@@ -13,7 +13,8 @@ protected:
     void SetUp() override { setenv("MORVO_TEST", "1", 1); }
 };
 
-TEST_F(MessageBoxes, PrintCaptionAndTextToStandardError) {
+TEST_F(MessageBoxes, PrintCaptionAndTextToStandardError)
+{
     testing::internal::CaptureStderr();
     const int result = ShowMessageBox("Window Creation Error.", "ERROR", MB_OK | MB_ICONEXCLAMATION);
     const std::string printed = testing::internal::GetCapturedStderr();
@@ -26,13 +27,15 @@ struct DefaultCase {
     int result;
 };
 
-void PrintTo(const DefaultCase& c, std::ostream* os) {
+void PrintTo(const DefaultCase& c, std::ostream* os)
+{
     *os << "style " << c.style;
 }
 
 class DefaultButtons : public MessageBoxes, public ::testing::WithParamInterface<DefaultCase> {};
 
-TEST_P(DefaultButtons, AreTheFirstButtonOfTheSet) {
+TEST_P(DefaultButtons, AreTheFirstButtonOfTheSet)
+{
     testing::internal::CaptureStderr();
     EXPECT_EQ(ShowMessageBox("text", "caption", GetParam().style), GetParam().result);
     testing::internal::GetCapturedStderr();
@@ -45,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(MessageBoxes, DefaultButtons,
                                            DefaultCase{MB_YESNOCANCEL, IDYES},
                                            DefaultCase{MB_ICONHAND | MB_SETFOREGROUND, IDOK}));
 
-TEST_F(MessageBoxes, TestSwitchMeansPrintOnly) {
+TEST_F(MessageBoxes, TestSwitchMeansPrintOnly)
+{
     EXPECT_TRUE(MessageBoxesPrintOnly());
 }
 

@@ -20,7 +20,8 @@ namespace {
 
 int gClosesSeen = 0;
 
-LRESULT CountCloses(HWND, UINT message, WPARAM, LPARAM) {
+LRESULT CountCloses(HWND, UINT message, WPARAM, LPARAM)
+{
     if (message == WM_CLOSE) {
         ++gClosesSeen;
     }
@@ -29,7 +30,8 @@ LRESULT CountCloses(HWND, UINT message, WPARAM, LPARAM) {
 
 class SdlWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         setenv("MORVO_TEST", "1", 1);
         if (std::getenv("DISPLAY") == nullptr || !StartWindowSystem()) {
             GTEST_SKIP() << "no display";
@@ -49,7 +51,8 @@ protected:
         gClosesSeen = 0;
     }
 
-    void TearDown() override {
+    void TearDown() override
+    {
         if (context_ != nullptr) {
             MakeGLContextCurrent(nullptr, nullptr);
             DeleteGLContext(context_);
@@ -61,7 +64,8 @@ protected:
     }
 
     // Takes every pending message; returns how many were WM_CLOSE.
-    int Drain() {
+    int Drain()
+    {
         int closes = 0;
         MSG message;
         while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -73,7 +77,8 @@ protected:
         return closes;
     }
 
-    void PushWindowEvent(SDL_WindowEventID id) {
+    void PushWindowEvent(SDL_WindowEventID id)
+    {
         SDL_Event event = WindowEvent(id);
         SDL_PushEvent(&event);
     }
@@ -82,7 +87,8 @@ protected:
     GLContextHandle context_ = nullptr;
 };
 
-TEST_F(SdlWindow, WindowHandleBelongsToTheMessageQueue) {
+TEST_F(SdlWindow, WindowHandleBelongsToTheMessageQueue)
+{
     EXPECT_TRUE(IsWindow(window_));
     EXPECT_EQ(GetMainWindow(), window_);
     int width = 0, height = 0;
@@ -91,32 +97,37 @@ TEST_F(SdlWindow, WindowHandleBelongsToTheMessageQueue) {
     EXPECT_EQ(height, 48);
 }
 
-TEST_F(SdlWindow, PixelFormatCheckComparesWithTheContext) {
+TEST_F(SdlWindow, PixelFormatCheckComparesWithTheContext)
+{
     EXPECT_TRUE(PixelFormatMatches(window_, 32, 16));
     EXPECT_TRUE(PixelFormatMatches(window_, 16, 16));
     EXPECT_FALSE(PixelFormatMatches(window_, 32, 64));
     EXPECT_FALSE(PixelFormatMatches(nullptr, 32, 16));
 }
 
-TEST_F(SdlWindow, PeekMessageTakesInPendingWindowEvents) {
+TEST_F(SdlWindow, PeekMessageTakesInPendingWindowEvents)
+{
     PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
     EXPECT_EQ(Drain(), 1);
     EXPECT_EQ(gClosesSeen, 1);
 }
 
-TEST_F(SdlWindow, BufferSwapTakesInPendingWindowEvents) {
+TEST_F(SdlWindow, BufferSwapTakesInPendingWindowEvents)
+{
     PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
     EXPECT_TRUE(SwapWindowBuffers(window_));
     EXPECT_GE(QueuedMessageCount(), 1);
     EXPECT_EQ(Drain(), 1);
 }
 
-TEST_F(SdlWindow, InterruptSignalBecomesAClose) {
+TEST_F(SdlWindow, InterruptSignalBecomesAClose)
+{
     std::raise(SIGINT);
     EXPECT_EQ(Drain(), 1);
 }
 
-TEST_F(SdlWindow, RelativeMouseFollowsFocusAndAcquisition) {
+TEST_F(SdlWindow, RelativeMouseFollowsFocusAndAcquisition)
+{
     PlatformInput& input = GetPlatformInput();
     input.SetFocus(true);
     ASSERT_EQ(input.AcquireMouse(), InputResult::Ok);
@@ -137,7 +148,8 @@ TEST_F(SdlWindow, RelativeMouseFollowsFocusAndAcquisition) {
     EXPECT_FALSE(SDL_GetRelativeMouseMode());
 }
 
-TEST_F(SdlWindow, OtherThreadsDoNotReadWindowEvents) {
+TEST_F(SdlWindow, OtherThreadsDoNotReadWindowEvents)
+{
     PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
     int closesOnOtherThread = -1;
     std::thread other([&] {
@@ -149,7 +161,8 @@ TEST_F(SdlWindow, OtherThreadsDoNotReadWindowEvents) {
     EXPECT_EQ(Drain(), 1);
 }
 
-TEST_F(SdlWindow, DestroyForgetsTheHandleAndStopsPumping) {
+TEST_F(SdlWindow, DestroyForgetsTheHandleAndStopsPumping)
+{
     ASSERT_TRUE(DestroyPlatformWindow(window_));
     EXPECT_FALSE(IsWindow(window_));
     EXPECT_EQ(GetMainWindow(), nullptr);

@@ -203,7 +203,7 @@ TEST_F(SceneDrawing, ChildIsPlacedRotatedThenScaledThenTranslated)
     node.scale = Vec3(2, 2, 2);
     node.position = Vec3(1, 0, 0);
     const float half = static_cast<float>(M_PI) / 4.0f;
-    node.orientation = Quaternion(std::cos(half), 0.0f, std::sin(half), 0.0f);   // 90 degrees about y
+    node.orientation = Quaternion(std::cos(half), 0.0f, std::sin(half), 0.0f);  // 90 degrees about y
     node.AddChild(RefHandle<SceneNode>(&child));
     node.Render();
     ASSERT_EQ(child.renders, 1);

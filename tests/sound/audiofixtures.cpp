@@ -24,7 +24,7 @@ bool WriteShorts(const std::string& path, int format, int channels, int rate, co
     const bool ok = sf_writef_short(file, data.data(), frames) == frames;
     return sf_close(file) == 0 && ok;
 }
-}
+}  // namespace
 
 bool WriteIndexFlac(const std::string& path)
 {

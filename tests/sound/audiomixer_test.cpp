@@ -26,7 +26,7 @@ protected:
     AudioMixer mixer;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(AudioMixerTest, SamplePlaysEveryFrameOnceThenFreesItsVoice)
 {
@@ -74,8 +74,7 @@ TEST_F(AudioMixerTest, HalfRateFileIsStretchedByLinearInterpolation)
     const int channel = mixer.PlaySample(sample, false);
     const std::vector<float> out = RenderFrames(mixer, 200);
     for (int j = 0; j < 199; ++j) {
-        const float expected = j % 2 == 0 ? EncodeFrame(j / 2)
-                                          : (EncodeFrame(j / 2) + EncodeFrame(j / 2 + 1)) / 2;
+        const float expected = j % 2 == 0 ? EncodeFrame(j / 2) : (EncodeFrame(j / 2) + EncodeFrame(j / 2 + 1)) / 2;
         ASSERT_FLOAT_EQ(out[j * 2], expected) << "frame " << j;
     }
     EXPECT_FLOAT_EQ(out[199 * 2], 0.0f);
@@ -104,7 +103,7 @@ struct LoopCase {
     const char* name;
     int64_t loopStart;
     int64_t loopEnd;
-    int64_t playedStart; // the loop region actually used
+    int64_t playedStart;  // the loop region actually used
     int64_t playedEnd;
 };
 
@@ -117,17 +116,16 @@ class StreamLoopTest : public AudioMixerTest, public ::testing::WithParamInterfa
 
 constexpr int64_t kLoopFileFrames = 1000;
 
-INSTANTIATE_TEST_SUITE_P(
-    AudioMixer, StreamLoopTest,
-    ::testing::Values(LoopCase{"WholeFile", -1, -1, 0, kLoopFileFrames - 1},
-                      LoopCase{"InnerRegion", 200, 499, 200, 499},
-                      LoopCase{"EndPastFileIsClamped", 100, 5000, 100, kLoopFileFrames - 1},
-                      LoopCase{"SingleFrame", 0, 0, 0, 0},
-                      LoopCase{"LastFrameOnly", kLoopFileFrames - 1, kLoopFileFrames - 1, kLoopFileFrames - 1,
-                               kLoopFileFrames - 1},
-                      LoopCase{"NegativeStartMeansFirstFrame", -1, 300, 0, 300},
-                      LoopCase{"NegativeEndMeansLastFrame", 10, -1, 10, kLoopFileFrames - 1}),
-    CaseName());
+INSTANTIATE_TEST_SUITE_P(AudioMixer, StreamLoopTest,
+                         ::testing::Values(LoopCase{"WholeFile", -1, -1, 0, kLoopFileFrames - 1},
+                                           LoopCase{"InnerRegion", 200, 499, 200, 499},
+                                           LoopCase{"EndPastFileIsClamped", 100, 5000, 100, kLoopFileFrames - 1},
+                                           LoopCase{"SingleFrame", 0, 0, 0, 0},
+                                           LoopCase{"LastFrameOnly", kLoopFileFrames - 1, kLoopFileFrames - 1,
+                                                    kLoopFileFrames - 1, kLoopFileFrames - 1},
+                                           LoopCase{"NegativeStartMeansFirstFrame", -1, 300, 0, 300},
+                                           LoopCase{"NegativeEndMeansLastFrame", 10, -1, 10, kLoopFileFrames - 1}),
+                         CaseName());
 
 TEST_P(StreamLoopTest, WrapsExactlyAtTheLoopEnd)
 {
@@ -232,8 +230,7 @@ class VolumeTest : public AudioMixerTest, public ::testing::WithParamInterface<V
 INSTANTIATE_TEST_SUITE_P(AudioMixer, VolumeTest,
                          ::testing::Values(VolumeCase{"FullAt255", 255, 1.0f},
                                            VolumeCase{"HalfAt128", 128, 128.0f / 255.0f},
-                                           VolumeCase{"SilentAt0", 0, 0.0f},
-                                           VolumeCase{"AboveRangeIsFull", 300, 1.0f},
+                                           VolumeCase{"SilentAt0", 0, 0.0f}, VolumeCase{"AboveRangeIsFull", 300, 1.0f},
                                            VolumeCase{"BelowRangeIsSilent", -20, 0.0f}),
                          CaseName());
 
@@ -398,7 +395,7 @@ int64_t DecodeFlacFrame(float left)
     return static_cast<int64_t>(std::llround(left * 32768.0f)) - 1;
 }
 
-} // namespace
+}  // namespace
 
 TEST(AudioMixerFormats, FlacStreamLoopsFrameExactly)
 {

@@ -71,7 +71,7 @@ protected:
     LogCapture log;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(SoundRegistryTest, SecondLoadOfANameReturnsTheSameHandleWithoutReadingTheFile)
 {
@@ -92,7 +92,7 @@ TEST_F(SoundRegistryTest, SecondLoadOfANameReturnsTheSameHandleWithoutReadingThe
 struct FailedLoadCase {
     const char* name;
     std::function<int(SoundRegistry&, const std::string&)> load;
-    const char* printed; // %s is the file
+    const char* printed;  // %s is the file
     const char* logged;
 };
 
@@ -105,14 +105,14 @@ class FailedLoadTest : public SoundRegistryTest, public ::testing::WithParamInte
 
 INSTANTIATE_TEST_SUITE_P(
     SoundRegistry, FailedLoadTest,
-    ::testing::Values(
-        FailedLoadCase{"Sample", [](SoundRegistry& r, const std::string& n) { return r.LoadSample(n); },
-                       "Failure Loading Sample %s\n", ""},
-        FailedLoadCase{"Stream", [](SoundRegistry& r, const std::string& n) { return r.LoadStream(n, -1, -1); },
-                       "Failure Loading Stream %s\n", ""},
-        FailedLoadCase{"StreamNoLoopPoints",
-                       [](SoundRegistry& r, const std::string& n) { return r.LoadStreamNoLoopPoints(n); }, "",
-                       "Failure Loading Sample %s\n"}),
+    ::testing::Values(FailedLoadCase{"Sample", [](SoundRegistry& r, const std::string& n) { return r.LoadSample(n); },
+                                     "Failure Loading Sample %s\n", ""},
+                      FailedLoadCase{"Stream",
+                                     [](SoundRegistry& r, const std::string& n) { return r.LoadStream(n, -1, -1); },
+                                     "Failure Loading Stream %s\n", ""},
+                      FailedLoadCase{"StreamNoLoopPoints",
+                                     [](SoundRegistry& r, const std::string& n) { return r.LoadStreamNoLoopPoints(n); },
+                                     "", "Failure Loading Sample %s\n"}),
     CaseName());
 
 TEST_P(FailedLoadTest, ReportsTheFileAndRegistersNothing)
@@ -161,7 +161,7 @@ TEST_F(SoundRegistryTest, FreedHandlesStayNullAndLoadsAppend)
 struct OutOfRangeCase {
     const char* name;
     std::function<void(SoundRegistry&, int)> call;
-    const char* printed; // %d is the handle
+    const char* printed;  // %d is the handle
     const char* logged;
 };
 
@@ -191,10 +191,10 @@ INSTANTIATE_TEST_SUITE_P(
                            "Trying to pause a Stream that's out of Range:\t%d\n"},
             OutOfRangeCase{"SetStreamVolume", [](SoundRegistry& r, int h) { r.SetStreamVolume(h, 10); }, "",
                            "Trying to Change Volume on a Stream that's out of Range:\t%d\n"},
-            OutOfRangeCase{"IsStreamPaused", [](SoundRegistry& r, int h) { EXPECT_FALSE(r.IsStreamPaused(h)); },
-                           "", "Testing a Stream that's out of Range:\t%d\n"},
-            OutOfRangeCase{"IsStreamStopped", [](SoundRegistry& r, int h) { EXPECT_FALSE(r.IsStreamStopped(h)); },
-                           "", "Testing a Stream that's out of Range:\t%d\n"}),
+            OutOfRangeCase{"IsStreamPaused", [](SoundRegistry& r, int h) { EXPECT_FALSE(r.IsStreamPaused(h)); }, "",
+                           "Testing a Stream that's out of Range:\t%d\n"},
+            OutOfRangeCase{"IsStreamStopped", [](SoundRegistry& r, int h) { EXPECT_FALSE(r.IsStreamStopped(h)); }, "",
+                           "Testing a Stream that's out of Range:\t%d\n"}),
         ::testing::Values(-1, 1)),
     [](const ::testing::TestParamInfo<std::tuple<OutOfRangeCase, int>>& info) {
         const int handle = std::get<1>(info.param);
@@ -319,8 +319,9 @@ TEST_F(SoundRegistryTest, EverySamplePlayStartsANewChannelAtItsVolume)
         const std::string text = out.Take();
         int h0 = -2;
         int h1 = -2;
-        ASSERT_EQ(std::sscanf(text.c_str(), "Trying to play Sample %d in Channel %d\nTrying to play Sample %d in Channel %d\n",
-                              &h0, &channels[0], &h1, &channels[1]),
+        ASSERT_EQ(std::sscanf(text.c_str(),
+                              "Trying to play Sample %d in Channel %d\nTrying to play Sample %d in Channel %d\n", &h0,
+                              &channels[0], &h1, &channels[1]),
                   4)
             << text;
         EXPECT_EQ(h0, sample);
@@ -410,14 +411,22 @@ TEST_F(SoundRegistryTest, ControlsStayConsistentWhileTheDeviceRenders)
     int stream = registry.LoadStream("music.wav", 100, 999);
     for (int round = 0; round < 200; ++round) {
         switch (round % 5) {
-        case 0: registry.PlayStream(stream); break;
-        case 1: registry.SetStreamVolume(stream, round); break;
-        case 2: registry.PauseStream(stream); break;
-        case 3: registry.StopStream(stream); break;
-        case 4:
-            registry.FreeStream(stream);
-            stream = registry.LoadStream("music.wav", 100, 999);
-            break;
+            case 0:
+                registry.PlayStream(stream);
+                break;
+            case 1:
+                registry.SetStreamVolume(stream, round);
+                break;
+            case 2:
+                registry.PauseStream(stream);
+                break;
+            case 3:
+                registry.StopStream(stream);
+                break;
+            case 4:
+                registry.FreeStream(stream);
+                stream = registry.LoadStream("music.wav", 100, 999);
+                break;
         }
         registry.PlaySample(sample, 200);
         std::this_thread::sleep_for(std::chrono::microseconds(200));

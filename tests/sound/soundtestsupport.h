@@ -39,7 +39,7 @@ inline bool WriteFloatWav(const std::string& path, int channels, int rate, const
     put32(36 + dataBytes);
     std::fwrite("WAVEfmt ", 1, 8, file);
     put32(16);
-    put16(3); // IEEE float
+    put16(3);  // IEEE float
     put16(static_cast<uint16_t>(channels));
     put32(static_cast<uint32_t>(rate));
     put32(static_cast<uint32_t>(rate * channels * 4));

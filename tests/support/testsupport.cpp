@@ -82,7 +82,7 @@ struct TestEnvironment {
     }
 };
 const TestEnvironment g_testEnvironment;
-}
+}  // namespace
 
 std::string BuildDir()
 {
@@ -116,8 +116,7 @@ std::string SolidTga(unsigned char r, unsigned char g, unsigned char b, int widt
     return SolidTgaOf(std::string(pixel, sizeof pixel), width, height, 0);
 }
 
-std::string SolidTgaWithAlpha(unsigned char r, unsigned char g, unsigned char b, unsigned char a, int width,
-                              int height)
+std::string SolidTgaWithAlpha(unsigned char r, unsigned char g, unsigned char b, unsigned char a, int width, int height)
 {
     const char pixel[] = {static_cast<char>(b), static_cast<char>(g), static_cast<char>(r), static_cast<char>(a)};
     return SolidTgaOf(std::string(pixel, sizeof pixel), width, height, 8);

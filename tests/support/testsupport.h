@@ -59,9 +59,5 @@ std::string SolidTgaWithAlpha(unsigned char r, unsigned char g, unsigned char b,
 // Names each case of a table-driven test after the case's `name` field:
 // INSTANTIATE_TEST_SUITE_P(Group, Suite, ::testing::Values(...), CaseName()).
 struct CaseName {
-    template <typename ParamInfo>
-    std::string operator()(const ParamInfo& info) const
-    {
-        return info.param.name;
-    }
+    template <typename ParamInfo> std::string operator()(const ParamInfo& info) const { return info.param.name; }
 };

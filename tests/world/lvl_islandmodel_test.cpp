@@ -22,7 +22,7 @@ Trigger CleaningTrigger(int32_t hitPoints, int32_t remaining, int32_t effect = E
     return trigger;
 }
 
-} // namespace
+}  // namespace
 
 TEST(IslandCleaning, NewIslandIsCleanVisibleWithEmptySlots)
 {
@@ -148,11 +148,11 @@ protected:
     static int Right() { return RedAt(0.75f); }
 
     TempFolder folder;
-    Trigger trigger; // outlives the island that watches it
+    Trigger trigger;  // outlives the island that watches it
     IslandModel island;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(IslandDrawing, CleanIslandDrawsCleanModelOfLayer)
 {

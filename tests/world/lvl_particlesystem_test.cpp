@@ -23,8 +23,8 @@ constexpr float kTolerance = 1e-6f;
 std::unique_ptr<ParticleSystem> MakeSystem(Texture* texture, int32_t count = 10, int32_t lifetime = 100,
                                            float damping = 1.0f)
 {
-    auto system = std::make_unique<ParticleSystem>(count, damping, lifetime, 10.0f, 20.0f, 1.0f, 2.0f, 0.5f, 0.0f,
-                                                   0.0f, 200.0f, 0.8f, 0.6f, 0.4f, 1.0f);
+    auto system = std::make_unique<ParticleSystem>(count, damping, lifetime, 10.0f, 20.0f, 1.0f, 2.0f, 0.5f, 0.0f, 0.0f,
+                                                   200.0f, 0.8f, 0.6f, 0.4f, 1.0f);
     system->AddTexture(texture);
     return system;
 }
@@ -54,7 +54,7 @@ protected:
     Texture texture;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(ParticleSystemTest, InitScalesSizesAndForceToSimulationUnits)
 {
@@ -111,7 +111,7 @@ TEST_F(ParticleSystemTest, UpdateMovesLiveParticleUnderForceWithDamping)
     system->Update(123.0f, 0.1f);
     EXPECT_EQ(particle.life, 4);
     EXPECT_NEAR(particle.velocity.x, 0.5f, kTolerance);
-    EXPECT_NEAR(particle.velocity.z, 0.05f, kTolerance); // (0 + 1 * 0.1) * 0.5
+    EXPECT_NEAR(particle.velocity.z, 0.05f, kTolerance);  // (0 + 1 * 0.1) * 0.5
     EXPECT_NEAR(particle.position.x, 0.05f, kTolerance);
     EXPECT_NEAR(particle.position.z, 0.005f, kTolerance);
     EXPECT_EQ(particle.acceleration, Vec3(0.0f, 0.0f, 0.0f));
@@ -212,8 +212,8 @@ TEST_P(ParticleSystemSkip, UnusableSystemWarnsAndNeverEmits)
     const SkipCase& c = GetParam();
     Texture texture;
     LogCapture log;
-    ParticleSystem system(c.count, 1.0f, c.lifetime, 10.0f, 20.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f,
-                          1.0f, 1.0f);
+    ParticleSystem system(c.count, 1.0f, c.lifetime, 10.0f, 20.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f,
+                          1.0f);
     if (c.texture) {
         system.AddTexture(&texture);
     } else {

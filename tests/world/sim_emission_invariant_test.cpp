@@ -14,7 +14,8 @@ namespace {
 
 class Emission : public ::testing::Test {
 protected:
-    Emission() : world(16, 10, 5.0f)
+    Emission()
+        : world(16, 10, 5.0f)
     {
         target.grid = &world.grid;
         target.state = &world.State();
@@ -161,8 +162,7 @@ TEST(GridInvariant, HoldsUnderMotionWindowSpawnsErasesAndDeaths)
         SeedRand15(seed);
         SimTestWorld world(700, 30, 2.0f);
         for (int i = 0; i < 500; ++i) {
-            world.AddMorvo(RandomIn(-2.0f, 2.0f), RandomIn(-2.0f, 2.0f), colours[Rand15() % 3],
-                           RandomIn(0.1f, 0.4f));
+            world.AddMorvo(RandomIn(-2.0f, 2.0f), RandomIn(-2.0f, 2.0f), colours[Rand15() % 3], RandomIn(0.1f, 0.4f));
         }
         world.grid.Rebuild(&world.store, 0.05f);
         int32_t cx = 15;

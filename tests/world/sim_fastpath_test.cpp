@@ -81,8 +81,8 @@ void Fill(SimTestWorld& w, int count, float half)
 {
     const int32_t colours[] = {kMorvoPure, kMorvoDark, kMorvoNeutral};
     for (int i = 0; i < count; ++i) {
-        int32_t m = w.AddMorvo(RandomIn(-half, half), RandomIn(-half, half), colours[Rand15() % 3],
-                               RandomIn(0.1f, 12.0f));
+        int32_t m =
+            w.AddMorvo(RandomIn(-half, half), RandomIn(-half, half), colours[Rand15() % 3], RandomIn(0.1f, 12.0f));
         MorvoRecord& r = w.Record(m);
         r.velocity = Vec2(RandomIn(-1.0f, 1.0f), RandomIn(-1.0f, 1.0f));
         r.lightning = Rand15() % 5 - 2;
@@ -147,8 +147,8 @@ TEST_P(PairTraversal, MatchesTheLiteralWalkBitForBit)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rects, PairTraversal,
-                         ::testing::Values(RectCase{0, 20, 0, 20, false},   // whole grid: clamped neighbours
-                                           RectCase{4, 13, 6, 15, false},   // a window: stencil reaches past it
+                         ::testing::Values(RectCase{0, 20, 0, 20, false},    // whole grid: clamped neighbours
+                                           RectCase{4, 13, 6, 15, false},    // a window: stencil reaches past it
                                            RectCase{-3, 30, 12, 40, false},  // clamped rectangle
                                            RectCase{0, 20, 0, 20, true}));
 

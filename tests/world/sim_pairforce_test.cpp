@@ -121,9 +121,9 @@ TEST_P(MorvoLJFuncShare, EqualColoursShareOnlyBeyondAFactorOfTwo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, MorvoLJFuncShare,
-                         ::testing::Values(ShareCase{1.0f, 3.0f, 1.0f, 2.6f, 1.4f},   // 0.8 x 2 per second
+                         ::testing::Values(ShareCase{1.0f, 3.0f, 1.0f, 2.6f, 1.4f},  // 0.8 x 2 per second
                                            ShareCase{3.0f, 1.0f, 0.5f, 2.2f, 1.8f},
-                                           ShareCase{1.0f, 1.9f, 1.0f, 1.0f, 1.9f},   // within a factor of two
+                                           ShareCase{1.0f, 1.9f, 1.0f, 1.0f, 1.9f},  // within a factor of two
                                            ShareCase{1.0f, 2.0f, 1.0f, 1.0f, 2.0f},
                                            ShareCase{19.0f, 0.2f, 1.0f, 3.96f, 15.24f}));
 
@@ -361,8 +361,8 @@ TEST(MorvoExchangeScenario, DarkContactDrainsRainsAndKillsTheWeakerMorvo)
         EXPECT_EQ(world.pairForce.rainCount, rainBefore + 2);  // the copy and the current state
         // Both contacts rain in the cell of the midpoint, held once.
         ASSERT_EQ(world.rainHits.GetCount(), 1u);
-        EXPECT_TRUE(world.rainHits.Contains(Vec2(static_cast<float>(world.grid.ToCellX(0.225f)),
-                                                 static_cast<float>(world.grid.ToCellY(0.2f)))));
+        EXPECT_TRUE(world.rainHits.Contains(
+            Vec2(static_cast<float>(world.grid.ToCellX(0.225f)), static_cast<float>(world.grid.ToCellY(0.2f)))));
         EXPECT_EQ(world.Record(dark).lightning, -1);
         EXPECT_EQ(world.Record(pure).lightning, -1);
     }

@@ -102,7 +102,8 @@ TEST(RainSystem, DeactivateOutsideThePoolBreaks)
 
 class AttractorTest : public ::testing::Test {
 protected:
-    AttractorTest() : attractor(1000.0f, 0.0f, 0.1f, 0.5f)
+    AttractorTest()
+        : attractor(1000.0f, 0.0f, 0.1f, 0.5f)
     {
         attractor.SetCenter(Vec2(0.0f, 0.0f));
         attractor.SetEnabled(true);

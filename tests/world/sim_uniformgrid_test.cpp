@@ -51,12 +51,12 @@ TEST_P(UniformGridToCell, TruncatesTowardZeroAndSaturates)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, UniformGridToCell,
-                         ::testing::Values(CellCase{0.0f, 0},                  // on the lower bound
-                                           CellCase{-0.5f, 0},                 // less than a cell left
-                                           CellCase{-1.5f, -1},                // farther left
+                         ::testing::Values(CellCase{0.0f, 0},                        // on the lower bound
+                                           CellCase{-0.5f, 0},                       // less than a cell left
+                                           CellCase{-1.5f, -1},                      // farther left
                                            CellCase{9.99f, 9}, CellCase{10.0f, 10},  // not clamped
-                                           CellCase{kNaN, 0}, CellCase{kInf, 1073741824},
-                                           CellCase{-kInf, -1073741824}, CellCase{3.0e30f, 1073741824}));
+                                           CellCase{kNaN, 0}, CellCase{kInf, 1073741824}, CellCase{-kInf, -1073741824},
+                                           CellCase{3.0e30f, 1073741824}));
 
 TEST(UniformGrid, SetBoundsRecomputesCellSizesEvenWithUnchangedCounts)
 {
@@ -175,7 +175,9 @@ TEST(UniformGrid, ClaimRecordOnAFullStoreReturnsMinusOne)
 
 class CircleQuery : public ::testing::Test {
 protected:
-    CircleQuery() : world(16, 10, 5.0f) {}
+    CircleQuery()
+        : world(16, 10, 5.0f)
+    {}
     SimTestWorld world;
 };
 
@@ -190,8 +192,8 @@ TEST_F(CircleQuery, MorvoAtExactlyTheRadiusIsNotInside)
 
 TEST_F(CircleQuery, CollectsColumnByColumnAndAppends)
 {
-    int32_t upper = world.AddMorvo(0.5f, 1.5f, kMorvoPure, 1.0f);   // column 5, row 6
-    int32_t right = world.AddMorvo(1.5f, 0.5f, kMorvoDark, 1.0f);   // column 6, row 5
+    int32_t upper = world.AddMorvo(0.5f, 1.5f, kMorvoPure, 1.0f);     // column 5, row 6
+    int32_t right = world.AddMorvo(1.5f, 0.5f, kMorvoDark, 1.0f);     // column 6, row 5
     int32_t lower = world.AddMorvo(0.5f, 0.5f, kMorvoNeutral, 1.0f);  // column 5, row 5
     std::list<int32_t> ids{42};
     EXPECT_EQ(CollectMorvosInCircle(world.grid, world.State(), Vec2(1.0f, 1.0f), 1.0f, ids), 4);

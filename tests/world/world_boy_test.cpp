@@ -31,8 +31,8 @@ TEST_P(BoyModelTest, SpeedAtALimitPicksTheHigherSlot)
 INSTANTIATE_TEST_SUITE_P(Limits, BoyModelTest,
                          ::testing::Values(SpeedCase{4.99f, Boy::kSlotIdle}, SpeedCase{5.0f, Boy::kSlotSlow1},
                                            SpeedCase{10.0f, Boy::kSlotSlow2}, SpeedCase{20.0f, Boy::kSlotNormal},
-                                           SpeedCase{35.0f, Boy::kSlotNormal1},
-                                           SpeedCase{55.0f, Boy::kSlotNormal2}, SpeedCase{90.0f, Boy::kSlotFast}));
+                                           SpeedCase{35.0f, Boy::kSlotNormal1}, SpeedCase{55.0f, Boy::kSlotNormal2},
+                                           SpeedCase{90.0f, Boy::kSlotFast}));
 
 TEST(BoyModel, FastCycleRunsFastCloth2ClothCloth2)
 {

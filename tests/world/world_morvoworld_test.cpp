@@ -191,7 +191,8 @@ TEST_F(LevelWorldTest, EnabledAttractorEasesTowardTheGatheredMorvos)
     World().AddMorvo(0.0f, 0.0f, kMorvoPure, 2.0f);
     World().AddMorvo(0.02f, 0.0f, kMorvoPure, 4.0f);
     World().Update(-1.0f, false);
-    const float target = static_cast<float>(std::sqrt(2 * (3.0 * 0.025 * 0.025 / 1.7320508) / 3.1415926535) * 1.3) + 0.05f;
+    const float target =
+        static_cast<float>(std::sqrt(2 * (3.0 * 0.025 * 0.025 / 1.7320508) / 3.1415926535) * 1.3) + 0.05f;
     EXPECT_NEAR(attractor->GetSize(), 0.1f + (target - 0.1f) * 0.01f, 1e-6);
     EXPECT_FLOAT_EQ(attractor->GetAveragePower(), 3.0f);
 }

@@ -92,8 +92,7 @@ TEST_P(TankReleaseTest, ReleasesOnlyFromOnePowerUp)
 }
 
 INSTANTIATE_TEST_SUITE_P(Thresholds, TankReleaseTest,
-                         ::testing::Values(ReleaseCase{0.9f, 0, 0}, ReleaseCase{1.0f, 1, 1},
-                                           ReleaseCase{3.0f, 1, 1}));
+                         ::testing::Values(ReleaseCase{0.9f, 0, 0}, ReleaseCase{1.0f, 1, 1}, ReleaseCase{3.0f, 1, 1}));
 
 TEST_F(ToolTest, ReleasedMorvoIsPureWithTheEmitterAmount)
 {

@@ -7,20 +7,23 @@
 
 namespace {
 
-void PutU32(FILE* f, uint32_t v) {
+void PutU32(FILE* f, uint32_t v)
+{
     unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
                           static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
     std::fwrite(b, 1, 4, f);
 }
 
-void PutU16(FILE* f, uint16_t v) {
+void PutU16(FILE* f, uint16_t v)
+{
     unsigned char b[2] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8)};
     std::fwrite(b, 1, 2, f);
 }
 
 }  // namespace
 
-bool WriteWav(const std::string& path, const Samples& samples) {
+bool WriteWav(const std::string& path, const Samples& samples)
+{
     FILE* f = std::fopen(path.c_str(), "wb");
     if (f == nullptr) {
         std::fprintf(stderr, "morvo_datagen: cannot write %s\n", path.c_str());
@@ -55,7 +58,8 @@ bool WriteWav(const std::string& path, const Samples& samples) {
     return ok;
 }
 
-void Normalize(Samples& s, double peak) {
+void Normalize(Samples& s, double peak)
+{
     double m = 0.0;
     for (float v : s) {
         m = std::max(m, static_cast<double>(std::fabs(v)));
@@ -69,7 +73,8 @@ void Normalize(Samples& s, double peak) {
     }
 }
 
-void WrapTail(Samples& s, size_t length) {
+void WrapTail(Samples& s, size_t length)
+{
     if (s.size() <= length) {
         s.resize(length, 0.0f);
         return;
@@ -80,7 +85,8 @@ void WrapTail(Samples& s, size_t length) {
     s.resize(length);
 }
 
-void CrossFadeLoop(Samples& s, size_t fade) {
+void CrossFadeLoop(Samples& s, size_t fade)
+{
     if (fade * 2 >= s.size()) {
         return;
     }
@@ -93,7 +99,8 @@ void CrossFadeLoop(Samples& s, size_t fade) {
     s.resize(n - fade);
 }
 
-void FadeOut(Samples& s, double seconds) {
+void FadeOut(Samples& s, double seconds)
+{
     size_t n = std::min(s.size(), static_cast<size_t>(seconds * kSampleRate));
     for (size_t i = 0; i < n; ++i) {
         double t = static_cast<double>(i) / n;  // 0 at the fade's end
@@ -101,7 +108,8 @@ void FadeOut(Samples& s, double seconds) {
     }
 }
 
-void MixInto(Samples& dst, const Samples& src, size_t offset, double gain) {
+void MixInto(Samples& dst, const Samples& src, size_t offset, double gain)
+{
     if (dst.size() < offset + src.size()) {
         dst.resize(offset + src.size(), 0.0f);
     }
@@ -110,44 +118,64 @@ void MixInto(Samples& dst, const Samples& src, size_t offset, double gain) {
     }
 }
 
-LowPass::LowPass(double cutoffHz) { SetCutoff(cutoffHz); }
+LowPass::LowPass(double cutoffHz)
+{
+    SetCutoff(cutoffHz);
+}
 
-void LowPass::SetCutoff(double cutoffHz) { a_ = 1.0 - std::exp(-2.0 * kPi * cutoffHz / kSampleRate); }
+void LowPass::SetCutoff(double cutoffHz)
+{
+    a_ = 1.0 - std::exp(-2.0 * kPi * cutoffHz / kSampleRate);
+}
 
-double LowPass::Step(double x) {
+double LowPass::Step(double x)
+{
     y_ += a_ * (x - y_);
     return y_;
 }
 
-BandPass::BandPass(double centreHz, double q) : damp_(1.0 / q) { SetCentre(centreHz); }
+BandPass::BandPass(double centreHz, double q)
+    : damp_(1.0 / q)
+{
+    SetCentre(centreHz);
+}
 
-void BandPass::SetCentre(double centreHz) {
+void BandPass::SetCentre(double centreHz)
+{
     f_ = 2.0 * std::sin(kPi * std::min(centreHz, kSampleRate / 6.0) / kSampleRate);
 }
 
-double BandPass::Step(double x) {
+double BandPass::Step(double x)
+{
     double high = x - low_ - damp_ * band_;
     band_ += f_ * high;
     low_ += f_ * band_;
     return band_;
 }
 
-WhiteNoise::WhiteNoise(uint64_t seed) : state_(seed * 2654435761ull + 0x9E3779B97F4A7C15ull) {}
+WhiteNoise::WhiteNoise(uint64_t seed)
+    : state_(seed * 2654435761ull + 0x9E3779B97F4A7C15ull)
+{}
 
-double WhiteNoise::Next() {
+double WhiteNoise::Next()
+{
     state_ ^= state_ << 13;
     state_ ^= state_ >> 7;
     state_ ^= state_ << 17;
     return static_cast<double>(state_ >> 11) * (2.0 / 9007199254740992.0) - 1.0;
 }
 
-double NoteHz(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
+double NoteHz(double note)
+{
+    return 440.0 * std::pow(2.0, (note - 69.0) / 12.0);
+}
 
 namespace {
 
 // Adds a decaying sine (attack of `attack` samples) by a rotating phasor,
 // which is much cheaper than calling sin and exp per sample.
-void AddDecayingSine(Samples& s, double hz, double gain, double decayPerSecond, double attackSeconds) {
+void AddDecayingSine(Samples& s, double hz, double gain, double decayPerSecond, double attackSeconds)
+{
     double w = 2.0 * kPi * hz / kSampleRate;
     double c = std::cos(w);
     double sn = std::sin(w);
@@ -174,7 +202,8 @@ void AddDecayingSine(Samples& s, double hz, double gain, double decayPerSecond, 
 
 }  // namespace
 
-Samples Bell(double hz, double seconds, double brightness) {
+Samples Bell(double hz, double seconds, double brightness)
+{
     static constexpr double kRatios[] = {1.0, 2.0, 2.76, 4.07, 5.4};
     static constexpr double kGains[] = {1.0, 0.5, 0.35, 0.22, 0.12};
     Samples s(static_cast<size_t>(seconds * kSampleRate), 0.0f);
@@ -189,7 +218,8 @@ Samples Bell(double hz, double seconds, double brightness) {
     return s;
 }
 
-Samples Pluck(double hz, double seconds, double decay) {
+Samples Pluck(double hz, double seconds, double decay)
+{
     Samples s(static_cast<size_t>(seconds * kSampleRate), 0.0f);
     for (int h = 1; h <= 6; ++h) {
         double f = hz * h;
@@ -201,7 +231,8 @@ Samples Pluck(double hz, double seconds, double decay) {
     return s;
 }
 
-Samples Pad(double hz, double seconds, double cutoff) {
+Samples Pad(double hz, double seconds, double cutoff)
+{
     size_t n = static_cast<size_t>((seconds + 1.0) * kSampleRate);
     Samples s(n, 0.0f);
     static constexpr double kDetune[] = {-0.11, 0.0, 0.09};
@@ -229,7 +260,8 @@ Samples Pad(double hz, double seconds, double cutoff) {
     return s;
 }
 
-void Echo(Samples& s, double delaySeconds, double feedback, double mix) {
+void Echo(Samples& s, double delaySeconds, double feedback, double mix)
+{
     size_t d = static_cast<size_t>(delaySeconds * kSampleRate);
     if (d == 0) {
         return;

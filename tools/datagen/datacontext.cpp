@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-DataContext::DataContext(const std::string& buildDir) {
+DataContext::DataContext(const std::string& buildDir)
+{
     dirs_.build = buildDir;
     dirs_.run = buildDir + "/run";
     dirs_.assets2d = buildDir + "/assets/2D";
@@ -23,7 +24,8 @@ DataContext::DataContext(const std::string& buildDir) {
     dirs_.anims = dirs_.game + "/anims";
 }
 
-bool DataContext::MakeFolders() const {
+bool DataContext::MakeFolders() const
+{
     // Start from empty game and assets folders so no file of an older data
     // set stays behind; run/ is kept (the game saves its screenshots there).
     for (const std::string& old : {dirs_.game, dirs_.build + "/assets"}) {
@@ -34,9 +36,9 @@ bool DataContext::MakeFolders() const {
             return false;
         }
     }
-    const std::string all[] = {dirs_.run,      dirs_.assets2d, dirs_.assets3d, dirs_.game,   dirs_.data,
-                               dirs_.models,   dirs_.skins,    dirs_.textures, dirs_.menu,   dirs_.sounds,
-                               dirs_.music,    dirs_.pictures, dirs_.levels,   dirs_.anims};
+    const std::string all[] = {dirs_.run,    dirs_.assets2d, dirs_.assets3d, dirs_.game, dirs_.data,
+                               dirs_.models, dirs_.skins,    dirs_.textures, dirs_.menu, dirs_.sounds,
+                               dirs_.music,  dirs_.pictures, dirs_.levels,   dirs_.anims};
     for (const std::string& d : all) {
         std::error_code ec;
         std::filesystem::create_directories(d, ec);
@@ -48,11 +50,13 @@ bool DataContext::MakeFolders() const {
     return true;
 }
 
-void DataContext::AddAsset(const std::string& name, const std::string& pathInData) {
+void DataContext::AddAsset(const std::string& name, const std::string& pathInData)
+{
     assets_.emplace_back(name, pathInData);
 }
 
-void DataContext::Check(bool ok, const std::string& what) {
+void DataContext::Check(bool ok, const std::string& what)
+{
     if (!ok) {
         std::fprintf(stderr, "morvo_datagen: failed: %s\n", what.c_str());
         ++failures_;

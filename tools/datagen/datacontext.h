@@ -17,7 +17,7 @@ struct DataFolders {
     std::string game;      // the game folder (GamePlan.xml)
     std::string data;      // the game's AssetDir
     std::string models;
-    std::string skins;     // model textures, next to the MTL files
+    std::string skins;  // model textures, next to the MTL files
     std::string textures;
     std::string menu;
     std::string sounds;

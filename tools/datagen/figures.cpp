@@ -17,14 +17,14 @@ constexpr double kBoyScale = 1.25;  // the figure stands about five world units 
 struct BoyPose {
     const char* asset;
     const char* file;
-    double leanDeg;       // body tipped forward (toward -z)
-    double leftArmDeg;    // arm swing from hanging down toward the front (-z)
+    double leanDeg;     // body tipped forward (toward -z)
+    double leftArmDeg;  // arm swing from hanging down toward the front (-z)
     double rightArmDeg;
     double armSpreadDeg;  // arms out to the sides
     double leftLegDeg;    // leg swing toward the front
     double rightLegDeg;
-    double capeDeg;       // cape angle in the world, from hanging down toward the back (+z)
-    double capeWave;      // ripple of the cape's lower part
+    double capeDeg;   // cape angle in the world, from hanging down toward the back (+z)
+    double capeWave;  // ripple of the cape's lower part
 };
 
 // The nine model slots of the boy, in slot order.
@@ -40,14 +40,16 @@ constexpr BoyPose kPoses[9] = {
     {"MorvoBoyAnim_Cloth2", "boycapeb", 82, 175, 175, 6, -8, -4, 82, -0.3},
 };
 
-Vec3d Lean(const Vec3d& p, double deg) {
+Vec3d Lean(const Vec3d& p, double deg)
+{
     double a = deg * kPi / 180.0;
     return V3(p.x, p.y * std::cos(a) + p.z * std::sin(a), -p.y * std::sin(a) + p.z * std::cos(a));
 }
 
 // A box with half sizes along three axes around a centre, faces outward.
 void OrientedBox(ObjModel& m, Paint paint, const Vec3d& c, const Vec3d& ax, const Vec3d& ay, const Vec3d& az,
-                 double lean) {
+                 double lean)
+{
     Vec3d p[8];
     for (int i = 0; i < 8; ++i) {
         Vec3d v = c;
@@ -57,7 +59,8 @@ void OrientedBox(ObjModel& m, Paint paint, const Vec3d& c, const Vec3d& ax, cons
         p[i] = Mul(Lean(v, lean), kBoyScale);
     }
     Vec3d centre = Mul(Lean(c, lean), kBoyScale);
-    static constexpr int kFaces[6][4] = {{0, 1, 3, 2}, {4, 6, 7, 5}, {0, 4, 5, 1}, {2, 3, 7, 6}, {0, 2, 6, 4}, {1, 5, 7, 3}};
+    static constexpr int kFaces[6][4] = {{0, 1, 3, 2}, {4, 6, 7, 5}, {0, 4, 5, 1},
+                                         {2, 3, 7, 6}, {0, 2, 6, 4}, {1, 5, 7, 3}};
     for (const auto& f : kFaces) {
         Vec3d a = p[f[0]], b = p[f[1]], cc = p[f[2]], d = p[f[3]];
         Vec3d mid = Mul(Add(Add(a, b), Add(cc, d)), 0.25);
@@ -72,7 +75,8 @@ void OrientedBox(ObjModel& m, Paint paint, const Vec3d& c, const Vec3d& ax, cons
 // A limb from a joint along a direction (degrees of swing toward -z from
 // straight down, spread toward the side).
 void Limb(ObjModel& m, Paint paint, Paint end, const Vec3d& joint, double length, double thick, double swingDeg,
-          double spreadDeg, double side, double lean) {
+          double spreadDeg, double side, double lean)
+{
     double s = swingDeg * kPi / 180.0;
     double t = spreadDeg * kPi / 180.0 * side;
     Vec3d dir = Normalized(V3(std::sin(t), -std::cos(s) * std::cos(t), -std::sin(s) * std::cos(t)));
@@ -89,7 +93,8 @@ void Limb(ObjModel& m, Paint paint, Paint end, const Vec3d& joint, double length
 
 // The cape hangs from the shoulders; its angle is measured in the world,
 // from straight down toward the back, so it streams behind a flying boy.
-void AddCape(ObjModel& m, const BoyPose& pose) {
+void AddCape(ObjModel& m, const BoyPose& pose)
+{
     constexpr int kSegments = 4;
     constexpr double kSegment = 0.62;
     constexpr double kHalfWidth = 0.62;
@@ -110,7 +115,8 @@ void AddCape(ObjModel& m, const BoyPose& pose) {
     }
 }
 
-void WriteBoy(DataContext& ctx) {
+void WriteBoy(DataContext& ctx)
+{
     for (const BoyPose& p : kPoses) {
         ObjModel m;
         m.BeginGroup("boy", ObjMaterial{"boy", "skins/palette.tga"});
@@ -132,18 +138,22 @@ void WriteBoy(DataContext& ctx) {
 
 // Lightning: ribbons in the x-z plane from the morvo (z 0) down to the sea
 // (z -0.75 in the morvo's plane units); the renderer binds the bolt frames.
-void WriteLightning(DataContext& ctx) {
+void WriteLightning(DataContext& ctx)
+{
     Image still(32, 128, MakeRgba(0.8, 0.9, 1.0, 0.0));
     still.DrawLine(16, 0, 16, 128, 3, MakeRgba(0.9, 0.95, 1.0, 1.0));
     ctx.Check(still.WriteTga(ctx.Dirs().skins + "/boltstill.tga", true), "boltstill");
-    struct Segment { double x0, z0, x1, z1, w; };
+    struct Segment {
+        double x0, z0, x1, z1, w;
+    };
     auto ribbon = [](ObjModel& m, const Segment& s) {
         double v0 = 1.0 + s.z0 / 0.75, v1 = 1.0 + s.z1 / 0.75;
         ObjCorner a{V3(s.x0 - s.w, 0, s.z0), 0, v0, V3(0, 1, 0)}, b{V3(s.x0 + s.w, 0, s.z0), 1, v0, V3(0, 1, 0)};
         ObjCorner c{V3(s.x1 + s.w, 0, s.z1), 1, v1, V3(0, 1, 0)}, d{V3(s.x1 - s.w, 0, s.z1), 0, v1, V3(0, 1, 0)};
         m.AddTriangle(a, b, c);
         m.AddTriangle(a, c, d);
-        for (ObjCorner* k : {&a, &b, &c, &d}) k->normal = V3(0, -1, 0);
+        for (ObjCorner* k : {&a, &b, &c, &d})
+            k->normal = V3(0, -1, 0);
         m.AddTriangle(a, c, b);
         m.AddTriangle(a, d, c);
     };
@@ -168,7 +178,8 @@ void WriteLightning(DataContext& ctx) {
 
 }  // namespace
 
-void GenerateFigures(DataContext& ctx) {
+void GenerateFigures(DataContext& ctx)
+{
     WriteBoy(ctx);
     WriteLightning(ctx);
 }

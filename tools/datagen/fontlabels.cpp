@@ -13,18 +13,29 @@ constexpr const char* kFontFiles[2] = {
     "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",  // Bold
 };
 
-FT_Face AsFace(void* p) { return static_cast<FT_Face>(p); }
+FT_Face AsFace(void* p)
+{
+    return static_cast<FT_Face>(p);
+}
 
 // Decodes UTF-8 into code points (the texts are plain ASCII plus a few signs).
-std::u32string Decode(const std::string& text) {
+std::u32string Decode(const std::string& text)
+{
     std::u32string out;
     for (size_t i = 0; i < text.size();) {
         unsigned char c = static_cast<unsigned char>(text[i]);
         char32_t cp = c;
         int extra = 0;
-        if (c >= 0xF0) { cp = c & 0x07; extra = 3; }
-        else if (c >= 0xE0) { cp = c & 0x0F; extra = 2; }
-        else if (c >= 0xC0) { cp = c & 0x1F; extra = 1; }
+        if (c >= 0xF0) {
+            cp = c & 0x07;
+            extra = 3;
+        } else if (c >= 0xE0) {
+            cp = c & 0x0F;
+            extra = 2;
+        } else if (c >= 0xC0) {
+            cp = c & 0x1F;
+            extra = 1;
+        }
         ++i;
         for (int k = 0; k < extra && i < text.size(); ++k, ++i) {
             cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
@@ -36,7 +47,8 @@ std::u32string Decode(const std::string& text) {
 
 }  // namespace
 
-FontLabels::FontLabels() {
+FontLabels::FontLabels()
+{
     FT_Library lib = nullptr;
     if (FT_Init_FreeType(&lib) != 0) {
         std::fprintf(stderr, "morvo_datagen: FreeType did not start\n");
@@ -55,7 +67,8 @@ FontLabels::FontLabels() {
     }
 }
 
-FontLabels::~FontLabels() {
+FontLabels::~FontLabels()
+{
     for (void* f : faces_) {
         if (f != nullptr) {
             FT_Done_Face(AsFace(f));
@@ -66,7 +79,8 @@ FontLabels::~FontLabels() {
     }
 }
 
-double FontLabels::Measure(const std::string& text, FontFace which, int pixelSize) {
+double FontLabels::Measure(const std::string& text, FontFace which, int pixelSize)
+{
     FT_Face face = AsFace(faces_[static_cast<int>(which)]);
     if (face == nullptr) {
         return 0.0;
@@ -81,8 +95,9 @@ double FontLabels::Measure(const std::string& text, FontFace which, int pixelSiz
     return width;
 }
 
-double FontLabels::Draw(Image& image, const std::string& text, FontFace which, int pixelSize, double x,
-                        double baseline, const Rgba& colour) {
+double FontLabels::Draw(Image& image, const std::string& text, FontFace which, int pixelSize, double x, double baseline,
+                        const Rgba& colour)
+{
     FT_Face face = AsFace(faces_[static_cast<int>(which)]);
     if (face == nullptr) {
         return 0.0;
@@ -112,7 +127,8 @@ double FontLabels::Draw(Image& image, const std::string& text, FontFace which, i
 }
 
 void FontLabels::DrawCentred(Image& image, const std::string& text, FontFace face, int pixelSize, double cx,
-                             double baseline, const Rgba& colour, double shadow) {
+                             double baseline, const Rgba& colour, double shadow)
+{
     double w = Measure(text, face, pixelSize);
     double x = cx - w * 0.5;
     if (shadow > 0.0) {

@@ -9,23 +9,32 @@
 namespace {
 
 // The start-up keys: the game folder seen from run/, a 1024 x 768 window.
-constexpr const char* kStartupText =
-    "# Morvo start-up file\n"
-    "Game: ../game\n"
-    "ScreenWidth: 1024\n"
-    "ScreenHeight: 768\n"
-    "FullScreen: 0\n"
-    "MouseInvert: 0\n";
+constexpr const char* kStartupText = "# Morvo start-up file\n"
+                                     "Game: ../game\n"
+                                     "ScreenWidth: 1024\n"
+                                     "ScreenHeight: 768\n"
+                                     "FullScreen: 0\n"
+                                     "MouseInvert: 0\n";
 
-std::string Escape(const std::string& s) {
+std::string Escape(const std::string& s)
+{
     std::string out;
     for (char c : s) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -33,7 +42,8 @@ std::string Escape(const std::string& s) {
 
 }  // namespace
 
-void GenerateGamePlan(DataContext& ctx) {
+void GenerateGamePlan(DataContext& ctx)
+{
     std::string bios = ctx.Dirs().run + "/Bios_debug.txt";
     FILE* f = std::fopen(bios.c_str(), "w");
     ctx.Check(f != nullptr, bios);

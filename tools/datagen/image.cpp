@@ -5,20 +5,29 @@
 #include <cmath>
 #include <cstdio>
 
-Rgba MakeRgba(double r, double g, double b, double a) {
+Rgba MakeRgba(double r, double g, double b, double a)
+{
     return Rgba{static_cast<float>(r), static_cast<float>(g), static_cast<float>(b), static_cast<float>(a)};
 }
 
-Rgba MixRgba(const Rgba& x, const Rgba& y, double t) {
+Rgba MixRgba(const Rgba& x, const Rgba& y, double t)
+{
     return MakeRgba(x.r + (y.r - x.r) * t, x.g + (y.g - x.g) * t, x.b + (y.b - x.b) * t, x.a + (y.a - x.a) * t);
 }
 
-Rgba ScaleRgb(const Rgba& c, double s) { return MakeRgba(c.r * s, c.g * s, c.b * s, c.a); }
+Rgba ScaleRgb(const Rgba& c, double s)
+{
+    return MakeRgba(c.r * s, c.g * s, c.b * s, c.a);
+}
 
 Image::Image(int width, int height, Rgba fill)
-    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill) {}
+    : width_(width),
+      height_(height),
+      pixels_(static_cast<size_t>(width) * height, fill)
+{}
 
-Rgba Image::Sample(double x, double y) const {
+Rgba Image::Sample(double x, double y) const
+{
     x = std::clamp(x - 0.5, 0.0, static_cast<double>(width_ - 1));
     y = std::clamp(y - 0.5, 0.0, static_cast<double>(height_ - 1));
     int x0 = static_cast<int>(x);
@@ -30,9 +39,13 @@ Rgba Image::Sample(double x, double y) const {
     return MixRgba(MixRgba(At(x0, y0), At(x1, y0), tx), MixRgba(At(x0, y1), At(x1, y1), tx), ty);
 }
 
-void Image::Fill(Rgba c) { std::fill(pixels_.begin(), pixels_.end(), c); }
+void Image::Fill(Rgba c)
+{
+    std::fill(pixels_.begin(), pixels_.end(), c);
+}
 
-void Image::Blend(int x, int y, const Rgba& c, double t) {
+void Image::Blend(int x, int y, const Rgba& c, double t)
+{
     if (x < 0 || y < 0 || x >= width_ || y >= height_ || t <= 0.0) {
         return;
     }
@@ -54,7 +67,8 @@ namespace {
 // (px, py) to the shape.
 template <typename Distance>
 void FillSoftShape(Image& image, double x0, double y0, double x1, double y1, const Rgba& c, double soft,
-                   Distance distance) {
+                   Distance distance)
+{
     int ix0 = std::max(0, static_cast<int>(std::floor(x0 - soft)));
     int iy0 = std::max(0, static_cast<int>(std::floor(y0 - soft)));
     int ix1 = std::min(image.Width(), static_cast<int>(std::ceil(x1 + soft)));
@@ -69,14 +83,15 @@ void FillSoftShape(Image& image, double x0, double y0, double x1, double y1, con
 
 }  // namespace
 
-void Image::FillRect(double x0, double y0, double x1, double y1, const Rgba& c, double soft) {
+void Image::FillRect(double x0, double y0, double x1, double y1, const Rgba& c, double soft)
+{
     FillSoftShape(*this, x0, y0, x1, y1, c, soft, [&](double px, double py) {
         return std::max(std::max(x0 - px, px - x1), std::max(y0 - py, py - y1));
     });
 }
 
-void Image::FillRoundRect(double x0, double y0, double x1, double y1, double radius, const Rgba& c,
-                          double soft) {
+void Image::FillRoundRect(double x0, double y0, double x1, double y1, double radius, const Rgba& c, double soft)
+{
     FillSoftShape(*this, x0, y0, x1, y1, c, soft, [&](double px, double py) {
         double qx = std::max(std::max(x0 + radius - px, px - (x1 - radius)), 0.0);
         double qy = std::max(std::max(y0 + radius - py, py - (y1 - radius)), 0.0);
@@ -84,12 +99,14 @@ void Image::FillRoundRect(double x0, double y0, double x1, double y1, double rad
     });
 }
 
-void Image::FillCircle(double cx, double cy, double radius, const Rgba& c, double soft) {
+void Image::FillCircle(double cx, double cy, double radius, const Rgba& c, double soft)
+{
     FillSoftShape(*this, cx - radius, cy - radius, cx + radius, cy + radius, c, soft,
                   [&](double px, double py) { return std::hypot(px - cx, py - cy) - radius; });
 }
 
-void Image::DrawLine(double x0, double y0, double x1, double y1, double width, const Rgba& c) {
+void Image::DrawLine(double x0, double y0, double x1, double y1, double width, const Rgba& c)
+{
     double half = width * 0.5;
     int ix0 = std::max(0, static_cast<int>(std::floor(std::min(x0, x1) - half - 1)));
     int iy0 = std::max(0, static_cast<int>(std::floor(std::min(y0, y1) - half - 1)));
@@ -109,7 +126,8 @@ void Image::DrawLine(double x0, double y0, double x1, double y1, double width, c
     }
 }
 
-void Image::FillVerticalGradient(double y0, double y1, const Rgba& bottom, const Rgba& top) {
+void Image::FillVerticalGradient(double y0, double y1, const Rgba& bottom, const Rgba& top)
+{
     for (int y = 0; y < height_; ++y) {
         double t = std::clamp((y + 0.5 - y0) / (y1 - y0), 0.0, 1.0);
         Rgba c = MixRgba(bottom, top, t);
@@ -119,7 +137,8 @@ void Image::FillVerticalGradient(double y0, double y1, const Rgba& bottom, const
     }
 }
 
-void Image::Paste(const Image& other, int x, int y, double opacity) {
+void Image::Paste(const Image& other, int x, int y, double opacity)
+{
     for (int j = 0; j < other.height_; ++j) {
         for (int i = 0; i < other.width_; ++i) {
             Blend(x + i, y + j, other.At(i, j), opacity);
@@ -127,7 +146,8 @@ void Image::Paste(const Image& other, int x, int y, double opacity) {
     }
 }
 
-Image Image::Resized(int width, int height) const {
+Image Image::Resized(int width, int height) const
+{
     Image out(width, height);
     double sx = static_cast<double>(width_) / width;
     double sy = static_cast<double>(height_) / height;
@@ -152,7 +172,8 @@ Image Image::Resized(int width, int height) const {
     return out;
 }
 
-Image Image::Cropped(int x, int y, int w, int h) const {
+Image Image::Cropped(int x, int y, int w, int h) const
+{
     Image out(w, h);
     for (int j = 0; j < h; ++j) {
         for (int i = 0; i < w; ++i) {
@@ -164,7 +185,8 @@ Image Image::Cropped(int x, int y, int w, int h) const {
     return out;
 }
 
-bool Image::WriteTga(const std::string& path, bool withAlpha) const {
+bool Image::WriteTga(const std::string& path, bool withAlpha) const
+{
     FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         std::fprintf(stderr, "morvo_datagen: cannot write %s\n", path.c_str());
@@ -181,9 +203,7 @@ bool Image::WriteTga(const std::string& path, bool withAlpha) const {
     std::fwrite(header, 1, sizeof(header), file);
     int bytes = withAlpha ? 4 : 3;
     std::vector<unsigned char> row(static_cast<size_t>(width_) * bytes);
-    auto toByte = [](float v) {
-        return static_cast<unsigned char>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
-    };
+    auto toByte = [](float v) { return static_cast<unsigned char>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); };
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
             const Rgba& c = At(x, y);

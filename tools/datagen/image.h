@@ -34,8 +34,7 @@ public:
     // Axis-aligned box [x0, x1) x [y0, y1), soft edges of the given width.
     void FillRect(double x0, double y0, double x1, double y1, const Rgba& c, double soft = 1.0);
     // Rounded box with a soft edge.
-    void FillRoundRect(double x0, double y0, double x1, double y1, double radius, const Rgba& c,
-                       double soft = 1.2);
+    void FillRoundRect(double x0, double y0, double x1, double y1, double radius, const Rgba& c, double soft = 1.2);
     void FillCircle(double cx, double cy, double radius, const Rgba& c, double soft = 1.0);
     // A line of the given width with round ends.
     void DrawLine(double x0, double y0, double x1, double y1, double width, const Rgba& c);

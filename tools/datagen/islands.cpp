@@ -15,39 +15,80 @@
 
 namespace {
 
-constexpr int kRingSteps = 120;       // samples around an island for its rings
+constexpr int kRingSteps = 120;          // samples around an island for its rings
 constexpr double kOceanExtent = 2600.0;  // beyond the world's 1752 and the fog
 constexpr double kOceanTile = 160.0;     // world units per repeat of the water texture
 constexpr double kSeaFloorY = -40.0;
-constexpr int kFoamFrames = 8;           // foam_2_0 .. foam_2_7: two seconds a cycle
+constexpr int kFoamFrames = 8;  // foam_2_0 .. foam_2_7: two seconds a cycle
 
 const Vec3d kUp = V3(0, 1, 0);
 const Vec3d kSun = Normalized(V3(0.45, 0.80, 0.38));
 
 // The four islands of the world, then the islets of the world's scene nodes.
-std::vector<IslandSpec> WorldIslands() {
+std::vector<IslandSpec> WorldIslands()
+{
     std::vector<IslandSpec> v(4);
     v[0].file = "volcano";
-    v[0].cx = -450; v[0].cz = -420; v[0].radius = 240; v[0].height = 125; v[0].volcano = true;
-    v[0].hasCity = true; v[0].cityX = -450 + 170; v[0].cityZ = -420 + 130; v[0].cityRadius = 50; v[0].cityHeight = 10;
-    v[0].seed = 11; v[0].textureSize = 512; v[0].cells = 64;
+    v[0].cx = -450;
+    v[0].cz = -420;
+    v[0].radius = 240;
+    v[0].height = 125;
+    v[0].volcano = true;
+    v[0].hasCity = true;
+    v[0].cityX = -450 + 170;
+    v[0].cityZ = -420 + 130;
+    v[0].cityRadius = 50;
+    v[0].cityHeight = 10;
+    v[0].seed = 11;
+    v[0].textureSize = 512;
+    v[0].cells = 64;
     v[1].file = "big";
-    v[1].cx = 560; v[1].cz = 260; v[1].radius = 300; v[1].height = 58;
-    v[1].hasCity = true; v[1].cityX = 560 + 150; v[1].cityZ = 260 + 120; v[1].cityRadius = 85; v[1].cityHeight = 10;
-    v[1].seed = 12; v[1].textureSize = 512; v[1].cells = 64;
+    v[1].cx = 560;
+    v[1].cz = 260;
+    v[1].radius = 300;
+    v[1].height = 58;
+    v[1].hasCity = true;
+    v[1].cityX = 560 + 150;
+    v[1].cityZ = 260 + 120;
+    v[1].cityRadius = 85;
+    v[1].cityHeight = 10;
+    v[1].seed = 12;
+    v[1].textureSize = 512;
+    v[1].cells = 64;
     v[2].file = "medium";
-    v[2].cx = -620; v[2].cz = 620; v[2].radius = 190; v[2].height = 38;
-    v[2].hasCity = true; v[2].cityX = -620 + 90; v[2].cityZ = 620 - 60; v[2].cityRadius = 55; v[2].cityHeight = 8;
-    v[2].seed = 13; v[2].textureSize = 256; v[2].cells = 48;
+    v[2].cx = -620;
+    v[2].cz = 620;
+    v[2].radius = 190;
+    v[2].height = 38;
+    v[2].hasCity = true;
+    v[2].cityX = -620 + 90;
+    v[2].cityZ = 620 - 60;
+    v[2].cityRadius = 55;
+    v[2].cityHeight = 8;
+    v[2].seed = 13;
+    v[2].textureSize = 256;
+    v[2].cells = 48;
     v[3].file = "small";
-    v[3].cx = 760; v[3].cz = -640; v[3].radius = 120; v[3].height = 24;
-    v[3].hasCity = true; v[3].cityX = 760 + 50; v[3].cityZ = -640 + 30; v[3].cityRadius = 36; v[3].cityHeight = 6;
-    v[3].seed = 14; v[3].textureSize = 256; v[3].cells = 40;
+    v[3].cx = 760;
+    v[3].cz = -640;
+    v[3].radius = 120;
+    v[3].height = 24;
+    v[3].hasCity = true;
+    v[3].cityX = 760 + 50;
+    v[3].cityZ = -640 + 30;
+    v[3].cityRadius = 36;
+    v[3].cityHeight = 6;
+    v[3].seed = 14;
+    v[3].textureSize = 256;
+    v[3].cells = 40;
     return v;
 }
 
-std::vector<IslandSpec> Islets() {
-    struct Place { double x, z, r, h; };
+std::vector<IslandSpec> Islets()
+{
+    struct Place {
+        double x, z, r, h;
+    };
     static constexpr Place kPlaces[] = {
         {110, 60, 42, 13}, {-1250, -60, 70, 22}, {1250, 1000, 60, 18}, {-200, 1250, 55, 16}, {150, -1220, 50, 15},
     };
@@ -56,15 +97,21 @@ std::vector<IslandSpec> Islets() {
     for (const Place& p : kPlaces) {
         IslandSpec s;
         s.file = "islet" + std::to_string(++i);
-        s.cx = p.x; s.cz = p.z; s.radius = p.r; s.height = p.h;
-        s.seed = 40 + i; s.textureSize = 128; s.cells = 24;
+        s.cx = p.x;
+        s.cz = p.z;
+        s.radius = p.r;
+        s.height = p.h;
+        s.seed = 40 + i;
+        s.textureSize = 128;
+        s.cells = 24;
         v.push_back(s);
     }
     return v;
 }
 
 // Adds a triangle, turned so that its face points along `facing`.
-void AddFacing(ObjModel& m, const ObjCorner& a, const ObjCorner& b, const ObjCorner& c, const Vec3d& facing) {
+void AddFacing(ObjModel& m, const ObjCorner& a, const ObjCorner& b, const ObjCorner& c, const Vec3d& facing)
+{
     Vec3d n = Cross(Sub(b.position, a.position), Sub(c.position, a.position));
     if (Dot(n, facing) >= 0.0) {
         m.AddTriangle(a, b, c);
@@ -76,7 +123,8 @@ void AddFacing(ObjModel& m, const ObjCorner& a, const ObjCorner& b, const ObjCor
 // ---- ground ----
 
 Rgba GroundColour(const IslandShape& s, double x, double z, double h, const Vec3d& n, bool polluted,
-                  const Noise2D& grain) {
+                  const Noise2D& grain)
+{
     const IslandSpec& sp = s.Spec();
     double g = grain.Fbm(x / 9.0, z / 9.0, 3);
     double patch = grain.Fbm(x / 60.0 + 17.0, z / 60.0, 3);
@@ -131,7 +179,8 @@ Rgba GroundColour(const IslandShape& s, double x, double z, double h, const Vec3
     return c;
 }
 
-Image BakeGround(const IslandShape& s, bool polluted) {
+Image BakeGround(const IslandShape& s, bool polluted)
+{
     const IslandSpec& sp = s.Spec();
     int n = sp.textureSize;
     double e = s.Extent();
@@ -150,7 +199,8 @@ Image BakeGround(const IslandShape& s, bool polluted) {
     for (int j = 0; j < n; ++j) {
         for (int i = 0; i < n; ++i) {
             double h = H(i + 1, j + 1);
-            Vec3d normal = Normalized(V3(-(H(i + 2, j + 1) - H(i, j + 1)), 2.0 * step, -(H(i + 1, j + 2) - H(i + 1, j))));
+            Vec3d normal =
+                Normalized(V3(-(H(i + 2, j + 1) - H(i, j + 1)), 2.0 * step, -(H(i + 1, j + 2) - H(i + 1, j))));
             img.At(i, j) = GroundColour(s, wx(i + 1), wz(j + 1), h, normal, polluted, grain);
         }
     }
@@ -159,7 +209,8 @@ Image BakeGround(const IslandShape& s, bool polluted) {
 
 // The ground mesh, uv mapped from above onto the baked picture; deep cells
 // are left out (the sea floor is there).
-void AddGround(ObjModel& m, const IslandShape& s) {
+void AddGround(ObjModel& m, const IslandShape& s)
+{
     const IslandSpec& sp = s.Spec();
     int n = sp.cells;
     double e = s.Extent();
@@ -185,7 +236,8 @@ void AddGround(ObjModel& m, const IslandShape& s) {
 
 // ---- city ----
 
-void AddCity(ObjModel& m, const IslandShape& s) {
+void AddCity(ObjModel& m, const IslandShape& s)
+{
     const IslandSpec& sp = s.Spec();
     DataRandom rng(sp.seed * 13 + 7);
     constexpr double kBlock = 22.0;
@@ -222,7 +274,8 @@ void AddCity(ObjModel& m, const IslandShape& s) {
                 } else {
                     PaintBox(m, wall, roof, lo, hi);
                     if (tower) {
-                        PaintBox(m, Paint::RoofGrey, Paint::RoofGrey, V3(ox - 1.0, hi.y, oz - 1.0), V3(ox + 1.0, hi.y + 4.0, oz + 1.0));
+                        PaintBox(m, Paint::RoofGrey, Paint::RoofGrey, V3(ox - 1.0, hi.y, oz - 1.0),
+                                 V3(ox + 1.0, hi.y + 4.0, oz + 1.0));
                     }
                 }
             }
@@ -232,7 +285,8 @@ void AddCity(ObjModel& m, const IslandShape& s) {
 
 // ---- trees ----
 
-void AddTree(ObjModel& m, DataRandom& rng, const Vec3d& foot, double h, int kind) {
+void AddTree(ObjModel& m, DataRandom& rng, const Vec3d& foot, double h, int kind)
+{
     double trunkW = 0.45 + h * 0.03;
     double trunkH = kind == 2 ? h : h * (kind == 1 ? 0.3 : 0.45);
     double lean = kind == 2 ? rng.Range(-0.25, 0.25) : 0.0;
@@ -305,7 +359,8 @@ void AddTree(ObjModel& m, DataRandom& rng, const Vec3d& foot, double h, int kind
     }
 }
 
-void AddTrees(ObjModel& m, const IslandShape& s, int count) {
+void AddTrees(ObjModel& m, const IslandShape& s, int count)
+{
     const IslandSpec& sp = s.Spec();
     DataRandom rng(sp.seed * 17 + 3);
     Noise2D forest(sp.seed * 19 + 1);
@@ -338,13 +393,14 @@ struct RingSpec {
     double innerOffset;  // ...moved outward by this much
     double outerLevel;
     double outerOffset;
-    double y;            // height of a flat ring
-    bool followGround;   // or lift the ring above the ground instead
+    double y;           // height of a flat ring
+    bool followGround;  // or lift the ring above the ground instead
     double lift;
-    double tile;         // world units per texture repeat along the ring
+    double tile;  // world units per texture repeat along the ring
 };
 
-void AddRing(ObjModel& m, const IslandShape& s, const RingSpec& r) {
+void AddRing(ObjModel& m, const IslandShape& s, const RingSpec& r)
+{
     const IslandSpec& sp = s.Spec();
     std::vector<Vec3d> inner(kRingSteps + 1), outer(kRingSteps + 1);
     double length = 0.0;
@@ -382,7 +438,8 @@ const RingSpec kShallow5Ring = {-2.0, 0.0, -22.0, 34.0, -6.5, false, 0.0, 120.0}
 // ---- textures of the layers ----
 
 // Texture across a ring: v = 0 at the inner edge, 1 at the outer edge.
-Image RingTexture(int w, int h, uint64_t seed, const std::function<Rgba(double u, double v, double n)>& colour) {
+Image RingTexture(int w, int h, uint64_t seed, const std::function<Rgba(double u, double v, double n)>& colour)
+{
     Noise2D noise(seed, 8, 2);
     Image img(w, h);
     for (int y = 0; y < h; ++y) {
@@ -397,7 +454,8 @@ Image RingTexture(int w, int h, uint64_t seed, const std::function<Rgba(double u
 
 // A shallow-water ring: one colour with a little noise, opaque by `opacity`
 // at the shore and fading out from `fadeStart` across the ring.
-Image ShallowRing(int seed, const Rgba& colour, double opacity, double fadeStart) {
+Image ShallowRing(int seed, const Rgba& colour, double opacity, double fadeStart)
+{
     return RingTexture(128, 64, seed, [&](double, double v, double n) {
         Rgba c = ScaleRgb(colour, 0.95 + 0.08 * n);
         c.a = static_cast<float>(opacity * (1.0 - SmoothStep(fadeStart, 1.0, v)));
@@ -405,7 +463,8 @@ Image ShallowRing(int seed, const Rgba& colour, double opacity, double fadeStart
     });
 }
 
-void WriteLayerTextures(DataContext& ctx) {
+void WriteLayerTextures(DataContext& ctx)
+{
     const std::string& dir = ctx.Dirs().skins;
     for (int bad = 0; bad < 2; ++bad) {
         std::string suffix = bad ? "bad" : "";
@@ -422,9 +481,11 @@ void WriteLayerTextures(DataContext& ctx) {
             return c;
         });
         ctx.Check(sand.WriteTga(dir + "/sand" + suffix + ".tga", true), "sand");
-        Image shallow4 = ShallowRing(510 + bad, bad ? MakeRgba(0.42, 0.40, 0.22) : MakeRgba(0.38, 0.86, 0.80), 0.55, 0.25);
+        Image shallow4 =
+            ShallowRing(510 + bad, bad ? MakeRgba(0.42, 0.40, 0.22) : MakeRgba(0.38, 0.86, 0.80), 0.55, 0.25);
         ctx.Check(shallow4.WriteTga(dir + "/shallowinner" + suffix + ".tga", true), "shallow inner");
-        Image shallow5 = ShallowRing(520 + bad, bad ? MakeRgba(0.30, 0.32, 0.18) : MakeRgba(0.24, 0.68, 0.70), 0.5, 0.2);
+        Image shallow5 =
+            ShallowRing(520 + bad, bad ? MakeRgba(0.30, 0.32, 0.18) : MakeRgba(0.24, 0.68, 0.70), 0.5, 0.2);
         ctx.Check(shallow5.WriteTga(dir + "/shallowouter" + suffix + ".tga", true), "shallow outer");
         for (int f = 0; f < kFoamFrames; ++f) {
             double phase = 2.0 * kPi * f / kFoamFrames;
@@ -459,19 +520,27 @@ void WriteLayerTextures(DataContext& ctx) {
     ctx.Check(seabed.WriteTga(dir + "/seabed.tga", false), "seabed");
 }
 
-ObjMaterial Mat(const std::string& name, const std::string& texture) { return ObjMaterial{name, "skins/" + texture}; }
+ObjMaterial Mat(const std::string& name, const std::string& texture)
+{
+    return ObjMaterial{name, "skins/" + texture};
+}
 
-ObjMaterial PaletteMat(bool bad) { return bad ? Mat("palettebad", "palettebad.tga") : Mat("palette", "palette.tga"); }
+ObjMaterial PaletteMat(bool bad)
+{
+    return bad ? Mat("palettebad", "palettebad.tga") : Mat("palette", "palette.tga");
+}
 
 // Writes one model and registers it under an asset name.
-void WriteModel(DataContext& ctx, const std::string& asset, const std::string& file, const ObjModel& m) {
+void WriteModel(DataContext& ctx, const std::string& asset, const std::string& file, const ObjModel& m)
+{
     ctx.Check(m.Write(ctx.Dirs().models, file), file + ".obj");
     ctx.AddAsset(asset, "models/" + file + ".obj");
 }
 
 // Writes a clean and a polluted model built by the same function.
 void WritePair(DataContext& ctx, const std::string& cleanAsset, const std::string& badAsset, const std::string& file,
-               const std::function<void(ObjModel&, bool)>& build) {
+               const std::function<void(ObjModel&, bool)>& build)
+{
     for (int bad = 0; bad < 2; ++bad) {
         ObjModel m;
         build(m, bad != 0);
@@ -484,14 +553,18 @@ void WritePair(DataContext& ctx, const std::string& cleanAsset, const std::strin
 }
 
 void RingModel(ObjModel& m, const std::vector<IslandShape>& shapes, const RingSpec& ring, const ObjMaterial& mat,
-               const std::string& group) {
+               const std::string& group)
+{
     for (const IslandShape& s : shapes) {
         m.BeginGroup(group + s.Spec().file, mat);
         AddRing(m, s, ring);
     }
 }
 
-std::string FoamFrame(bool bad) { return std::string(bad ? "scum" : "foam") + "_2_0.tga"; }
+std::string FoamFrame(bool bad)
+{
+    return std::string(bad ? "scum" : "foam") + "_2_0.tga";
+}
 
 // Asset names of one island's layers, in the island's slot order.
 struct IslandAssets {
@@ -502,7 +575,7 @@ struct IslandAssets {
     const char* shallow4;
     const char* shallow5;  // null when the island has no such layer
     const char* city;
-    const char* bad;       // suffix of the polluted names: "Bad" or "bad"
+    const char* bad;  // suffix of the polluted names: "Bad" or "bad"
 };
 
 constexpr IslandAssets kIslandAssets[4] = {
@@ -516,7 +589,8 @@ constexpr IslandAssets kIslandAssets[4] = {
 
 constexpr int kTreeCounts[4] = {150, 230, 110, 60};
 
-void WriteIsland(DataContext& ctx, const IslandShape& shape, const IslandAssets& names, int treeCount) {
+void WriteIsland(DataContext& ctx, const IslandShape& shape, const IslandAssets& names, int treeCount)
+{
     const IslandSpec& sp = shape.Spec();
     const std::string f = sp.file;
     auto bad = [&](const char* n) { return std::string(n) + names.bad; };
@@ -548,11 +622,15 @@ void WriteIsland(DataContext& ctx, const IslandShape& shape, const IslandAssets&
         RingModel(m, one, kBeachRing, Mat(b ? "sandbad" : "sand", b ? "sandbad.tga" : "sand.tga"), "beach");
     });
     WritePair(ctx, names.shallow4, bad(names.shallow4), f + "shallowinner", [&](ObjModel& m, bool b) {
-        RingModel(m, one, kShallow4Ring, Mat(b ? "shallowinnerbad" : "shallowinner", b ? "shallowinnerbad.tga" : "shallowinner.tga"), "shallow");
+        RingModel(m, one, kShallow4Ring,
+                  Mat(b ? "shallowinnerbad" : "shallowinner", b ? "shallowinnerbad.tga" : "shallowinner.tga"),
+                  "shallow");
     });
     if (names.shallow5 != nullptr) {
         WritePair(ctx, names.shallow5, bad(names.shallow5), f + "shallowouter", [&](ObjModel& m, bool b) {
-            RingModel(m, one, kShallow5Ring, Mat(b ? "shallowouterbad" : "shallowouter", b ? "shallowouterbad.tga" : "shallowouter.tga"), "shelf");
+            RingModel(m, one, kShallow5Ring,
+                      Mat(b ? "shallowouterbad" : "shallowouter", b ? "shallowouterbad.tga" : "shallowouter.tga"),
+                      "shelf");
         });
     }
     WritePair(ctx, names.city, bad(names.city), f + "city", [&](ObjModel& m, bool b) {
@@ -562,7 +640,8 @@ void WriteIsland(DataContext& ctx, const IslandShape& shape, const IslandAssets&
 }
 
 // The world's own scene nodes: islets (always clean), the ocean, the sea floor.
-void WriteWorldNodes(DataContext& ctx) {
+void WriteWorldNodes(DataContext& ctx)
+{
     std::vector<IslandShape> islets;
     for (const IslandSpec& s : Islets()) {
         islets.emplace_back(s);
@@ -616,7 +695,8 @@ void WriteWorldNodes(DataContext& ctx) {
 
 }  // namespace
 
-void GenerateIslands(DataContext& ctx) {
+void GenerateIslands(DataContext& ctx)
+{
     WriteLayerTextures(ctx);
     WriteWorldNodes(ctx);
     std::vector<IslandSpec> islands = WorldIslands();

@@ -11,9 +11,14 @@ constexpr double kCraterSize = 0.14;     // crater radius as part of the shore r
 }  // namespace
 
 IslandShape::IslandShape(const IslandSpec& spec)
-    : spec_(spec), shoreNoise_(spec.seed * 3 + 1, 6, 6), hillNoise_(spec.seed * 3 + 2), detailNoise_(spec.seed * 3 + 3) {}
+    : spec_(spec),
+      shoreNoise_(spec.seed * 3 + 1, 6, 6),
+      hillNoise_(spec.seed * 3 + 2),
+      detailNoise_(spec.seed * 3 + 3)
+{}
 
-double IslandShape::CityWeight(double x, double z) const {
+double IslandShape::CityWeight(double x, double z) const
+{
     if (!spec_.hasCity) {
         return 0.0;
     }
@@ -21,7 +26,8 @@ double IslandShape::CityWeight(double x, double z) const {
     return 1.0 - SmoothStep(spec_.cityRadius * 0.75, spec_.cityRadius * 1.25, d);
 }
 
-double IslandShape::Height(double x, double z) const {
+double IslandShape::Height(double x, double z) const
+{
     double dx = x - spec_.cx;
     double dz = z - spec_.cz;
     double r = std::hypot(dx, dz);
@@ -53,14 +59,16 @@ double IslandShape::Height(double x, double z) const {
     return h;
 }
 
-Vec3d IslandShape::Normal(double x, double z) const {
+Vec3d IslandShape::Normal(double x, double z) const
+{
     constexpr double e = 1.5;
     double hx = Height(x + e, z) - Height(x - e, z);
     double hz = Height(x, z + e) - Height(x, z - e);
     return Normalized(V3(-hx, 2.0 * e, -hz));
 }
 
-double IslandShape::ContourRadius(double angle, double level) const {
+double IslandShape::ContourRadius(double angle, double level) const
+{
     double c = std::cos(angle);
     double s = std::sin(angle);
     for (double r = Extent(); r > 0.0; r -= 1.0) {
@@ -71,7 +79,8 @@ double IslandShape::ContourRadius(double angle, double level) const {
     return 0.0;
 }
 
-bool IslandShape::IsCraterOrCity(double x, double z) const {
+bool IslandShape::IsCraterOrCity(double x, double z) const
+{
     if (CityWeight(x, z) > 0.05) {
         return true;
     }

@@ -9,7 +9,8 @@
 
 #include "datacontext.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 2) {
         std::fprintf(stderr, "usage: morvo_datagen <build dir>\n");
         return 2;

@@ -21,12 +21,12 @@ struct Button {
     const char* file;       // its file name
     double x, y, w, h;      // rectangle on the 1024 x 768 picture, y from the bottom
     const char* label;
-    const char* caption;    // smaller second line, may be empty
+    const char* caption;  // smaller second line, may be empty
 };
 
 struct Screen {
-    const char* prefix;      // asset prefix of the screen
-    const char* file;        // file prefix
+    const char* prefix;  // asset prefix of the screen
+    const char* file;    // file prefix
     const char* heading;
     const char* subheading;
     Rgba pointerTint;
@@ -34,26 +34,47 @@ struct Screen {
 };
 
 // Rectangles of the title, level-select, ending, pause and extras screens.
-std::vector<Screen> Screens() {
+std::vector<Screen> Screens()
+{
     return {
-        {"MSA", "title", "Morvo", "a daydream above the sea", MakeRgba(1.0, 0.95, 0.7),
+        {"MSA",
+         "title",
+         "Morvo",
+         "a daydream above the sea",
+         MakeRgba(1.0, 0.95, 0.7),
          {{"MSA_STARTBUTTONOVER_TEX", "titlestart", 357, 438, 123, 123, "Start", ""},
           {"MSA_CREDITSBUTTONOVER_TEX", "titlecredits", 745, 442, 128, 128, "Credits", ""},
           {"MSA_EXITBUTTONOVER_TEX", "titleexit", 732, 225, 72, 54, "Exit", ""}}},
-        {"MSDR", "dream", "Choose a daydream", "", MakeRgba(0.8, 0.95, 1.0),
+        {"MSDR",
+         "dream",
+         "Choose a daydream",
+         "",
+         MakeRgba(0.8, 0.95, 1.0),
          {{"MSDR_MENUBUTTONOVER_TEX", "dreammenu", 42, 243, 91, 91, "Menu", ""},
           {"MSDR_DREAM1BUTTONOVER_TEX", "dreamone", 258, 567, 349, 170, "Daydream 1", "First Light"},
           {"MSDR_DREAM2BUTTONOVER_TEX", "dreamtwo", 258, 388, 349, 170, "Daydream 2", "Dark Tide"},
           {"MSDR_DREAM3BUTTONOVER_TEX", "dreamthree", 258, 209, 349, 170, "Daydream 3", "Ember Rain"},
           {"MSDR_DREAM4BUTTONOVER_TEX", "dreamfour", 258, 30, 349, 170, "Daydream 4", "Four Winds"},
           {"MSDR_DREAMEXTRABUTTONOVER_TEX", "dreamextra", 656, 0, 160, 160, "Extras", ""}}},
-        {"MEMS", "ending", "The light faded", "the dark morvos won this time", MakeRgba(1.0, 0.85, 0.8),
+        {"MEMS",
+         "ending",
+         "The light faded",
+         "the dark morvos won this time",
+         MakeRgba(1.0, 0.85, 0.8),
          {{"MEMS_MENUBUTTONOVER_TEX", "endingmenu", 42, 256.5, 94, 70.5, "Menu", ""},
           {"MEMS_CONTINUEBUTTONOVER_TEX", "endingcontinue", 288, 316.5, 250, 187.5, "Continue", "choose again"}}},
-        {"MSLS", "pause", "Paused", "the morvos wait for you", MakeRgba(0.9, 1.0, 0.9),
+        {"MSLS",
+         "pause",
+         "Paused",
+         "the morvos wait for you",
+         MakeRgba(0.9, 1.0, 0.9),
          {{"MSLS_MENUBUTTONOVER_TEX", "pausemenu", 48, 258, 86, 64.5, "Menu", ""},
           {"MSLS_CONTINUEBUTTONOVER_TEX", "pausecontinue", 618, 394.5, 200, 150, "Continue", "back to the sky"}}},
-        {"MSEX", "extra", "Extra daydreams", "", MakeRgba(1.0, 0.85, 1.0),
+        {"MSEX",
+         "extra",
+         "Extra daydreams",
+         "",
+         MakeRgba(1.0, 0.85, 1.0),
          {{"MSEX_MENUBUTTONOVER_TEX", "extramenu", 55, 234, 98, 98, "Menu", ""},
           {"MSEX_EXTRA1BUTTONOVER_TEX", "extraone", 479, 361, 64, 64, "1", ""},
           {"MSEX_EXTRA2BUTTONOVER_TEX", "extratwo", 544, 312, 348, 169, "Extra 2", "Thunderheads"},
@@ -61,7 +82,8 @@ std::vector<Screen> Screens() {
     };
 }
 
-int PowerOfTwoAtLeast(double v) {
+int PowerOfTwoAtLeast(double v)
+{
     int p = 1;
     while (p < v) {
         p *= 2;
@@ -70,7 +92,8 @@ int PowerOfTwoAtLeast(double v) {
 }
 
 // The scene behind every menu: evening sky, sea, islands, drifting morvos.
-Image MenuScenery(uint64_t seed, double warmth) {
+Image MenuScenery(uint64_t seed, double warmth)
+{
     Image img(kLayoutW, kLayoutH);
     const double horizon = 250.0;
     Rgba skyLow = MixRgba(MakeRgba(0.70, 0.88, 0.88), MakeRgba(0.98, 0.78, 0.62), warmth);
@@ -96,12 +119,15 @@ Image MenuScenery(uint64_t seed, double warmth) {
         }
     }
     // Island silhouettes on the horizon.
-    struct Hill { double x, w, h; };
+    struct Hill {
+        double x, w, h;
+    };
     static constexpr Hill kHills[] = {{140, 260, 60}, {330, 120, 28}, {760, 320, 90}, {930, 160, 35}};
     for (const Hill& hill : kHills) {
         for (int x = static_cast<int>(hill.x - hill.w); x < hill.x + hill.w; ++x) {
             double t = (x - hill.x) / hill.w;
-            double top = horizon + hill.h * std::pow(std::fmax(0.0, 1.0 - t * t), 1.5) * (1.0 + 0.1 * clouds.At(x / 20.0, 3.0));
+            double top =
+                horizon + hill.h * std::pow(std::fmax(0.0, 1.0 - t * t), 1.5) * (1.0 + 0.1 * clouds.At(x / 20.0, 3.0));
             for (int y = static_cast<int>(horizon) - 2; y < top; ++y) {
                 img.Blend(x, y, MixRgba(MakeRgba(0.18, 0.35, 0.30), MakeRgba(0.35, 0.30, 0.45), warmth), 0.9);
             }
@@ -119,7 +145,8 @@ Image MenuScenery(uint64_t seed, double warmth) {
     return img;
 }
 
-void DrawButton(FontLabels& fonts, Image& img, const Button& b, bool over) {
+void DrawButton(FontLabels& fonts, Image& img, const Button& b, bool over)
+{
     double r = std::fmin(b.w, b.h) * 0.22;
     double inset = std::fmin(b.w, b.h) * 0.06;
     double x0 = b.x + inset, y0 = b.y + inset, x1 = b.x + b.w - inset, y1 = b.y + b.h - inset;
@@ -127,16 +154,19 @@ void DrawButton(FontLabels& fonts, Image& img, const Button& b, bool over) {
         img.FillRoundRect(x0 - inset * 0.8, y0 - inset * 0.8, x1 + inset * 0.8, y1 + inset * 0.8, r + inset,
                           MakeRgba(1.0, 0.92, 0.55, 0.55), inset * 1.2);
     }
-    img.FillRoundRect(x0, y0, x1, y1, r, over ? MakeRgba(1.0, 0.97, 0.85, 0.92) : MakeRgba(0.10, 0.22, 0.40, 0.62), 1.5);
-    img.FillRoundRect(x0 + 2, y0 + (y1 - y0) * 0.5, x1 - 2, y1 - 2, r * 0.9, MakeRgba(1, 1, 1, over ? 0.25 : 0.10), 2.0);
+    img.FillRoundRect(x0, y0, x1, y1, r, over ? MakeRgba(1.0, 0.97, 0.85, 0.92) : MakeRgba(0.10, 0.22, 0.40, 0.62),
+                      1.5);
+    img.FillRoundRect(x0 + 2, y0 + (y1 - y0) * 0.5, x1 - 2, y1 - 2, r * 0.9, MakeRgba(1, 1, 1, over ? 0.25 : 0.10),
+                      2.0);
     Rgba ink = over ? MakeRgba(0.12, 0.20, 0.38) : MakeRgba(1.0, 1.0, 1.0);
     double h = y1 - y0;
     double room = (x1 - x0) * 0.84;
     bool twoLines = b.caption[0] != '\0';
     // The largest size at which the label (and its caption) fit the button.
     int size = static_cast<int>(h * (twoLines ? 0.3 : 0.42));
-    while (size > 8 && (fonts.Measure(b.label, FontFace::Bold, size) > room ||
-                        (twoLines && fonts.Measure(b.caption, FontFace::Regular, static_cast<int>(size * 0.62)) > room))) {
+    while (size > 8 &&
+           (fonts.Measure(b.label, FontFace::Bold, size) > room ||
+            (twoLines && fonts.Measure(b.caption, FontFace::Regular, static_cast<int>(size * 0.62)) > room))) {
         --size;
     }
     double mid = (y0 + y1) * 0.5;
@@ -149,7 +179,8 @@ void DrawButton(FontLabels& fonts, Image& img, const Button& b, bool over) {
     }
 }
 
-Image Pointer(const Rgba& tint) {
+Image Pointer(const Rgba& tint)
+{
     Image img(32, 32, MakeRgba(0, 0, 0, 0));
     // Arrow with its tip at the top-left corner (the hot spot).
     const double tip[2] = {1.5, 30.5};
@@ -162,9 +193,11 @@ Image Pointer(const Rgba& tint) {
                 double px = x + 0.5 - tip[0];
                 double py = tip[1] - (y + 0.5);
                 // Inside the arrow head (a wedge) or its tail.
-                bool head = px >= -grow && py >= -grow && py <= 22 + grow && px <= py * 0.62 + grow && px + py * 0.2 <= 18 + grow;
+                bool head = px >= -grow && py >= -grow && py <= 22 + grow && px <= py * 0.62 + grow &&
+                            px + py * 0.2 <= 18 + grow;
                 double tx = px - 7, ty = py - 14;
-                bool tail = std::fabs(tx * 0.6 - ty * 0.8) < 2.2 + grow && (tx * 0.8 + ty * 0.6) > -2 && (tx * 0.8 + ty * 0.6) < 12 + grow;
+                bool tail = std::fabs(tx * 0.6 - ty * 0.8) < 2.2 + grow && (tx * 0.8 + ty * 0.6) > -2 &&
+                            (tx * 0.8 + ty * 0.6) < 12 + grow;
                 if (head || tail) {
                     img.Blend(x, y, c, 1.0);
                 }
@@ -174,7 +207,8 @@ Image Pointer(const Rgba& tint) {
     return img;
 }
 
-void WriteScreen(DataContext& ctx, const Screen& s, uint64_t seed, double warmth) {
+void WriteScreen(DataContext& ctx, const Screen& s, uint64_t seed, double warmth)
+{
     FontLabels& fonts = ctx.Fonts();
     const std::string& dir = ctx.Dirs().menu;
     Image bg = MenuScenery(seed, warmth);
@@ -218,23 +252,28 @@ void WriteScreen(DataContext& ctx, const Screen& s, uint64_t seed, double warmth
     ctx.AddAsset(prefix + "_MCURSOR_TEX", "menu/" + pointerFile);
 }
 
-void WriteDedication(DataContext& ctx) {
+void WriteDedication(DataContext& ctx)
+{
     Image img(kLayoutW, kLayoutH);
     img.FillVerticalGradient(0, kLayoutH, MakeRgba(0.02, 0.04, 0.10), MakeRgba(0.10, 0.16, 0.30));
     DataRandom rng(77);
     for (int i = 0; i < 160; ++i) {
-        img.FillCircle(rng.Range(0, kLayoutW), rng.Range(0, kLayoutH), rng.Range(0.6, 1.8), MakeRgba(1, 1, 0.9, rng.Range(0.3, 0.9)), 1.0);
+        img.FillCircle(rng.Range(0, kLayoutW), rng.Range(0, kLayoutH), rng.Range(0.6, 1.8),
+                       MakeRgba(1, 1, 0.9, rng.Range(0.3, 0.9)), 1.0);
     }
     FontLabels& fonts = ctx.Fonts();
-    fonts.DrawCentred(img, "for everyone who ever herded clouds", FontFace::Regular, 40, 512, 400, MakeRgba(0.95, 0.95, 1.0));
-    fonts.DrawCentred(img, "and found a little light in them", FontFace::Regular, 28, 512, 350, MakeRgba(0.8, 0.85, 1.0));
+    fonts.DrawCentred(img, "for everyone who ever herded clouds", FontFace::Regular, 40, 512, 400,
+                      MakeRgba(0.95, 0.95, 1.0));
+    fonts.DrawCentred(img, "and found a little light in them", FontFace::Regular, 28, 512, 350,
+                      MakeRgba(0.8, 0.85, 1.0));
     ctx.Check(img.Resized(kStoredSize, kStoredSize).WriteTga(ctx.Dirs().menu + "/dedication.tga", false), "dedication");
     ctx.AddAsset("MSA_DEDICATE_TEX", "menu/dedication.tga");
 }
 
 }  // namespace
 
-void GenerateMenus(DataContext& ctx) {
+void GenerateMenus(DataContext& ctx)
+{
     std::vector<Screen> screens = Screens();
     static constexpr double kWarmth[] = {0.0, 0.25, 0.85, 0.5, 0.65};
     for (size_t i = 0; i < screens.size(); ++i) {

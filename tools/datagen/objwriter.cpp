@@ -6,24 +6,43 @@
 #include <map>
 #include <tuple>
 
-Vec3d V3(double x, double y, double z) { return Vec3d{x, y, z}; }
-Vec3d Add(const Vec3d& a, const Vec3d& b) { return V3(a.x + b.x, a.y + b.y, a.z + b.z); }
-Vec3d Sub(const Vec3d& a, const Vec3d& b) { return V3(a.x - b.x, a.y - b.y, a.z - b.z); }
-Vec3d Mul(const Vec3d& a, double s) { return V3(a.x * s, a.y * s, a.z * s); }
-Vec3d Cross(const Vec3d& a, const Vec3d& b) {
+Vec3d V3(double x, double y, double z)
+{
+    return Vec3d{x, y, z};
+}
+Vec3d Add(const Vec3d& a, const Vec3d& b)
+{
+    return V3(a.x + b.x, a.y + b.y, a.z + b.z);
+}
+Vec3d Sub(const Vec3d& a, const Vec3d& b)
+{
+    return V3(a.x - b.x, a.y - b.y, a.z - b.z);
+}
+Vec3d Mul(const Vec3d& a, double s)
+{
+    return V3(a.x * s, a.y * s, a.z * s);
+}
+Vec3d Cross(const Vec3d& a, const Vec3d& b)
+{
     return V3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
 }
-double Dot(const Vec3d& a, const Vec3d& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vec3d Normalized(const Vec3d& a) {
+double Dot(const Vec3d& a, const Vec3d& b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+Vec3d Normalized(const Vec3d& a)
+{
     double len = std::sqrt(Dot(a, a));
     return len > 0.0 ? Mul(a, 1.0 / len) : V3(0, 1, 0);
 }
 
-void ObjModel::BeginGroup(const std::string& group, const ObjMaterial& material) {
+void ObjModel::BeginGroup(const std::string& group, const ObjMaterial& material)
+{
     groups_.push_back(Group{group, material, {}});
 }
 
-void ObjModel::AddTriangle(const ObjCorner& a, const ObjCorner& b, const ObjCorner& c) {
+void ObjModel::AddTriangle(const ObjCorner& a, const ObjCorner& b, const ObjCorner& c)
+{
     if (groups_.empty()) {
         BeginGroup("default", ObjMaterial{"default", ""});
     }
@@ -33,17 +52,20 @@ void ObjModel::AddTriangle(const ObjCorner& a, const ObjCorner& b, const ObjCorn
     corners.push_back(c);
 }
 
-void ObjModel::AddFlatTriangle(const Vec3d& a, const Vec3d& b, const Vec3d& c, double u, double v) {
+void ObjModel::AddFlatTriangle(const Vec3d& a, const Vec3d& b, const Vec3d& c, double u, double v)
+{
     Vec3d n = Normalized(Cross(Sub(b, a), Sub(c, a)));
     AddTriangle(ObjCorner{a, u, v, n}, ObjCorner{b, u, v, n}, ObjCorner{c, u, v, n});
 }
 
-void ObjModel::AddFlatQuad(const Vec3d& a, const Vec3d& b, const Vec3d& c, const Vec3d& d, double u, double v) {
+void ObjModel::AddFlatQuad(const Vec3d& a, const Vec3d& b, const Vec3d& c, const Vec3d& d, double u, double v)
+{
     AddFlatTriangle(a, b, c, u, v);
     AddFlatTriangle(a, c, d, u, v);
 }
 
-int ObjModel::TriangleCount() const {
+int ObjModel::TriangleCount() const
+{
     size_t n = 0;
     for (const Group& g : groups_) {
         n += g.corners.size() / 3;
@@ -54,10 +76,10 @@ int ObjModel::TriangleCount() const {
 namespace {
 
 // Indexes equal values once so the file stays small.
-template <typename Key>
-class Pool {
+template <typename Key> class Pool {
 public:
-    int Index(const Key& k) {
+    int Index(const Key& k)
+    {
         auto it = map_.find(k);
         if (it != map_.end()) {
             return it->second;
@@ -77,19 +99,25 @@ private:
 using Key3 = std::tuple<long, long, long>;
 using Key2 = std::tuple<long, long>;
 
-long Quant(double v, double scale) { return std::lround(v * scale); }
+long Quant(double v, double scale)
+{
+    return std::lround(v * scale);
+}
 
 }  // namespace
 
-bool ObjModel::Write(const std::string& folder, const std::string& name) const {
+bool ObjModel::Write(const std::string& folder, const std::string& name) const
+{
     std::string objPath = folder + "/" + name + ".obj";
     std::string mtlPath = folder + "/" + name + ".mtl";
     FILE* obj = std::fopen(objPath.c_str(), "w");
     FILE* mtl = std::fopen(mtlPath.c_str(), "w");
     if (obj == nullptr || mtl == nullptr) {
         std::fprintf(stderr, "morvo_datagen: cannot write %s\n", objPath.c_str());
-        if (obj != nullptr) std::fclose(obj);
-        if (mtl != nullptr) std::fclose(mtl);
+        if (obj != nullptr)
+            std::fclose(obj);
+        if (mtl != nullptr)
+            std::fclose(mtl);
         return false;
     }
     std::fprintf(obj, "# Morvo demo data\nmtllib %s.mtl\n", name.c_str());
@@ -118,7 +146,8 @@ bool ObjModel::Write(const std::string& folder, const std::string& name) const {
         std::vector<int> idx;
         idx.reserve(g.corners.size() * 3);
         for (const ObjCorner& c : g.corners) {
-            idx.push_back(positions.Index(Key3{Quant(c.position.x, 1e4), Quant(c.position.y, 1e4), Quant(c.position.z, 1e4)}));
+            idx.push_back(
+                positions.Index(Key3{Quant(c.position.x, 1e4), Quant(c.position.y, 1e4), Quant(c.position.z, 1e4)}));
             idx.push_back(uvs.Index(Key2{Quant(c.u, 1e5), Quant(c.v, 1e5)}));
             Vec3d n = Normalized(c.normal);
             idx.push_back(normals.Index(Key3{Quant(n.x, 1e3), Quant(n.y, 1e3), Quant(n.z, 1e3)}));

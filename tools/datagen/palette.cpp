@@ -40,14 +40,16 @@ const Vec3d kSun = Normalized(V3(0.45, 0.80, 0.38));
 
 }  // namespace
 
-void PaintUv(Paint paint, const Vec3d& n, double* u, double* v) {
+void PaintUv(Paint paint, const Vec3d& n, double* u, double* v)
+{
     double light = std::fmax(0.0, Dot(Normalized(n), kSun));
     double shade = Clamp01(0.15 + 0.85 * light);
     *u = (static_cast<int>(paint) * kColumnWidth + kColumnWidth * 0.5) / (kPaintCount * kColumnWidth);
     *v = (0.5 + shade * (kRows - 1)) / kRows;
 }
 
-Image MakePalette(bool polluted) {
+Image MakePalette(bool polluted)
+{
     Image img(kPaintCount * kColumnWidth, kRows);
     for (int p = 0; p < kPaintCount; ++p) {
         Rgba base = polluted ? kPaints[p].polluted : kPaints[p].clean;
@@ -62,19 +64,22 @@ Image MakePalette(bool polluted) {
     return img;
 }
 
-void PaintTriangle(ObjModel& m, Paint p, const Vec3d& a, const Vec3d& b, const Vec3d& c) {
+void PaintTriangle(ObjModel& m, Paint p, const Vec3d& a, const Vec3d& b, const Vec3d& c)
+{
     double u = 0.0;
     double v = 0.0;
     PaintUv(p, Cross(Sub(b, a), Sub(c, a)), &u, &v);
     m.AddFlatTriangle(a, b, c, u, v);
 }
 
-void PaintQuad(ObjModel& m, Paint p, const Vec3d& a, const Vec3d& b, const Vec3d& c, const Vec3d& d) {
+void PaintQuad(ObjModel& m, Paint p, const Vec3d& a, const Vec3d& b, const Vec3d& c, const Vec3d& d)
+{
     PaintTriangle(m, p, a, b, c);
     PaintTriangle(m, p, a, c, d);
 }
 
-void PaintBox(ObjModel& m, Paint walls, Paint top, const Vec3d& lo, const Vec3d& hi) {
+void PaintBox(ObjModel& m, Paint walls, Paint top, const Vec3d& lo, const Vec3d& hi)
+{
     Vec3d p000 = V3(lo.x, lo.y, lo.z), p100 = V3(hi.x, lo.y, lo.z), p010 = V3(lo.x, hi.y, lo.z),
           p110 = V3(hi.x, hi.y, lo.z), p001 = V3(lo.x, lo.y, hi.z), p101 = V3(hi.x, lo.y, hi.z),
           p011 = V3(lo.x, hi.y, hi.z), p111 = V3(hi.x, hi.y, hi.z);

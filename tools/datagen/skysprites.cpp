@@ -19,7 +19,8 @@ const Rgba kHorizon = MakeRgba(0.667, 0.858, 0.839);
 const Rgba kZenith = MakeRgba(0.22, 0.45, 0.80);
 const Rgba kSeaHaze = MakeRgba(0.52, 0.72, 0.76);
 
-Rgba SkyAt(double elevation) {
+Rgba SkyAt(double elevation)
+{
     if (elevation >= 0.0) {
         double t = std::pow(Clamp01(elevation / (kPi * 0.5)), 0.55);
         return MixRgba(kHorizon, kZenith, t);
@@ -28,7 +29,8 @@ Rgba SkyAt(double elevation) {
     return MixRgba(kHorizon, kSeaHaze, std::sqrt(t));
 }
 
-void WriteSky(DataContext& ctx) {
+void WriteSky(DataContext& ctx)
+{
     const std::string& dir = ctx.Dirs().assets3d;
     Noise2D clouds(101, 8, 0);
     Noise2D detail(102, 32, 0);
@@ -70,8 +72,8 @@ void WriteSky(DataContext& ctx) {
 
 // Calls paint(x, y, dx, dy, r) for every pixel of a size x size sprite: dx,
 // dy run -1..1 across it from its centre and r is their distance.
-template <typename Paint>
-void ForEachSpritePixel(int size, Paint paint) {
+template <typename Paint> void ForEachSpritePixel(int size, Paint paint)
+{
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             double dx = (x + 0.5 - size / 2.0) / (size / 2.0);
@@ -83,7 +85,8 @@ void ForEachSpritePixel(int size, Paint paint) {
 }
 
 // The steering cursor and the boy's glow: a soft light with a turning ring.
-void WriteCursor(DataContext& ctx) {
+void WriteCursor(DataContext& ctx)
+{
     constexpr int kSize = 64;
     for (int f = 0; f < kCursorFrames; ++f) {
         Image img(kSize, kSize, MakeRgba(1, 1, 1, 0));
@@ -102,7 +105,8 @@ void WriteCursor(DataContext& ctx) {
 }
 
 // Soft white glows; the renderer tints them pure, neutral or dark.
-void WriteMorvoTextures(DataContext& ctx) {
+void WriteMorvoTextures(DataContext& ctx)
+{
     constexpr int kSize = 64;
     for (int k = 0; k < kMorvoTextures; ++k) {
         Noise2D wisps(200 + k, 6, 6);
@@ -128,7 +132,8 @@ void WriteMorvoTextures(DataContext& ctx) {
 }
 
 // Lightning frames: a jagged bolt that strikes, flickers and fades.
-void WriteBoltFrames(DataContext& ctx) {
+void WriteBoltFrames(DataContext& ctx)
+{
     constexpr int kW = 32;
     constexpr int kH = 128;
     DataRandom rng(300);
@@ -164,7 +169,8 @@ void WriteBoltFrames(DataContext& ctx) {
 }
 
 // Particle sprites used by the levels' particle systems.
-void WriteParticles(DataContext& ctx) {
+void WriteParticles(DataContext& ctx)
+{
     constexpr int kSize = 64;
     Noise2D puff(400, 4, 4);
     Image smoke(kSize, kSize, MakeRgba(1, 1, 1, 0));
@@ -186,7 +192,8 @@ void WriteParticles(DataContext& ctx) {
 
 }  // namespace
 
-void GenerateSkyAndSprites(DataContext& ctx) {
+void GenerateSkyAndSprites(DataContext& ctx)
+{
     WriteSky(ctx);
     WriteCursor(ctx);
     WriteMorvoTextures(ctx);

@@ -18,12 +18,16 @@ namespace {
 constexpr size_t kRainLoopEnds[4] = {401408, 376830, 208889, 208897};
 constexpr double kWindSeconds = 6.0;
 
-size_t Seconds(double s) { return static_cast<size_t>(s * kSampleRate); }
+size_t Seconds(double s)
+{
+    return static_cast<size_t>(s * kSampleRate);
+}
 
 constexpr double kOneShotFade = 0.04;  // seconds of fade at the end of a one-shot sound
 constexpr double kThunderFade = 0.6;
 
-void Save(DataContext& ctx, Samples s, const std::string& asset, const std::string& file, double peak) {
+void Save(DataContext& ctx, Samples s, const std::string& asset, const std::string& file, double peak)
+{
     Normalize(s, peak);
     ctx.Check(WriteWav(ctx.Dirs().sounds + "/" + file, s), file);
     ctx.AddAsset(asset, "sounds/" + file);
@@ -31,7 +35,8 @@ void Save(DataContext& ctx, Samples s, const std::string& asset, const std::stri
 
 // ---- weather ----
 
-Samples Wind(uint64_t seed, double centre, double spread, double gustiness) {
+Samples Wind(uint64_t seed, double centre, double spread, double gustiness)
+{
     size_t n = Seconds(kWindSeconds);
     size_t fade = Seconds(1.0);
     Samples s(n + fade, 0.0f);
@@ -51,7 +56,8 @@ Samples Wind(uint64_t seed, double centre, double spread, double gustiness) {
     return s;
 }
 
-Samples Rain(uint64_t seed, size_t loopEnd, double density, double brightness) {
+Samples Rain(uint64_t seed, size_t loopEnd, double density, double brightness)
+{
     size_t fade = Seconds(0.5);
     Samples s(loopEnd + fade, 0.0f);
     WhiteNoise noise(seed);
@@ -70,7 +76,8 @@ Samples Rain(uint64_t seed, size_t loopEnd, double density, double brightness) {
         double gain = drops.Range(0.05, 0.3);
         for (size_t i = 0; i < 500; ++i) {
             double t = static_cast<double>(i) / kSampleRate;
-            s[at + i] += static_cast<float>(gain * std::exp(-t * 900.0) * std::sin(2.0 * kPi * hz * t * (1.0 - t * 40.0)));
+            s[at + i] +=
+                static_cast<float>(gain * std::exp(-t * 900.0) * std::sin(2.0 * kPi * hz * t * (1.0 - t * 40.0)));
         }
     }
     CrossFadeLoop(s, fade);
@@ -78,7 +85,8 @@ Samples Rain(uint64_t seed, size_t loopEnd, double density, double brightness) {
     return s;
 }
 
-Samples Thunder(uint64_t seed) {
+Samples Thunder(uint64_t seed)
+{
     DataRandom rng(seed);
     double seconds = rng.Range(2.2, 3.8);
     size_t n = Seconds(seconds);
@@ -110,7 +118,8 @@ Samples Thunder(uint64_t seed) {
 
 // ---- tones ----
 
-Samples Sweep(double f0, double f1, double seconds, double vibrato) {
+Samples Sweep(double f0, double f1, double seconds, double vibrato)
+{
     size_t n = Seconds(seconds);
     Samples s(n, 0.0f);
     double phase = 0.0;
@@ -125,7 +134,8 @@ Samples Sweep(double f0, double f1, double seconds, double vibrato) {
     return s;
 }
 
-Samples Arpeggio(const std::vector<double>& notes, double step, double ring, double brightness) {
+Samples Arpeggio(const std::vector<double>& notes, double step, double ring, double brightness)
+{
     Samples s;
     for (size_t i = 0; i < notes.size(); ++i) {
         MixInto(s, Bell(NoteHz(notes[i]), ring, brightness), Seconds(step * i), 1.0);
@@ -134,7 +144,8 @@ Samples Arpeggio(const std::vector<double>& notes, double step, double ring, dou
     return s;
 }
 
-Samples Blip(double hz, double seconds) {
+Samples Blip(double hz, double seconds)
+{
     size_t n = Seconds(seconds);
     Samples s(n, 0.0f);
     for (size_t i = 0; i < n; ++i) {
@@ -148,21 +159,23 @@ Samples Blip(double hz, double seconds) {
 // ---- music ----
 
 struct MusicSpec {
-    int root;                  // MIDI note of the key
+    int root;  // MIDI note of the key
     double bpm;
-    std::vector<int> chords;   // per bar: semitones above the root, +100 for minor
+    std::vector<int> chords;  // per bar: semitones above the root, +100 for minor
     uint64_t seed;
-    double warmth;             // pad brightness
+    double warmth;  // pad brightness
     bool melody;
 };
 
-std::vector<int> Triad(int base) {
+std::vector<int> Triad(int base)
+{
     bool minor = base >= 100;
     int r = base % 100;
     return {r, r + (minor ? 3 : 4), r + 7};
 }
 
-Samples Music(const MusicSpec& m) {
+Samples Music(const MusicSpec& m)
+{
     double beat = 60.0 / m.bpm;
     size_t bars = m.chords.size();
     size_t length = Seconds(beat * 4.0 * bars);
@@ -210,7 +223,8 @@ struct Track {
     MusicSpec spec;
 };
 
-std::vector<Track> Tracks() {
+std::vector<Track> Tracks()
+{
     return {
         {"MSA_BGMUSIC", "titletheme.wav", {62, 92, {0, 109, 5, 7}, 1, 0.6, true}},
         {"MSDR_BGMUSIC", "dreamselect.wav", {57, 100, {0, 5, 102, 7}, 2, 0.5, true}},
@@ -228,7 +242,8 @@ std::vector<Track> Tracks() {
 
 }  // namespace
 
-void GenerateSounds(DataContext& ctx) {
+void GenerateSounds(DataContext& ctx)
+{
     Save(ctx, Wind(1, 1500.0, 700.0, 1.0), "MIG_STRONGWIND", "windstrong.wav", 0.7);
     Save(ctx, Wind(2, 450.0, 200.0, 0.5), "MIG_WEAKWIND", "windweak.wav", 0.55);
     Save(ctx, Arpeggio({88, 95}, 0.07, 0.9, 0.5), "SOUND_NORM_TO_PURE", "purechime.wav", 0.6);
@@ -239,8 +254,8 @@ void GenerateSounds(DataContext& ctx) {
     }
     static constexpr double kRainDensity[4] = {40.0, 70.0, 110.0, 160.0};
     for (int i = 0; i < 4; ++i) {
-        Save(ctx, Rain(200 + i, kRainLoopEnds[i], kRainDensity[i], 0.3 + 0.2 * i), "SOUND_RAIN_" + std::to_string(i + 1),
-             "rain" + std::to_string(i + 1) + ".wav", 0.55 + 0.05 * i);
+        Save(ctx, Rain(200 + i, kRainLoopEnds[i], kRainDensity[i], 0.3 + 0.2 * i),
+             "SOUND_RAIN_" + std::to_string(i + 1), "rain" + std::to_string(i + 1) + ".wav", 0.55 + 0.05 * i);
     }
     Save(ctx, Sweep(320.0, 980.0, 0.35, 0.03), "SOUND_CONSUME", "consume.wav", 0.6);
     Save(ctx, Arpeggio({96, 91, 88, 84}, 0.05, 0.6, 0.7), "SOUND_RELEASE", "release.wav", 0.6);
@@ -261,7 +276,8 @@ void GenerateSounds(DataContext& ctx) {
     }
 }
 
-size_t MusicLength(const std::string& file) {
+size_t MusicLength(const std::string& file)
+{
     for (const Track& t : Tracks()) {
         if (file == t.file) {
             return Seconds(60.0 / t.spec.bpm * 4.0 * t.spec.chords.size());

@@ -28,7 +28,10 @@ constexpr double kFlightHeight = 155.0;  // morvo layer 150 plus the boy's hover
 
 std::vector<ChapterEntry> gChapters;
 
-std::string FromRun(const std::string& pathInGame) { return std::string(kGameFromRun) + "/" + pathInGame; }
+std::string FromRun(const std::string& pathInGame)
+{
+    return std::string(kGameFromRun) + "/" + pathInGame;
+}
 
 struct Cell {
     int x;
@@ -36,7 +39,8 @@ struct Cell {
 };
 
 // The cell under a world point (x, z).
-Cell CellAt(double wx, double wz) {
+Cell CellAt(double wx, double wz)
+{
     float sx = static_cast<float>(wx / 200.0);
     float sy = static_cast<float>(-wz / 200.0);
     return Cell{static_cast<int>((sx + kWorldHalf) / kCellWidth), static_cast<int>((sy + kWorldHalf) / kCellWidth)};
@@ -50,7 +54,8 @@ struct CardLine {
     bool bold;
 };
 
-Image Card(DataContext& ctx, int w, int h, const std::vector<CardLine>& lines, const Rgba& panel) {
+Image Card(DataContext& ctx, int w, int h, const std::vector<CardLine>& lines, const Rgba& panel)
+{
     Image img(w, h, MakeRgba(panel.r, panel.g, panel.b, 0));
     if (panel.a > 0.0f) {
         img.FillRoundRect(4, 4, w - 4, h - 4, std::min(w, h) * 0.2, panel, 3.0);
@@ -82,7 +87,8 @@ struct Key {
 class AnimFile {
 public:
     // Adds an object showing `image` (path seen from run/) through the keys.
-    void Object(const std::string& image, const std::vector<Key>& keys) {
+    void Object(const std::string& image, const std::vector<Key>& keys)
+    {
         text_ += "Object: card\nImage: " + image + "\n";
         for (const Key& k : keys) {
             char buf[256];
@@ -92,7 +98,8 @@ public:
         }
         text_ += "End\n";
     }
-    bool Write(const std::string& path, const std::string& what) const {
+    bool Write(const std::string& path, const std::string& what) const
+    {
         FILE* f = std::fopen(path.c_str(), "w");
         if (f == nullptr) {
             return false;
@@ -107,12 +114,14 @@ private:
 };
 
 // Fade in at t0, hold, fade out by t1, at a fixed place (virtual 1024 x 768, y down).
-std::vector<Key> FadeKeys(double t0, double t1, double x, double y, double w, double h, double fade = 0.6) {
+std::vector<Key> FadeKeys(double t0, double t1, double x, double y, double w, double h, double fade = 0.6)
+{
     return {{t0, x, y, w, h, 0.0}, {t0 + fade, x, y, w, h, 1.0}, {t1 - fade, x, y, w, h, 1.0}, {t1, x, y, w, h, 0.0}};
 }
 
 // A hint card near the top of the screen, written as picture and animation.
-std::string WriteHint(DataContext& ctx, const std::string& name, const std::vector<CardLine>& lines, double seconds) {
+std::string WriteHint(DataContext& ctx, const std::string& name, const std::vector<CardLine>& lines, double seconds)
+{
     std::string picture = "hint" + name + ".tga";
     ctx.Check(Card(ctx, 512, 128, lines, kHintPanel).WriteTga(ctx.Dirs().pictures + "/" + picture, true), picture);
     AnimFile a;
@@ -122,11 +131,15 @@ std::string WriteHint(DataContext& ctx, const std::string& name, const std::vect
     return FromRun("anims/" + file);
 }
 
-std::string PicturePath(const std::string& picture) { return FromRun(std::string(kAssetDir) + "/pictures/" + picture); }
+std::string PicturePath(const std::string& picture)
+{
+    return FromRun(std::string(kAssetDir) + "/pictures/" + picture);
+}
 
 // A chapter intro: title card, then story lines, on black.
 std::string WriteIntro(DataContext& ctx, const std::string& name, const std::string& chapter, const std::string& title,
-                       const std::vector<std::string>& lines) {
+                       const std::vector<std::string>& lines)
+{
     AnimFile a;
     std::string titlePic = "intro" + name + "title.tga";
     ctx.Check(Card(ctx, 512, 128, {{chapter, 20, false}, {title, 48, true}}, kNoPanel)
@@ -134,15 +147,21 @@ std::string WriteIntro(DataContext& ctx, const std::string& name, const std::str
               titlePic);
     double t = 0.3;
     double end = 3.2 + 2.8 * lines.size() + 1.0;
-    a.Object(PicturePath(titlePic), {{t, 256, 190, 512, 128, 0.0}, {t + 1.0, 256, 175, 512, 128, 1.0},
-                                      {end - 1.0, 256, 170, 512, 128, 1.0}, {end, 256, 165, 512, 128, 0.0}});
+    a.Object(PicturePath(titlePic), {{t, 256, 190, 512, 128, 0.0},
+                                     {t + 1.0, 256, 175, 512, 128, 1.0},
+                                     {end - 1.0, 256, 170, 512, 128, 1.0},
+                                     {end, 256, 165, 512, 128, 0.0}});
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string pic = "intro" + name + "line" + std::to_string(i + 1) + ".tga";
-        ctx.Check(Card(ctx, 1024, 32, {{lines[i], 22, false}}, kNoPanel).WriteTga(ctx.Dirs().pictures + "/" + pic, true), pic);
+        ctx.Check(
+            Card(ctx, 1024, 32, {{lines[i], 22, false}}, kNoPanel).WriteTga(ctx.Dirs().pictures + "/" + pic, true),
+            pic);
         double t0 = 2.2 + 2.8 * i;
         double y = 400 + 44.0 * i;
-        a.Object(PicturePath(pic), {{t0, 0, y + 8, 1024, 32, 0.0}, {t0 + 0.8, 0, y, 1024, 32, 1.0},
-                                    {end - 1.0, 0, y, 1024, 32, 1.0}, {end, 0, y, 1024, 32, 0.0}});
+        a.Object(PicturePath(pic), {{t0, 0, y + 8, 1024, 32, 0.0},
+                                    {t0 + 0.8, 0, y, 1024, 32, 1.0},
+                                    {end - 1.0, 0, y, 1024, 32, 1.0},
+                                    {end, 0, y, 1024, 32, 0.0}});
     }
     std::string file = "intro" + name + ".txt";
     ctx.Check(a.Write(ctx.Dirs().anims + "/" + file, "intro " + name), file);
@@ -173,7 +192,7 @@ struct TriggerDef {
 
 struct ParticleDef {
     int count;
-    double x, y, z;  // plane coordinates
+    double x, y, z;       // plane coordinates
     std::string trigger;  // empty: none
     double fx, fy, fz;
     double r, g, b, a;
@@ -195,11 +214,16 @@ constexpr const char* kIslandElements[4] = {"IslandVolcano", "Island3big", "Isla
 
 class LevelDef {
 public:
-    LevelDef(double boyX, double boyZ, uint64_t seed) : boyX_(boyX), boyZ_(boyZ), rng_(seed) {}
+    LevelDef(double boyX, double boyZ, uint64_t seed)
+        : boyX_(boyX),
+          boyZ_(boyZ),
+          rng_(seed)
+    {}
 
     void Rule(const std::string& element) { rules_.push_back(element); }
     // A cloud of n morvos around a world point.
-    void Cloud(double wx, double wz, double radius, int n, int colour, double pmin, double pmax) {
+    void Cloud(double wx, double wz, double radius, int n, int colour, double pmin, double pmax)
+    {
         for (int i = 0; i < n; ++i) {
             double a = rng_.Range(0.0, 2.0 * kPi);
             double r = std::sqrt((i + 0.5) / n) * radius;
@@ -209,14 +233,17 @@ public:
         }
     }
     // A ring of n morvos around a world point.
-    void Ring(double wx, double wz, double radius, int n, int colour, double power) {
+    void Ring(double wx, double wz, double radius, int n, int colour, double power)
+    {
         for (int i = 0; i < n; ++i) {
             double a = 2.0 * kPi * i / n;
-            morvos_.push_back(Morvo{(wx + std::cos(a) * radius) / 200.0, -(wz + std::sin(a) * radius) / 200.0, colour, power});
+            morvos_.push_back(
+                Morvo{(wx + std::cos(a) * radius) / 200.0, -(wz + std::sin(a) * radius) / 200.0, colour, power});
         }
     }
     // A square of (2k + 1)^2 cells centred on the cell under a world point.
-    void Square(const std::string& name, double wx, double wz, int k) {
+    void Square(const std::string& name, double wx, double wz, int k)
+    {
         Cell c = CellAt(wx, wz);
         GridSetDef set{name, {}};
         for (int dy = -k; dy <= k; ++dy) {
@@ -229,7 +256,8 @@ public:
     // 2 x 2 cells: the cell under a world point and its neighbours toward
     // +x and +y. The boy's gathered light (about 60 units across) can fill
     // such a block; a 3 x 3 block is wider than the ball of light.
-    void Block(const std::string& name, double wx, double wz) {
+    void Block(const std::string& name, double wx, double wz)
+    {
         Cell c = CellAt(wx, wz);
         sets_.push_back(GridSetDef{name, {{c.x, c.y}, {c.x + 1, c.y}, {c.x, c.y + 1}, {c.x + 1, c.y + 1}}});
     }
@@ -253,7 +281,8 @@ private:
     IslandState islands_[4];
 };
 
-bool LevelDef::Write(const std::string& path) const {
+bool LevelDef::Write(const std::string& path) const
+{
     FILE* f = std::fopen(path.c_str(), "w");
     if (f == nullptr) {
         return false;
@@ -265,12 +294,14 @@ bool LevelDef::Write(const std::string& path) const {
     }
     std::fprintf(f, "    <MorvoLayer layer=\"0\">\n        <Morvos>\n");
     for (const Morvo& m : morvos_) {
-        std::fprintf(f, "            <morvo x=\"%f\" y=\"%f\" color=\"%d\" power=\"%f\" />\n", m.x, m.y, m.colour, m.power);
+        std::fprintf(f, "            <morvo x=\"%f\" y=\"%f\" color=\"%d\" power=\"%f\" />\n", m.x, m.y, m.colour,
+                     m.power);
     }
     std::fprintf(f, "        </Morvos>\n    </MorvoLayer>\n");
     if (!sets_.empty()) {
         std::vector<GridSetDef> sorted = sets_;
-        std::sort(sorted.begin(), sorted.end(), [](const GridSetDef& a, const GridSetDef& b) { return a.name < b.name; });
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const GridSetDef& a, const GridSetDef& b) { return a.name < b.name; });
         std::fprintf(f, "    <Grid>\n");
         for (const GridSetDef& s : sorted) {
             std::fprintf(f, "        <GridSet name=\"%s\">\n", s.name.c_str());
@@ -291,33 +322,45 @@ bool LevelDef::Write(const std::string& path) const {
     if (!triggers_.empty()) {
         std::fprintf(f, "    <TriggerSet>\n");
         for (const TriggerDef& t : triggers_) {
-            std::fprintf(f, "        <Trigger id=\"%s\" type=\"%s\" set=\"%s\" effect=\"%s\" visible=\"%s\" hitpoints=\"%d\" />\n",
-                         t.id.c_str(), t.type.c_str(), t.set.c_str(), t.effect.c_str(), t.visible ? "true" : "false",
-                         t.hitpoints);
+            std::fprintf(
+                f,
+                "        <Trigger id=\"%s\" type=\"%s\" set=\"%s\" effect=\"%s\" visible=\"%s\" hitpoints=\"%d\" />\n",
+                t.id.c_str(), t.type.c_str(), t.set.c_str(), t.effect.c_str(), t.visible ? "true" : "false",
+                t.hitpoints);
         }
         std::fprintf(f, "    </TriggerSet>\n");
     }
     if (!particles_.empty()) {
         std::fprintf(f, "    <ParticleSystems>\n");
         for (const ParticleDef& p : particles_) {
-            std::fprintf(f, "        <ParticleSystem count=\"%d\" x=\"%f\" y=\"%f\" z=\"%f\">\n", p.count, p.x, p.y, p.z);
+            std::fprintf(f, "        <ParticleSystem count=\"%d\" x=\"%f\" y=\"%f\" z=\"%f\">\n", p.count, p.x, p.y,
+                         p.z);
             if (!p.trigger.empty()) {
                 std::fprintf(f, "            <Trigger id=\"%s\" />\n", p.trigger.c_str());
             }
             std::fprintf(f, "            <Force fx=\"%f\" fy=\"%f\" fz=\"%f\" />\n", p.fx, p.fy, p.fz);
-            std::fprintf(f, "            <Color r=\"%f\" g=\"%f\" b=\"%f\" a=\"%f\" interpolated=\"true\" />\n", p.r, p.g, p.b, p.a);
-            std::fprintf(f, "            <InterpToColor r=\"%f\" g=\"%f\" b=\"%f\" a=\"%f\" />\n", p.ir, p.ig, p.ib, p.ia);
+            std::fprintf(f, "            <Color r=\"%f\" g=\"%f\" b=\"%f\" a=\"%f\" interpolated=\"true\" />\n", p.r,
+                         p.g, p.b, p.a);
+            std::fprintf(f, "            <InterpToColor r=\"%f\" g=\"%f\" b=\"%f\" a=\"%f\" />\n", p.ir, p.ig, p.ib,
+                         p.ia);
             std::fprintf(f, "            <BillboardSize minSize=\"%f\" maxSize=\"%f\" />\n", p.minSize, p.maxSize);
-            std::fprintf(f, "            <Damping d=\"%f\" />\n            <Lifetime l=\"%d\" />\n            <Speed s=\"%d\" />\n",
-                         p.damping, p.lifetime, p.speed);
+            std::fprintf(
+                f,
+                "            <Damping d=\"%f\" />\n            <Lifetime l=\"%d\" />\n            <Speed s=\"%d\" />\n",
+                p.damping, p.lifetime, p.speed);
             if (p.plane) {
-                std::fprintf(f, "            <Emitter type=\"PLANE_EMITTER\">\n                <Plane a=\"0.000000\" b=\"0.000000\" c=\"1.000000\" d=\"0.000000\" />\n"
-                                "                <Bounds top=\"%d\" bottom=\"%d\" left=\"%d\" right=\"%d\" />\n            </Emitter>\n",
+                std::fprintf(f,
+                             "            <Emitter type=\"PLANE_EMITTER\">\n                <Plane a=\"0.000000\" "
+                             "b=\"0.000000\" c=\"1.000000\" d=\"0.000000\" />\n"
+                             "                <Bounds top=\"%d\" bottom=\"%d\" left=\"%d\" right=\"%d\" />\n           "
+                             " </Emitter>\n",
                              p.bound, -p.bound, -p.bound, p.bound);
             } else {
                 std::fprintf(f, "            <Emitter type=\"SPHERICAL_EMITTER\" />\n");
             }
-            std::fprintf(f, "            <TextureList>\n                <Texture path=\"%s\" />\n            </TextureList>\n", p.texture.c_str());
+            std::fprintf(
+                f, "            <TextureList>\n                <Texture path=\"%s\" />\n            </TextureList>\n",
+                p.texture.c_str());
             std::fprintf(f, "        </ParticleSystem>\n");
         }
         std::fprintf(f, "    </ParticleSystems>\n");
@@ -331,10 +374,16 @@ bool LevelDef::Write(const std::string& path) const {
     return std::fclose(f) == 0;
 }
 
-std::string Texture(const std::string& file) { return FromRun(std::string(kAssetDir) + "/textures/" + file); }
+std::string Texture(const std::string& file)
+{
+    return FromRun(std::string(kAssetDir) + "/textures/" + file);
+}
 
 // World height y as the particle systems' plane z.
-double PlaneZ(double y) { return (y - 150.0) / 200.0; }
+double PlaneZ(double y)
+{
+    return (y - 150.0) / 200.0;
+}
 
 // ---- the chapters ----
 
@@ -344,7 +393,8 @@ struct ChapterMusic {
 };
 
 void AddChapter(DataContext& ctx, const std::string& title, const std::string& levelFile, const LevelDef& level,
-                const std::string& intro, ChapterMusic music, const std::string& win, const std::string& lose) {
+                const std::string& intro, ChapterMusic music, const std::string& win, const std::string& lose)
+{
     ctx.Check(level.Write(ctx.Dirs().levels + "/" + levelFile), levelFile);
     ChapterEntry c;
     c.title = title;
@@ -359,14 +409,16 @@ void AddChapter(DataContext& ctx, const std::string& title, const std::string& l
     gChapters.push_back(c);
 }
 
-TriggerDef Hint(const std::string& id, const std::string& set, const std::string& anim) {
+TriggerDef Hint(const std::string& id, const std::string& set, const std::string& anim)
+{
     return TriggerDef{id, "BOY_ENTERS", set, anim, false, 0};
 }
 
 // A card at the end of a level (picture and its one-object animation in
 // anims/<name>.txt); gives the animation's path from run/.
 std::string WriteEndCard(DataContext& ctx, const std::string& name, const std::string& picture,
-                         const std::vector<CardLine>& lines, const std::vector<Key>& keys, const std::string& what) {
+                         const std::vector<CardLine>& lines, const std::vector<Key>& keys, const std::string& what)
+{
     ctx.Check(Card(ctx, 512, 128, lines, kNoPanel).WriteTga(ctx.Dirs().pictures + "/" + picture, true), name + " card");
     AnimFile a;
     a.Object(PicturePath(picture), keys);
@@ -375,7 +427,8 @@ std::string WriteEndCard(DataContext& ctx, const std::string& name, const std::s
     return FromRun("anims/" + file);
 }
 
-void WriteOverlays(DataContext& ctx, std::string* win, std::string* lose) {
+void WriteOverlays(DataContext& ctx, std::string* win, std::string* lose)
+{
     // Help overlay: the controls, shown by H for twelve seconds.
     Image help = Card(ctx, 1024, 512,
                       {{"How to play", 44, true},
@@ -398,21 +451,30 @@ void WriteOverlays(DataContext& ctx, std::string* win, std::string* lose) {
     ctx.Check(s.Write(ctx.Dirs().assets2d + "/screenshot.txt", "screenshot overlay"), "screenshot.txt");
 
     // Win and lose: a card that grows in, then the game moves on when it ends.
-    *win = WriteEndCard(ctx, "win", "winsky.tga", {{"The sky is clear!", 40, true}, {"every morvo glows again", 18, false}},
-                        {{0.0, 384, 312, 256, 64, 0.0}, {0.8, 256, 280, 512, 128, 1.0},
-                         {3.2, 246, 277, 532, 133, 1.0}, {4.0, 236, 274, 552, 138, 0.0}},
+    *win = WriteEndCard(ctx, "win", "winsky.tga",
+                        {{"The sky is clear!", 40, true}, {"every morvo glows again", 18, false}},
+                        {{0.0, 384, 312, 256, 64, 0.0},
+                         {0.8, 256, 280, 512, 128, 1.0},
+                         {3.2, 246, 277, 532, 133, 1.0},
+                         {4.0, 236, 274, 552, 138, 0.0}},
                         "level won");
     *lose = WriteEndCard(ctx, "lose", "losefade.tga", {{"The light faded...", 38, true}, {"dream it again", 18, false}},
-                         {{0.0, 256, 260, 512, 128, 0.0}, {1.0, 256, 275, 512, 128, 1.0},
-                          {3.0, 256, 290, 512, 128, 1.0}, {3.8, 256, 305, 512, 128, 0.0}},
+                         {{0.0, 256, 260, 512, 128, 0.0},
+                          {1.0, 256, 275, 512, 128, 1.0},
+                          {3.0, 256, 290, 512, 128, 1.0},
+                          {3.8, 256, 305, 512, 128, 0.0}},
                          "level lost");
 }
 
 }  // namespace
 
-const std::vector<ChapterEntry>& StoryChapters() { return gChapters; }
+const std::vector<ChapterEntry>& StoryChapters()
+{
+    return gChapters;
+}
 
-void GenerateStory(DataContext& ctx) {
+void GenerateStory(DataContext& ctx)
+{
     gChapters.clear();
     std::string win, lose;
     WriteOverlays(ctx, &win, &lose);
@@ -421,7 +483,7 @@ void GenerateStory(DataContext& ctx) {
     const ChapterMusic ember{kMusicIntroDark, kMusicLevelEmber};
     const ChapterMusic open{kMusicIntroCalm, kMusicLevelOpen};
 
-    {   // Daydream 1: all-pure tutorial on the big island's west shore.
+    {  // Daydream 1: all-pure tutorial on the big island's west shore.
         LevelDef l(250, 330, 1001);
         l.Rule("WinWhenAllPure");
         l.Cloud(250, 330, 26, 14, 1, 3.0, 3.4);
@@ -432,17 +494,23 @@ void GenerateStory(DataContext& ctx) {
         l.Cloud(130, 360, 28, 10, 0, 1.6, 1.9);
         l.Square("start", 250, 330, 1);
         l.Square("greycloud", 390, 280, 1);
-        l.Animation("hintwelcome", WriteHint(ctx, "welcome", {{"Hold the left mouse button:", 26, false}, {"the white morvos follow you", 26, true}}, 7.0));
-        l.Animation("hintgrey", WriteHint(ctx, "grey", {{"Lead your light into the grey morvos", 24, false}, {"and they start to glow", 24, true}}, 6.0));
+        l.Animation("hintwelcome",
+                    WriteHint(ctx, "welcome",
+                              {{"Hold the left mouse button:", 26, false}, {"the white morvos follow you", 26, true}},
+                              7.0));
+        l.Animation("hintgrey", WriteHint(ctx, "grey",
+                                          {{"Lead your light into the grey morvos", 24, false},
+                                           {"and they start to glow", 24, true}},
+                                          6.0));
         l.Trigger(Hint("welcome", "start", "hintwelcome"));
         l.Trigger(Hint("greyhint", "greycloud", "hintgrey"));
-        std::string intro = WriteIntro(ctx, "one", "Daydream 1", "First Light",
-                                       {"Above the sea drift the morvos, little clouds of light.",
-                                        "Some have gone grey. Gather the bright ones",
-                                        "and make every morvo glow again."});
+        std::string intro =
+            WriteIntro(ctx, "one", "Daydream 1", "First Light",
+                       {"Above the sea drift the morvos, little clouds of light.",
+                        "Some have gone grey. Gather the bright ones", "and make every morvo glow again."});
         AddChapter(ctx, "Daydream1", "daydreamone.xml", l, intro, calm, win, lose);
     }
-    {   // Daydream 2: dark morvos and a dirty island cleaned by filling it with light.
+    {  // Daydream 2: dark morvos and a dirty island cleaned by filling it with light.
         LevelDef l(-420, 480, 1002);
         l.Rule("WinWhenNoDarkMorvos");
         l.Rule("LoseWhenNoPureMorvos");
@@ -452,40 +520,49 @@ void GenerateStory(DataContext& ctx) {
         l.Cloud(-530, 470, 28, 8, 0, 1.5, 1.8);
         l.Square("start", -420, 480, 1);
         l.Block("shore", -640, 600);
-        l.Animation("hintdark", WriteHint(ctx, "dark", {{"Dark morvos drain the light.", 26, true}, {"Push your bright ones into them!", 24, false}}, 7.0));
-        l.Animation("hintclean", WriteHint(ctx, "clean", {{"Fill the white squares with light", 24, true}, {"to wash the island clean", 24, false}}, 6.0));
+        l.Animation("hintdark", WriteHint(ctx, "dark",
+                                          {{"Dark morvos drain the light.", 26, true},
+                                           {"Push your bright ones into them!", 24, false}},
+                                          7.0));
+        l.Animation(
+            "hintclean",
+            WriteHint(ctx, "clean",
+                      {{"Fill the white squares with light", 24, true}, {"to wash the island clean", 24, false}}, 6.0));
         l.Trigger(Hint("darkhint", "start", "hintdark"));
         l.Trigger(TriggerDef{"cleanmedium", "FILLED_WHITE", "shore", "CLEAN", true, 120});
         l.Trigger(Hint("cleanhint", "shore", "hintclean"));
         l.Island(2, "cleanmedium");
-        std::string intro = WriteIntro(ctx, "two", "Daydream 2", "Dark Tide",
-                                       {"A dark tide rolled over the little island.",
-                                        "Dark morvos swallow light where they touch it.",
-                                        "Bring enough brightness to wash them away."});
+        std::string intro =
+            WriteIntro(ctx, "two", "Daydream 2", "Dark Tide",
+                       {"A dark tide rolled over the little island.", "Dark morvos swallow light where they touch it.",
+                        "Bring enough brightness to wash them away."});
         AddChapter(ctx, "Daydream2", "daydreamtwo.xml", l, intro, dark, win, lose);
     }
-    {   // Daydream 3: rain on the smoking volcano stops the smoke and wins.
+    {  // Daydream 3: rain on the smoking volcano stops the smoke and wins.
         LevelDef l(-250, -250, 1003);
         l.Rule("LoseWhenNoPureMorvos");
         l.Cloud(-250, -250, 30, 26, 1, 6.0, 6.5);
         l.Cloud(-450, -420, 40, 10, -1, 5.2, 5.8);
         l.Square("start", -250, -250, 1);
         l.Square("crater", -450, -420, 2);
-        l.Animation("hintember", WriteHint(ctx, "ember", {{"Rain falls where light meets dark.", 24, true}, {"Make it rain over the crater!", 24, false}}, 7.0));
+        l.Animation("hintember", WriteHint(ctx, "ember",
+                                           {{"Rain falls where light meets dark.", 24, true},
+                                            {"Make it rain over the crater!", 24, false}},
+                                           7.0));
         l.Trigger(Hint("emberhint", "start", "hintember"));
         l.Trigger(TriggerDef{"quench", "RAIN_WITHIN", "crater", "PSYS_OFF", true, 150});
         l.Trigger(TriggerDef{"rainwin", "RAIN_WITHIN", "crater", "WIN", false, 480});
         l.Island(0, "quench");
-        ParticleDef smoke{120, -450 / 200.0, 420 / 200.0, PlaneZ(95.0), "quench", 3.0, 0.0, 40.0,
-                          0.32, 0.30, 0.29, 0.85, 0.62, 0.60, 0.58, 0.0, 14.0, 80.0, 0.97, 240, 12, false, 0, Texture("smoke.tga")};
+        ParticleDef smoke{120,  -450 / 200.0, 420 / 200.0, PlaneZ(95.0), "quench", 3.0,   0.0,  40.0,
+                          0.32, 0.30,         0.29,        0.85,         0.62,     0.60,  0.58, 0.0,
+                          14.0, 80.0,         0.97,        240,          12,       false, 0,    Texture("smoke.tga")};
         l.Particles(smoke);
         std::string intro = WriteIntro(ctx, "three", "Daydream 3", "Ember Rain",
                                        {"The old volcano woke up coughing ash.",
-                                        "Only rain can calm it, and rain falls",
-                                        "where bright and dark morvos meet."});
+                                        "Only rain can calm it, and rain falls", "where bright and dark morvos meet."});
         AddChapter(ctx, "Daydream3", "daydreamthree.xml", l, intro, ember, win, lose);
     }
-    {   // Daydream 4: a journey to two dirty islands.
+    {  // Daydream 4: a journey to two dirty islands.
         LevelDef l(660, -180, 1004);
         l.Rule("WinWhenAllPure");
         l.Rule("LoseWhenNoPureMorvos");
@@ -497,30 +574,35 @@ void GenerateStory(DataContext& ctx) {
         l.Square("start", 660, -180, 1);
         l.Block("bigshore", 470, 160);
         l.Block("smallshore", 760, -600);
-        l.Animation("hintwinds", WriteHint(ctx, "winds", {{"Two islands wait for you.", 26, true}, {"Carry your light to each of them.", 24, false}}, 7.0));
+        l.Animation("hintwinds", WriteHint(ctx, "winds",
+                                           {{"Two islands wait for you.", 26, true},
+                                            {"Carry your light to each of them.", 24, false}},
+                                           7.0));
         l.Trigger(Hint("windshint", "start", "hintwinds"));
         l.Trigger(TriggerDef{"cleanbig", "FILLED_WHITE", "bigshore", "CLEAN", true, 120});
         l.Trigger(TriggerDef{"cleansmall", "FILLED_WHITE", "smallshore", "CLEAN", true, 120});
         l.Island(1, "cleanbig");
         l.Island(3, "cleansmall");
-        std::string intro = WriteIntro(ctx, "four", "Daydream 4", "Four Winds",
-                                       {"The winds carried grey morvos far apart,",
-                                        "and smoke settled over two islands.",
-                                        "Fly the whole sea and bring them home."});
+        std::string intro =
+            WriteIntro(ctx, "four", "Daydream 4", "Four Winds",
+                       {"The winds carried grey morvos far apart,", "and smoke settled over two islands.",
+                        "Fly the whole sea and bring them home."});
         AddChapter(ctx, "Daydream4", "daydreamfour.xml", l, intro, calm, win, lose);
     }
-    {   // Extra 1: a garden of morvos around the islet near the middle.
+    {  // Extra 1: a garden of morvos around the islet near the middle.
         LevelDef l(0, 0, 1005);
         l.Cloud(0, 0, 60, 30, 1, 1.0, 6.0);
         l.Cloud(120, 60, 140, 60, 0, 0.8, 4.0);
         l.Ring(0, 0, 230, 36, 0, 2.0);
-        l.Particles(ParticleDef{70, 110 / 200.0, -60 / 200.0, PlaneZ(8.0), "", 0.0, 0.0, -30.0,
-                                1.0, 0.9, 0.5, 0.9, 1.0, 0.6, 0.3, 0.0, 6.0, 16.0, 0.99, 120, 45, true, 8, Texture("spark.tga")});
-        std::string intro = WriteIntro(ctx, "extraone", "Extra daydream", "Cloud Garden",
-                                       {"No rules here: light, grey and gold,", "play with the morvos as long as you like."});
+        l.Particles(ParticleDef{70,  110 / 200.0, -60 / 200.0, PlaneZ(8.0), "",  0.0,  0.0, -30.0,
+                                1.0, 0.9,         0.5,         0.9,         1.0, 0.6,  0.3, 0.0,
+                                6.0, 16.0,        0.99,        120,         45,  true, 8,   Texture("spark.tga")});
+        std::string intro =
+            WriteIntro(ctx, "extraone", "Extra daydream", "Cloud Garden",
+                       {"No rules here: light, grey and gold,", "play with the morvos as long as you like."});
         AddChapter(ctx, "DayDream1", "extraone.xml", l, intro, open, win, lose);
     }
-    {   // Extra 2: a thunderstorm of strong morvos.
+    {  // Extra 2: a thunderstorm of strong morvos.
         LevelDef l(200, -900, 1006);
         l.Rule("WinWhenNoDarkMorvos");
         l.Rule("LoseWhenNoPureMorvos");
@@ -532,33 +614,59 @@ void GenerateStory(DataContext& ctx) {
                                        {"Strong morvos, strong storms.", "Clear the sky of every dark one."});
         AddChapter(ctx, "DayDream2", "extratwo.xml", l, intro, dark, win, lose);
     }
-    {   // Extra 3: lanterns rising over the far west islet.
+    {  // Extra 3: lanterns rising over the far west islet.
         LevelDef l(-1050, -60, 1007);
         l.Cloud(-1050, -60, 50, 30, 1, 2.0, 5.0);
         l.Ring(-1150, -60, 140, 40, 0, 1.8);
         l.Ring(-1150, -60, 200, 50, 0, 1.2);
         for (int i = 0; i < 3; ++i) {
             double a = i * 2.1;
-            l.Particles(ParticleDef{50, (-1250 + std::cos(a) * 90) / 200.0, -(-60 + std::sin(a) * 90) / 200.0, PlaneZ(2.0), "",
-                                    0.0, 0.0, 6.0, 1.0, 0.75, 0.35, 0.95, 1.0, 0.4, 0.2, 0.0, 10.0, 18.0, 0.995, 400, 12,
-                                    true, 30, Texture("mist.tga")});
+            l.Particles(ParticleDef{50,
+                                    (-1250 + std::cos(a) * 90) / 200.0,
+                                    -(-60 + std::sin(a) * 90) / 200.0,
+                                    PlaneZ(2.0),
+                                    "",
+                                    0.0,
+                                    0.0,
+                                    6.0,
+                                    1.0,
+                                    0.75,
+                                    0.35,
+                                    0.95,
+                                    1.0,
+                                    0.4,
+                                    0.2,
+                                    0.0,
+                                    10.0,
+                                    18.0,
+                                    0.995,
+                                    400,
+                                    12,
+                                    true,
+                                    30,
+                                    Texture("mist.tga")});
         }
         std::string intro = WriteIntro(ctx, "extrathree", "Extra daydream", "Lantern Sea",
                                        {"Lanterns rise from the western islet.", "Drift with them for a while."});
         AddChapter(ctx, "DayDream3", "extrathree.xml", l, intro, open, win, lose);
     }
-    {   // Credits: a ring of light around the boy over the big island's city.
+    {  // Credits: a ring of light around the boy over the big island's city.
         LevelDef l(560, 60, 1008);
         l.Ring(560, 60, 90, 40, 1, 3.0);
         l.Ring(560, 60, 160, 48, 0, 1.5);
         l.Square("start", 560, 60, 1);
-        l.Animation("hintthanks", WriteHint(ctx, "thanks", {{"Thank you for dreaming with us.", 26, true}, {"Esc opens the menu.", 22, false}}, 8.0));
+        l.Animation("hintthanks",
+                    WriteHint(ctx, "thanks",
+                              {{"Thank you for dreaming with us.", 26, true}, {"Esc opens the menu.", 22, false}},
+                              8.0));
         l.Trigger(TriggerDef{"thanks", "BOY_ENTERS", "start", "hintthanks", false, 240});
-        l.Particles(ParticleDef{60, 560 / 200.0, -60 / 200.0, PlaneZ(40.0), "", 0.0, 0.0, 8.0,
-                                0.8, 0.95, 1.0, 0.9, 1.0, 1.0, 1.0, 0.0, 8.0, 20.0, 0.99, 200, 20, false, 0, Texture("spark.tga")});
-        std::string intro = WriteIntro(ctx, "credits", "Morvo", "Credits",
-                                       {"Design, code, pictures, models and sounds:", "the Morvo team, made from scratch.",
-                                        "Fonts: DejaVu.  Engine: Orvanti.", "Thank you for playing."});
+        l.Particles(ParticleDef{60,  560 / 200.0, -60 / 200.0, PlaneZ(40.0), "",  0.0,   0.0, 8.0,
+                                0.8, 0.95,        1.0,         0.9,          1.0, 1.0,   1.0, 0.0,
+                                8.0, 20.0,        0.99,        200,          20,  false, 0,   Texture("spark.tga")});
+        std::string intro =
+            WriteIntro(ctx, "credits", "Morvo", "Credits",
+                       {"Design, code, pictures, models and sounds:", "the Morvo team, made from scratch.",
+                        "Fonts: DejaVu.  Engine: Orvanti.", "Thank you for playing."});
         AddChapter(ctx, "Credits", "credits.xml", l, intro, calm, win, lose);
     }
 }

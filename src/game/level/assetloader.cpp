@@ -37,7 +37,7 @@ bool LoadInto(const std::string& name, T*& target, const char* alreadySet, Make 
     return true;
 }
 
-} // namespace
+}  // namespace
 
 AssetLoader* AssetLoader::GetInstance()
 {
@@ -60,10 +60,10 @@ bool AssetLoader::GetAssetPath(const std::string& name, std::string* path)
 bool AssetLoader::LoadModel(const std::string& name, Model*& model)
 {
     return LoadInto(name, model, "AssetLoader::LoadModel into a pointer that is already set",
-        [](const std::string& path) -> Model* {
-            ModelManager* models = GfxComponent::GetInstance()->models.get();
-            return models != nullptr ? models->Load(path.c_str()) : nullptr;
-        });
+                    [](const std::string& path) -> Model* {
+                        ModelManager* models = GfxComponent::GetInstance()->models.get();
+                        return models != nullptr ? models->Load(path.c_str()) : nullptr;
+                    });
 }
 
 bool AssetLoader::LoadSceneNode(const std::string& name, SceneNode*& node)
@@ -97,28 +97,28 @@ bool AssetLoader::LoadIslandModel(const std::string& name, int slot, IslandModel
 bool AssetLoader::LoadTexture(const std::string& name, Texture*& texture)
 {
     return LoadInto(name, texture, "AssetLoader::LoadTexture into a pointer that is already set",
-        [](const std::string& path) -> Texture* {
-            TextureManager* textures = GfxComponent::GetInstance()->textures.get();
-            return textures != nullptr ? textures->Load(path.c_str()) : nullptr;
-        });
+                    [](const std::string& path) -> Texture* {
+                        TextureManager* textures = GfxComponent::GetInstance()->textures.get();
+                        return textures != nullptr ? textures->Load(path.c_str()) : nullptr;
+                    });
 }
 
 bool AssetLoader::LoadClampedTexture(const std::string& name, Texture*& texture)
 {
     return LoadInto(name, texture, "AssetLoader::LoadClampedTexture into a pointer that is already set",
-        [](const std::string& path) -> Texture* {
-            TextureManager* textures = GfxComponent::GetInstance()->textures.get();
-            return textures != nullptr ? textures->LoadClamped(path.c_str()) : nullptr;
-        });
+                    [](const std::string& path) -> Texture* {
+                        TextureManager* textures = GfxComponent::GetInstance()->textures.get();
+                        return textures != nullptr ? textures->LoadClamped(path.c_str()) : nullptr;
+                    });
 }
 
 bool AssetLoader::LoadAnimatedTexture(const std::string& name, Material*& material)
 {
     return LoadInto(name, material, "AssetLoader::LoadAnimatedTexture into a pointer that is already set",
-        [](const std::string& path) -> Material* {
-            MaterialManager* materials = GfxComponent::GetInstance()->materials.get();
-            return materials != nullptr ? materials->CreateAnimatedMaterial(path.c_str()) : nullptr;
-        });
+                    [](const std::string& path) -> Material* {
+                        MaterialManager* materials = GfxComponent::GetInstance()->materials.get();
+                        return materials != nullptr ? materials->CreateAnimatedMaterial(path.c_str()) : nullptr;
+                    });
 }
 
 bool AssetLoader::LoadSample(const std::string& name, int& handle)

@@ -22,14 +22,14 @@ namespace {
 // The world is 3505 units wide: 17.525 on the simulation plane.
 constexpr float kWorldSize = 3505.0f / 200.0f;
 constexpr float kMorvoBodyRadius = 0.025f;
-constexpr float kPairRadius = 2.0f * kMorvoBodyRadius;   // r0 = 0.05
-constexpr float kPairCutoff = 1.4f * kPairRadius;        // rc = 0.07
+constexpr float kPairRadius = 2.0f * kMorvoBodyRadius;  // r0 = 0.05
+constexpr float kPairCutoff = 1.4f * kPairRadius;       // rc = 0.07
 constexpr float kPairStiffness = 15.0f;
 constexpr float kPairMaxForce = 30.0f;
 constexpr int32_t kMorvoCapacity = 10000;
 constexpr float kLevelDamping = 0.9f;
-constexpr float kCellsPerPairRadius = 3.0f;              // cell edge 0.15
-constexpr float kActiveWindowCells = 20.0f;              // window edge 3.0
+constexpr float kCellsPerPairRadius = 3.0f;  // cell edge 0.15
+constexpr float kActiveWindowCells = 20.0f;  // window edge 3.0
 
 }  // namespace
 

@@ -44,7 +44,7 @@ constexpr ChapterTextElement kChapterTextElements[] = {
     {"LoseAnim", &Chapter::hasLoseAnim, &Chapter::loseAnim},
 };
 
-} // namespace
+}  // namespace
 
 const char* GetFirstText(const TiXmlElement* element)
 {
@@ -208,8 +208,8 @@ void GamePlan::ReadAssets(const TiXmlElement* assets)
         }
         const char* path = asset->Attribute("path");
         if (path == nullptr) {
-            DebugLog("Warning: asset element named \"%s\" does not have a \"path\" attribute. (line %d)\n",
-                     name, asset->Row());
+            DebugLog("Warning: asset element named \"%s\" does not have a \"path\" attribute. (line %d)\n", name,
+                     asset->Row());
             continue;
         }
         assets_[name] = path;

@@ -17,14 +17,14 @@ class TiXmlElement;
 struct Chapter {
     std::string title;
     bool hasIntro = false;
-    std::string intro;          // intro animation file
+    std::string intro;  // intro animation file
     bool hasLevel = false;
-    std::string level;          // level file, relative to the game folder
+    std::string level;  // level file, relative to the game folder
     bool hasIntroMusic = false;
     std::string introMusic;
     bool hasLevelMusic = false;
     std::string levelMusic;
-    bool hasLoopPoints = false; // the loop points are set only with this flag
+    bool hasLoopPoints = false;  // the loop points are set only with this flag
     int32_t loopStart = 0;
     int32_t loopEnd = 0;
     bool hasWinAnim = false;

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr int kNewSetNumberRange = 1000; // "newSet_%d" draws 0..999 first
-constexpr int kNewSetMaxDraws = 1000;    // then counts up from 1000
+constexpr int kNewSetNumberRange = 1000;  // "newSet_%d" draws 0..999 first
+constexpr int kNewSetMaxDraws = 1000;     // then counts up from 1000
 
 std::string NewSetName(int number)
 {
@@ -18,7 +18,7 @@ std::string NewSetName(int number)
     return name;
 }
 
-} // namespace
+}  // namespace
 
 GridSetDatabase* GridSetDatabase::GetInstance()
 {

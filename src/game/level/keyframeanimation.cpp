@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr size_t kMaxLineLength = 1024; // longer lines are cut
+constexpr size_t kMaxLineLength = 1024;  // longer lines are cut
 
 bool IsBlank(char c)
 {
@@ -101,8 +101,7 @@ BlockEnd ReadObject(FILE* file, AnimObject* object, float scaleX, float scaleY)
         if (name == "Image") {
             object->texture = GfxComponent::GetInstance()->textures->Load(value.c_str());
             if (object->texture == nullptr) {
-                DebugLog("Warning: animation image \"%s\" did not load; the object is not drawn.\n",
-                         value.c_str());
+                DebugLog("Warning: animation image \"%s\" did not load; the object is not drawn.\n", value.c_str());
             }
         } else if (name == "Keyframe") {
             key.time = static_cast<float>(std::atof(value.c_str()));
@@ -116,7 +115,7 @@ BlockEnd ReadObject(FILE* file, AnimObject* object, float scaleX, float scaleY)
     return BlockEnd::EndOfFile;
 }
 
-} // namespace
+}  // namespace
 
 bool ReadKeyValue(FILE* file, std::string* key, std::string* value)
 {
@@ -180,8 +179,8 @@ Keyframe AnimObject::Interpolate(const Keyframe& from, const Keyframe& to, float
     const float w = (d - (t - from.time)) / d;
     Keyframe key;
     key.time = t;
-    key.position = Vec2(w * from.position.x + (1.0f - w) * to.position.x,
-                        w * from.position.y + (1.0f - w) * to.position.y);
+    key.position =
+        Vec2(w * from.position.x + (1.0f - w) * to.position.x, w * from.position.y + (1.0f - w) * to.position.y);
     key.size = Vec2(w * from.size.x + (1.0f - w) * to.size.x, w * from.size.y + (1.0f - w) * to.size.y);
     key.alpha = w * from.alpha + (1.0f - w) * to.alpha;
     key.angle = w * from.angle + (1.0f - w) * to.angle;

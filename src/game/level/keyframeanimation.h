@@ -21,10 +21,10 @@ constexpr float kVirtualScreenHeight = 768.0f;
 
 struct Keyframe {
     float time = 0.0f;
-    Vec2 position{0.0f, 0.0f}; // window pixels from the top-left
-    Vec2 size{1.0f, 1.0f};     // window pixels
+    Vec2 position{0.0f, 0.0f};  // window pixels from the top-left
+    Vec2 size{1.0f, 1.0f};      // window pixels
     float alpha = 1.0f;
-    float angle = 0.0f;        // degrees
+    float angle = 0.0f;  // degrees
     bool visible = true;
 
     bool operator<(const Keyframe& other) const { return time < other.time; }
@@ -32,8 +32,8 @@ struct Keyframe {
 
 class AnimObject {
 public:
-    Texture* texture = nullptr;      // loaded by the texture manager
-    std::vector<Keyframe> keyframes; // sorted by time after reading
+    Texture* texture = nullptr;       // loaded by the texture manager
+    std::vector<Keyframe> keyframes;  // sorted by time after reading
 
     // The key to show at time t: false when nothing shows (before the first
     // key, or no keys at all).
@@ -95,7 +95,7 @@ private:
     float duration_ = 0.0f;
     float time_ = 0.0f;
     int32_t id_ = 0;
-    int32_t receiver_ = 1; // the in-game state
+    int32_t receiver_ = 1;  // the in-game state
     bool playing_ = true;
     bool looping_ = false;
     std::string path_;

@@ -22,7 +22,9 @@ enum MessageType : int32_t {
 class Message : public RefCounted {
 public:
     Message() = default;
-    explicit Message(int32_t type) : type_(type) {}
+    explicit Message(int32_t type)
+        : type_(type)
+    {}
 
     int32_t GetType() const { return type_; }
     void SetType(int32_t type) { type_ = type; }

@@ -89,8 +89,7 @@ int32_t MessageManager::RegisterWithId(int32_t id, MessageClient* client)
     client->SetClientId(id);
     clients_[id] = client;
     for (const auto& entry : clients_) {
-        DebugLog("MessageClient registered: %d\t%" PRIdPTR "\n", entry.first,
-                 reinterpret_cast<intptr_t>(entry.second));
+        DebugLog("MessageClient registered: %d\t%" PRIdPTR "\n", entry.first, reinterpret_cast<intptr_t>(entry.second));
     }
     return id;
 }

@@ -55,10 +55,8 @@ struct EffectKeyword {
     const char* alsoRead;
 };
 constexpr EffectKeyword kEffectKeywords[] = {
-    {EFFECT_WIN, "TRIG_WIN", "WIN"},
-    {EFFECT_LOSE, "TRIG_LOSE", "LOSE"},
-    {EFFECT_PSYS_OFF, "PSYS_OFF", "PSYS_OFF"},
-    {EFFECT_PSYS_ON, "PSYS_ON", "PSYS_ON"},
+    {EFFECT_WIN, "TRIG_WIN", "WIN"},           {EFFECT_LOSE, "TRIG_LOSE", "LOSE"},
+    {EFFECT_PSYS_OFF, "PSYS_OFF", "PSYS_OFF"}, {EFFECT_PSYS_ON, "PSYS_ON", "PSYS_ON"},
     {EFFECT_CLEAN, "CLEAN", "CLEAN"},
 };
 const char* const kNoAnimationKeyword = "ANIM_FILE_HERE";
@@ -204,8 +202,7 @@ void ReadTriggers(MorvoWorld& world, const TiXmlElement* triggers)
         const char* set = element->Attribute("set");
         if (set != nullptr) {
             // An empty name is the writer's form for "no grid set".
-            trigger.gridSet =
-                set[0] == '\0' ? -1 : static_cast<int32_t>(GridSetDatabase::GetInstance()->GetId(set));
+            trigger.gridSet = set[0] == '\0' ? -1 : static_cast<int32_t>(GridSetDatabase::GetInstance()->GetId(set));
         }
         const char* effect = element->Attribute("effect");
         if (effect != nullptr) {
@@ -227,10 +224,10 @@ void InstallEmitter(ParticleSystem& system, const TiXmlElement* emitter)
     if (type == "PLANE_EMITTER") {
         const TiXmlElement* plane = Child(emitter, "Plane");
         const TiXmlElement* bounds = Child(emitter, "Bounds");
-        system.SetPlaneEmitter(ReadFloat(plane, "a"), ReadFloat(plane, "b"), ReadFloat(plane, "c"),
-                               ReadFloat(plane, "d"), static_cast<float>(ReadInt(bounds, "top")),
-                               static_cast<float>(ReadInt(bounds, "bottom")), static_cast<float>(ReadInt(bounds, "left")),
-                               static_cast<float>(ReadInt(bounds, "right")));
+        system.SetPlaneEmitter(
+            ReadFloat(plane, "a"), ReadFloat(plane, "b"), ReadFloat(plane, "c"), ReadFloat(plane, "d"),
+            static_cast<float>(ReadInt(bounds, "top")), static_cast<float>(ReadInt(bounds, "bottom")),
+            static_cast<float>(ReadInt(bounds, "left")), static_cast<float>(ReadInt(bounds, "right")));
     } else {
         system.SetSphericalEmitter();
     }
@@ -247,19 +244,20 @@ void ReadParticleSystems(MorvoWorld& world, const char* path, const TiXmlElement
         const TiXmlElement* interpTo = Child(element, "InterpToColor");
         const TiXmlElement* size = Child(element, "BillboardSize");
 
-        auto* system = new ParticleSystem(
-            ReadInt(element, "count"), ReadFloat(Child(element, "Damping"), "d"),
-            ReadInt(Child(element, "Lifetime"), "l"), ReadFloat(size, "minSize"), ReadFloat(size, "maxSize"),
-            ReadFloat(element, "x"), ReadFloat(element, "y"), ReadFloat(element, "z"), ReadFloat(force, "fx"),
-            ReadFloat(force, "fy"), ReadFloat(force, "fz"), ReadFloat(color, "r"), ReadFloat(color, "g"),
-            ReadFloat(color, "b"), ReadFloat(color, "a"));
+        auto* system = new ParticleSystem(ReadInt(element, "count"), ReadFloat(Child(element, "Damping"), "d"),
+                                          ReadInt(Child(element, "Lifetime"), "l"), ReadFloat(size, "minSize"),
+                                          ReadFloat(size, "maxSize"), ReadFloat(element, "x"), ReadFloat(element, "y"),
+                                          ReadFloat(element, "z"), ReadFloat(force, "fx"), ReadFloat(force, "fy"),
+                                          ReadFloat(force, "fz"), ReadFloat(color, "r"), ReadFloat(color, "g"),
+                                          ReadFloat(color, "b"), ReadFloat(color, "a"));
         InstallEmitter(*system, Child(element, "Emitter"));
 
         const TiXmlElement* textures = Child(element, "TextureList");
         TextureManager* textureManager = GfxTextureManager();
         for (const TiXmlElement* texture = Child(textures, "Texture"); texture != nullptr;
              texture = texture->NextSiblingElement("Texture")) {
-            Texture* loaded = textureManager != nullptr ? textureManager->Load(ReadText(texture, "path").c_str()) : nullptr;
+            Texture* loaded =
+                textureManager != nullptr ? textureManager->Load(ReadText(texture, "path").c_str()) : nullptr;
             system->AddTexture(loaded);
         }
         system->SetSpeed(ReadFloat(Child(element, "Speed"), "s"));

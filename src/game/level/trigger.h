@@ -33,12 +33,8 @@ struct TriggerConditionName {
 
 // Condition codes and their keywords, in code order.
 constexpr TriggerConditionName kTriggerConditionNames[] = {
-    {NO_CONDITION, "NO_CONDITION"},
-    {BOY_ENTERS, "BOY_ENTERS"},
-    {RAIN_WITHIN, "RAIN_WITHIN"},
-    {FILLED_WHITE, "FILLED_WHITE"},
-    {FILLED_BLACK, "FILLED_BLACK"},
-    {START_UP, "START_UP"},
+    {NO_CONDITION, "NO_CONDITION"}, {BOY_ENTERS, "BOY_ENTERS"},     {RAIN_WITHIN, "RAIN_WITHIN"},
+    {FILLED_WHITE, "FILLED_WHITE"}, {FILLED_BLACK, "FILLED_BLACK"}, {START_UP, "START_UP"},
 };
 
 // The keyword of a condition code; null for a code outside the table.
@@ -48,11 +44,11 @@ const char* TriggerConditionKeyword(int32_t condition);
 bool TriggerConditionFromKeyword(const std::string& keyword, int32_t* condition);
 
 struct Trigger {
-    std::string id;             // the trigger's name; look-ups take the first match
+    std::string id;  // the trigger's name; look-ups take the first match
     int32_t condition = NO_CONDITION;
-    bool visible = false;       // outlined by the scene renderer
-    int32_t gridSet = -1;       // index into the GridSetDatabase, -1 for none
-    int32_t animation = -1;     // index into the AnimationDatabase, -1 for none
+    bool visible = false;    // outlined by the scene renderer
+    int32_t gridSet = -1;    // index into the GridSetDatabase, -1 for none
+    int32_t animation = -1;  // index into the AnimationDatabase, -1 for none
     int32_t hitPoints = 0;
     int32_t remainingHits = 0;  // counts down to the firing
     bool fired = false;         // set once; a fired trigger is not tested again

@@ -99,8 +99,7 @@ void TriggerSet::Check()
             }
         } else if (trigger.condition == FILLED_WHITE) {
             const size_t filled = static_cast<size_t>(std::count_if(
-                cells.begin(), cells.end(),
-                [&](const Vec2& cell) { return IsCellFilledWhite(*grid, state, cell); }));
+                cells.begin(), cells.end(), [&](const Vec2& cell) { return IsCellFilledWhite(*grid, state, cell); }));
             if (filled == cells.size()) {
                 Hit(trigger);
             }

@@ -7,12 +7,16 @@
 #include "editingflag.h"
 #include "uniformgrid.h"
 
-AttractorBase::AttractorBase(float radius, float ratio) : ratio_(ratio), radius_(radius) {}
+AttractorBase::AttractorBase(float radius, float ratio)
+    : ratio_(ratio),
+      radius_(radius)
+{}
 
 Attractor::Attractor(float strength, float secondCoefficient, float radius, float ratio)
-    : AttractorBase(radius, ratio), strength_(strength), secondCoefficient_(secondCoefficient)
-{
-}
+    : AttractorBase(radius, ratio),
+      strength_(strength),
+      secondCoefficient_(secondCoefficient)
+{}
 
 void Attractor::ApplyOne(MorvoRecord& record, float dt)
 {
@@ -41,8 +45,7 @@ void Attractor::ApplyToIds(MorvoState& state, const std::list<int32_t>& ids, flo
     }
 }
 
-void Attractor::Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t x0, int32_t x1, int32_t y0,
-                      int32_t y1)
+void Attractor::Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t x0, int32_t x1, int32_t y0, int32_t y1)
 {
     if (!enabled_ || !(radius_ > 0.0f)) {
         return;

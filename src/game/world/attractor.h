@@ -46,8 +46,7 @@ public:
     Attractor(float strength, float secondCoefficient, float radius, float ratio);
 
     // Pulls the morvos of the cells near the centre.
-    void Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t x0, int32_t x1, int32_t y0,
-               int32_t y1) override;
+    void Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t x0, int32_t x1, int32_t y0, int32_t y1) override;
     // Pulls every active morvo, whatever its colour.
     void Apply(MorvoState& state, float dt) override;
 

@@ -49,12 +49,9 @@ struct SpeedSlot {
     int slot;
 };
 constexpr SpeedSlot kSpeedSlots[] = {
-    {5.0f, Boy::kSlotIdle},     // standing still (bobbing)
-    {10.0f, Boy::kSlotSlow1},
-    {20.0f, Boy::kSlotSlow2},
-    {35.0f, Boy::kSlotNormal},
-    {55.0f, Boy::kSlotNormal1},
-    {90.0f, Boy::kSlotNormal2},
+    {5.0f, Boy::kSlotIdle},  // standing still (bobbing)
+    {10.0f, Boy::kSlotSlow1},   {20.0f, Boy::kSlotSlow2},   {35.0f, Boy::kSlotNormal},
+    {55.0f, Boy::kSlotNormal1}, {90.0f, Boy::kSlotNormal2},
 };
 constexpr float kBobSpeed = 5.0f;
 constexpr float kBobAmplitude = 0.1f;
@@ -83,7 +80,8 @@ void ScaleToLength(Vec3& v, float length)
 
 }  // namespace
 
-Boy::Boy() : tank(kTankCapacity)
+Boy::Boy()
+    : tank(kTankCapacity)
 {
     tank.SetRadius(kTankRadius);
 }

@@ -40,8 +40,7 @@ int32_t CollectMorvosInCircle(const UniformGrid& grid, const MorvoState& state, 
     return static_cast<int32_t>(out.size());
 }
 
-int32_t CountColorInCircle(const UniformGrid& grid, const MorvoState& state, Vec2 centre, float radius,
-                           int32_t color)
+int32_t CountColorInCircle(const UniformGrid& grid, const MorvoState& state, Vec2 centre, float radius, int32_t color)
 {
     int32_t count = 0;
     ForEachInCircle(grid, state, centre, radius, [&](const MorvoRecord& record, int32_t) {
@@ -52,8 +51,7 @@ int32_t CountColorInCircle(const UniformGrid& grid, const MorvoState& state, Vec
     return count;
 }
 
-float AveragePowerInCircle(const UniformGrid& grid, const MorvoState& state, Vec2 centre, float radius,
-                           int32_t color)
+float AveragePowerInCircle(const UniformGrid& grid, const MorvoState& state, Vec2 centre, float radius, int32_t color)
 {
     float sum = 0.0f;
     int32_t count = 0;

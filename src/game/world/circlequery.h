@@ -15,8 +15,6 @@
 // returns the list's size. Inactive records still listed are skipped.
 int32_t CollectMorvosInCircle(const UniformGrid& grid, const MorvoState& state, Vec2 centre, float radius,
                               std::list<int32_t>& out);
-int32_t CountColorInCircle(const UniformGrid& grid, const MorvoState& state, Vec2 centre, float radius,
-                           int32_t color);
+int32_t CountColorInCircle(const UniformGrid& grid, const MorvoState& state, Vec2 centre, float radius, int32_t color);
 // Mean power of those found with the colour; 0 when none is.
-float AveragePowerInCircle(const UniformGrid& grid, const MorvoState& state, Vec2 centre, float radius,
-                           int32_t color);
+float AveragePowerInCircle(const UniformGrid& grid, const MorvoState& state, Vec2 centre, float radius, int32_t color);

@@ -7,7 +7,9 @@
 
 class ConstantForce : public UnaryForce {
 public:
-    explicit ConstantForce(Vec2 vector) : vector_(vector) {}
+    explicit ConstantForce(Vec2 vector)
+        : vector_(vector)
+    {}
 
     void Apply(MorvoState& state, float dt) override;
 

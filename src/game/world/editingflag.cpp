@@ -7,11 +7,13 @@ namespace {
 bool g_editingEnabled = false;
 }
 
-bool IsEditingEnabled() {
+bool IsEditingEnabled()
+{
     return g_editingEnabled;
 }
 
-void SetEditingEnabled(bool enabled) {
+void SetEditingEnabled(bool enabled)
+{
     if (enabled && !g_editingEnabled) {
         DebugLog("Editing enabled.\n");
     } else if (!enabled && g_editingEnabled) {

@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr float kSimScale = 1.0f / 200.0f; // world units to simulation units
-constexpr int kDirectionRange = 255;       // components drawn from -254..254
+constexpr float kSimScale = 1.0f / 200.0f;  // world units to simulation units
+constexpr int kDirectionRange = 255;        // components drawn from -254..254
 
 float RandomComponent()
 {
@@ -20,7 +20,7 @@ float RandomComponent()
     return static_cast<float>(first - Rand15() % kDirectionRange);
 }
 
-} // namespace
+}  // namespace
 
 Vec3 SphericalEmitter::GetPosition()
 {
@@ -44,10 +44,18 @@ void SphericalEmitter::Save(TiXmlElement* parent) const
     parent->InsertEndChild(emitter);
 }
 
-PlaneEmitter::PlaneEmitter(float a, float b, float c, float d, int32_t top, int32_t bottom, int32_t left,
-                           int32_t right)
-    : Emitter(kPlaneEmitterType), a_(a), b_(b), c_(c), d_(d), heightRange_(std::abs(top - bottom)),
-      widthRange_(std::abs(right - left)), top_(top), bottom_(bottom), left_(left), right_(right)
+PlaneEmitter::PlaneEmitter(float a, float b, float c, float d, int32_t top, int32_t bottom, int32_t left, int32_t right)
+    : Emitter(kPlaneEmitterType),
+      a_(a),
+      b_(b),
+      c_(c),
+      d_(d),
+      heightRange_(std::abs(top - bottom)),
+      widthRange_(std::abs(right - left)),
+      top_(top),
+      bottom_(bottom),
+      left_(left),
+      right_(right)
 {
     // The basis is built from the plane as given, before it is normalised;
     // only the third column is the unit normal.
@@ -61,9 +69,9 @@ PlaneEmitter::PlaneEmitter(float a, float b, float c, float d, int32_t top, int3
         c_ = c / length;
         d_ = d / length;
     }
-    basis_ = Matrix4(right3.x, right3.y, right3.z, 0.0f, //
-                     realUp.x, realUp.y, realUp.z, 0.0f, //
-                     a_, b_, c_, 0.0f,                   //
+    basis_ = Matrix4(right3.x, right3.y, right3.z, 0.0f,  //
+                     realUp.x, realUp.y, realUp.z, 0.0f,  //
+                     a_, b_, c_, 0.0f,                    //
                      0.0f, 0.0f, 0.0f, 1.0f);
 }
 

@@ -14,7 +14,9 @@ constexpr int32_t kPlaneEmitterType = 2;
 
 class Emitter {
 public:
-    explicit Emitter(int32_t type) : type_(type) {}
+    explicit Emitter(int32_t type)
+        : type_(type)
+    {}
     virtual ~Emitter() = default;
     Emitter(const Emitter&) = delete;
     Emitter& operator=(const Emitter&) = delete;

@@ -12,7 +12,9 @@
 
 #include <GL/gl.h>
 
-IslandModel::IslandModel() : models_(kIslandModelSlots, nullptr) {}
+IslandModel::IslandModel()
+    : models_(kIslandModelSlots, nullptr)
+{}
 
 IslandModel::~IslandModel()
 {
@@ -97,13 +99,34 @@ void IslandModel::VisitChildren()
     }
 }
 
-void IslandModel::RenderIslandLayer() { RenderLayer(0); }
-void IslandModel::RenderTreeLayer() { RenderLayer(1); }
-void IslandModel::RenderWaveLayer() { RenderLayer(2); }
-void IslandModel::RenderBeachLayer() { RenderLayer(3); }
-void IslandModel::RenderShallowWater4Layer() { RenderLayer(4); }
-void IslandModel::RenderShallowWater5Layer() { RenderLayer(5); }
-void IslandModel::RenderCityLayer() { RenderLayer(6); }
+void IslandModel::RenderIslandLayer()
+{
+    RenderLayer(0);
+}
+void IslandModel::RenderTreeLayer()
+{
+    RenderLayer(1);
+}
+void IslandModel::RenderWaveLayer()
+{
+    RenderLayer(2);
+}
+void IslandModel::RenderBeachLayer()
+{
+    RenderLayer(3);
+}
+void IslandModel::RenderShallowWater4Layer()
+{
+    RenderLayer(4);
+}
+void IslandModel::RenderShallowWater5Layer()
+{
+    RenderLayer(5);
+}
+void IslandModel::RenderCityLayer()
+{
+    RenderLayer(6);
+}
 
 void IslandModel::RenderLayer(int layer)
 {

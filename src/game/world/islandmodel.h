@@ -19,7 +19,7 @@ class SceneNode;
 struct Trigger;
 
 constexpr int kIslandLayerCount = 7;
-constexpr int kIslandModelSlots = 2 * kIslandLayerCount; // slot 2k clean, 2k+1 dirty
+constexpr int kIslandModelSlots = 2 * kIslandLayerCount;  // slot 2k clean, 2k+1 dirty
 
 class IslandModel : public SceneObject, public RefCounted {
 public:
@@ -77,9 +77,9 @@ private:
     Vec3 position_;
     Quaternion rotation_;
     Color color_;
-    int primitiveMode_ = 4; // GL_TRIANGLES
+    int primitiveMode_ = 4;  // GL_TRIANGLES
     bool visible_ = true;
     bool isDirty_ = false;
     bool cleaning_ = false;
-    std::list<SceneNode*> children_; // not owned; empty in the game
+    std::list<SceneNode*> children_;  // not owned; empty in the game
 };

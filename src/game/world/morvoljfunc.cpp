@@ -500,8 +500,7 @@ void MorvoLJFunc::PairAcross(MorvoState& state, const CellSpan& a, const CellSpa
     }
 }
 
-void MorvoLJFunc::Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t x0, int32_t x1, int32_t y0,
-                        int32_t y1)
+void MorvoLJFunc::Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t x0, int32_t x1, int32_t y0, int32_t y1)
 {
     grid.ClampCellRect(x0, x1, y0, y1);
     if (x0 >= x1 || y0 >= y1) {

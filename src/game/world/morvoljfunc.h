@@ -45,8 +45,7 @@ public:
     // Every pair of active records, forces only.
     void Apply(MorvoState& state, float dt) override;
     // Pairs of neighbouring cells of the rectangle, with exchange.
-    void Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t x0, int32_t x1, int32_t y0,
-               int32_t y1) override;
+    void Apply(MorvoState& state, UniformGrid& grid, float dt, int32_t x0, int32_t x1, int32_t y0, int32_t y1) override;
 
     // Counters the in-game state reads and clears.
     int32_t conversionScore = 0;
@@ -98,8 +97,7 @@ private:
         float y0;
         float y1;
     };
-    void GatherCells(const MorvoState& state, const UniformGrid& grid, int32_t x0, int32_t x1, int32_t y0,
-                     int32_t y1);
+    void GatherCells(const MorvoState& state, const UniformGrid& grid, int32_t x0, int32_t x1, int32_t y0, int32_t y1);
     void ScatterCells(MorvoState& state);
     MorvoRecord& Entry(MorvoState& state, int32_t k)
     {

@@ -46,7 +46,8 @@ void HistoryKernel(const MorvoRecord& p0, const MorvoRecord& p1, MorvoRecord& ou
 }
 }  // namespace
 
-MorvoSimulator::MorvoSimulator(MorvoStore* store, int32_t kind, float damping) : store_(store)
+MorvoSimulator::MorvoSimulator(MorvoStore* store, int32_t kind, float damping)
+    : store_(store)
 {
     SetIntegrator(kind);
     constantForce_ = std::make_unique<ConstantForce>(Vec2(0.0f, 0.0f));
@@ -222,32 +223,32 @@ void MorvoSimulator::Step(float dt, int32_t x0, int32_t x1, int32_t y0, int32_t 
     ListIds(rect, reach);
 
     switch (kind_) {
-    case kIntegratorEuler:
-        EvaluateForces(*s0, dt, rect);
-        EulerPass(*s0, dt);
-        break;
-    case kIntegratorHistory:
-        if (s1 == nullptr || s2 == nullptr) {
-            DEBUG_BREAK("MorvoSimulator::Step: the history integrator needs three buffers");
-            return;
-        }
-        ShiftHistory();
-        EvaluateForces(*s1, dt, grid_->GetWholeRect());
-        HistoryPass(*s2, *s1, *s0, dt);
-        break;
-    case kIntegratorMidpoint:
-        if (s1 == nullptr) {
-            DEBUG_BREAK("MorvoSimulator::Step: the midpoint integrator needs two buffers");
-            return;
-        }
-        ShiftHistory();
-        EvaluateForces(*s1, dt, rect);
-        MidpointPass(*s1, *s1, *s0, dt * 0.5f);
-        EvaluateForces(*s0, dt * 0.5f, rect);
-        MidpointPass(*s1, *s0, *s0, dt);
-        break;
-    default:
-        break;
+        case kIntegratorEuler:
+            EvaluateForces(*s0, dt, rect);
+            EulerPass(*s0, dt);
+            break;
+        case kIntegratorHistory:
+            if (s1 == nullptr || s2 == nullptr) {
+                DEBUG_BREAK("MorvoSimulator::Step: the history integrator needs three buffers");
+                return;
+            }
+            ShiftHistory();
+            EvaluateForces(*s1, dt, grid_->GetWholeRect());
+            HistoryPass(*s2, *s1, *s0, dt);
+            break;
+        case kIntegratorMidpoint:
+            if (s1 == nullptr) {
+                DEBUG_BREAK("MorvoSimulator::Step: the midpoint integrator needs two buffers");
+                return;
+            }
+            ShiftHistory();
+            EvaluateForces(*s1, dt, rect);
+            MidpointPass(*s1, *s1, *s0, dt * 0.5f);
+            EvaluateForces(*s0, dt * 0.5f, rect);
+            MidpointPass(*s1, *s0, *s0, dt);
+            break;
+        default:
+            break;
     }
     for (int32_t i : edgeIds_) {
         s0->Get(i).force = Vec2(0.0f, 0.0f);

@@ -72,22 +72,23 @@ struct IslandAssets {
 };
 
 constexpr const char* kVolcanoSlots[] = {
-    "IslandVolcano", "IslandVolcanoBad", "TreeVolcano", "TreeVolcanoBad", "WaveVolcano", "WaveVolcanoBad",
-    "BeachVolcano", "BeachVolcanoBad", "ShallowWater4Volcano", "ShallowWater4VolcanoBad",
-    "ShallowWater5Volcano", "ShallowWater5VolcanoBad", "CityVolcano", "CityVolcanoBad",
+    "IslandVolcano",        "IslandVolcanoBad",        "TreeVolcano",          "TreeVolcanoBad",
+    "WaveVolcano",          "WaveVolcanoBad",          "BeachVolcano",         "BeachVolcanoBad",
+    "ShallowWater4Volcano", "ShallowWater4VolcanoBad", "ShallowWater5Volcano", "ShallowWater5VolcanoBad",
+    "CityVolcano",          "CityVolcanoBad",
 };
 constexpr const char* kBigSlots[] = {
-    "Island3big", "Island3bigbad", "Tree3big", "Tree3bigbad", "Wave3big", "Wave3bigbad",
-    "Beach3big", "Beach3bigbad", "ShallowWater43big", "ShallowWater43bigbad", "ShallowWater53big",
-    "ShallowWater53bigbad",
+    "Island3big",        "Island3bigbad",        "Tree3big",          "Tree3bigbad",
+    "Wave3big",          "Wave3bigbad",          "Beach3big",         "Beach3bigbad",
+    "ShallowWater43big", "ShallowWater43bigbad", "ShallowWater53big", "ShallowWater53bigbad",
 };
 constexpr const char* kMediumSlots[] = {
-    "Island3medium", "Island3mediumbad", "Tree3medium", "Tree3mediumbad", "Wave3medium",
-    "Wave3mediumbad", "Beach3medium", "Beach3mediumbad", "ShallowWater43medium", "ShallowWater43mediumbad",
+    "Island3medium",  "Island3mediumbad", "Tree3medium",     "Tree3mediumbad",       "Wave3medium",
+    "Wave3mediumbad", "Beach3medium",     "Beach3mediumbad", "ShallowWater43medium", "ShallowWater43mediumbad",
 };
 constexpr const char* kSmallSlots[] = {
-    "Island3small", "Island3smallbad", "Tree3small", "Tree3smallbad", "Wave3small",
-    "Wave3smallbad", "Beach3small", "Beach3smallbad", "ShallowWater43small", "ShallowWater43smallbad",
+    "Island3small",  "Island3smallbad", "Tree3small",     "Tree3smallbad",       "Wave3small",
+    "Wave3smallbad", "Beach3small",     "Beach3smallbad", "ShallowWater43small", "ShallowWater43smallbad",
 };
 
 constexpr IslandAssets kIslands[] = {
@@ -99,7 +100,7 @@ constexpr IslandAssets kIslands[] = {
 
 // Scene-node names of the WorldNode entries after the static nodes.
 constexpr const char* kCityNodes[] = {
-    "CityVolcano", "CityVolcanoBad", "City3big", "City3bigbad",
+    "CityVolcano", "CityVolcanoBad", "City3big",   "City3bigbad",
     "City3medium", "City3mediumbad", "City3small", "City3smallbad",
 };
 

@@ -57,13 +57,7 @@ enum WorldNode : int {
 };
 
 // The four islands, in the order of the level file's "Dirtiness".
-enum WorldIsland : int {
-    kIslandVolcano,
-    kIsland3big,
-    kIsland3medium,
-    kIsland3small,
-    kWorldIslandCount
-};
+enum WorldIsland : int { kIslandVolcano, kIsland3big, kIsland3medium, kIsland3small, kWorldIslandCount };
 
 // Morvos of the current state by colour; every active record counts in total.
 struct MorvoCensus {
@@ -75,7 +69,7 @@ struct MorvoCensus {
 
 class MorvoWorld {
 public:
-    static constexpr float kWorldScale = 200.0f;        // world units per simulation unit
+    static constexpr float kWorldScale = 200.0f;  // world units per simulation unit
     static constexpr float kLayerSpacing = 30.0f;
     static constexpr float kLayerBaseHeight = 150.0f;
     static constexpr int kMorvoTextureCount = 7;

@@ -11,10 +11,11 @@
 #include "debugbreak.h"
 #include "largeblock.h"
 
-template <typename T>
-class ParticlePool {
+template <typename T> class ParticlePool {
 public:
-    explicit ParticlePool(int32_t count = 0) : records_(count > 0 ? static_cast<size_t>(count) : 0) {}
+    explicit ParticlePool(int32_t count = 0)
+        : records_(count > 0 ? static_cast<size_t>(count) : 0)
+    {}
 
     ParticlePool(const ParticlePool&) = default;
 

@@ -11,9 +11,9 @@
 
 namespace {
 
-constexpr float kSimScale = 1.0f / 200.0f; // world units to simulation units
+constexpr float kSimScale = 1.0f / 200.0f;  // world units to simulation units
 
-} // namespace
+}  // namespace
 
 ParticleSystem::ParticleSystem()
 {
@@ -162,9 +162,9 @@ void ParticleSystem::Update(float, float h)
             if (ratio < 1.0 && trigger_->effect == EFFECT_PSYS_OFF) {
                 color_ = Vec3(static_cast<float>(color_.x * ratio), static_cast<float>(color_.y * ratio),
                               static_cast<float>(color_.z * ratio));
-                interpToColor_ = Vec3(static_cast<float>(interpToColor_.x * ratio),
-                                      static_cast<float>(interpToColor_.y * ratio),
-                                      static_cast<float>(interpToColor_.z * ratio));
+                interpToColor_ =
+                    Vec3(static_cast<float>(interpToColor_.x * ratio), static_cast<float>(interpToColor_.y * ratio),
+                         static_cast<float>(interpToColor_.z * ratio));
                 alpha_ = static_cast<float>(alpha_ * ratio);
                 interpToAlpha_ = static_cast<float>(interpToAlpha_ * ratio);
             }

@@ -17,13 +17,13 @@ class Texture;
 struct Trigger;
 
 struct Particle {
-    Vec3 position;     // offset from the system's position, simulation units
-    Vec3 velocity;     // simulation units per second
-    Vec3 acceleration; // the system's force during a step, zero between steps
-    int32_t life = 0;  // remaining updates
+    Vec3 position;      // offset from the system's position, simulation units
+    Vec3 velocity;      // simulation units per second
+    Vec3 acceleration;  // the system's force during a step, zero between steps
+    int32_t life = 0;   // remaining updates
     int32_t active = 0;
-    uint32_t textureId = 0; // GL texture name
-    float size = 0.0f;      // billboard half size, simulation units
+    uint32_t textureId = 0;  // GL texture name
+    float size = 0.0f;       // billboard half size, simulation units
 };
 
 // Pools above this many particles are refused (the system is not usable).

@@ -18,7 +18,8 @@ constexpr float kMinReleasePower = 1.0f;
 
 }  // namespace
 
-PowerTank::PowerTank(float capacity) : capacity_(capacity)
+PowerTank::PowerTank(float capacity)
+    : capacity_(capacity)
 {
     emitter_.SetRadius(kEmitterRadius);
     emitter_.SetColor(kMorvoPure);

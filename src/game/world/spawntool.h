@@ -14,8 +14,8 @@ struct EmissionSettings;
 class SpawnTool : public Tool {
 public:
     // Emission modes.
-    static constexpr int32_t kModeNew = 0;       // only new morvos
-    static constexpr int32_t kModeNewOrGrow = 1; // new morvos, or grow when the circle is full
+    static constexpr int32_t kModeNew = 0;        // only new morvos
+    static constexpr int32_t kModeNewOrGrow = 1;  // new morvos, or grow when the circle is full
 
     // Runs the emission at the position and drops its result.
     void Apply(MorvoWorld* world, int32_t selector, Vec2 position) override;

@@ -6,7 +6,9 @@
 
 class SphericalEmitter : public Emitter {
 public:
-    SphericalEmitter() : Emitter(kSphericalEmitterType) {}
+    SphericalEmitter()
+        : Emitter(kSphericalEmitterType)
+    {}
 
     Vec3 GetPosition() override;
     Vec3 GetVelocity(float speed) override;

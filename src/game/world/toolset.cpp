@@ -20,8 +20,7 @@ ToolSet::ToolSet()
 
 void ToolSet::SetRadius(float radius)
 {
-    const float clamped =
-        ClampFloat(radius, RadiusFromPower(kSmallestMorvoPower), RadiusFromPower(kLargestMorvoPower));
+    const float clamped = ClampFloat(radius, RadiusFromPower(kSmallestMorvoPower), RadiusFromPower(kLargestMorvoPower));
     Tool::SetRadius(clamped);
     erase_.SetRadius(clamped);
     radius_ = clamped;

@@ -7,7 +7,6 @@
 #include "mathutil.h"
 #include "random15.h"
 
-
 UniformGrid::UniformGrid(int32_t rows, int32_t columns, float x0, float x1, float y0, float y1)
     : bounds_(x0, x1, y0, y1)
 {

@@ -4,7 +4,9 @@
 #include "debugbreak.h"
 #include "messagequeue.h"
 
-Application::Application() : scheduler_(new EventScheduler(kSchedulerCapacity)) {}
+Application::Application()
+    : scheduler_(new EventScheduler(kSchedulerCapacity))
+{}
 
 Application::~Application() = default;
 

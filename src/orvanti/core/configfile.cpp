@@ -16,7 +16,9 @@ constexpr const char* kTrueValues[] = {"T", "t", "True", "true", "1"};
 // of look-ahead.
 class TextReader {
 public:
-    explicit TextReader(FILE* file) : file_(file) {}
+    explicit TextReader(FILE* file)
+        : file_(file)
+    {}
 
     int Next()
     {
@@ -74,7 +76,7 @@ std::size_t TakeField(const std::string& text, std::size_t pos, std::string& fie
     field.assign(text, pos, end - pos);
     return end;
 }
-}
+}  // namespace
 
 bool ConfigFile::Load(const std::string& fileName)
 {

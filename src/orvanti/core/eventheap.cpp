@@ -8,8 +8,7 @@ EventHeap::EventHeap(int capacity)
     : capacity_(capacity > 0 ? capacity : 0),
       keys_(new float[capacity_ > 0 ? capacity_ : 1]()),
       items_(new RefHandle<ScheduledEvent>[capacity_ > 0 ? capacity_ : 1])
-{
-}
+{}
 
 bool EventHeap::Push(float key, ScheduledEvent* event)
 {

@@ -3,7 +3,9 @@
 
 #include "debugbreak.h"
 
-EventScheduler::EventScheduler(int capacity) : heap_(capacity) {}
+EventScheduler::EventScheduler(int capacity)
+    : heap_(capacity)
+{}
 
 void EventScheduler::Update(float dt)
 {

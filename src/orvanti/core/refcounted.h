@@ -28,16 +28,18 @@ private:
 };
 
 // One reference to a T (a class with a RefCounted base), or null.
-template <typename T>
-class RefHandle {
+template <typename T> class RefHandle {
 public:
     RefHandle() = default;
-    RefHandle(T* object) : object_(object)
+    RefHandle(T* object)
+        : object_(object)
     {
         if (object_ != nullptr)
             object_->AddRef();
     }
-    RefHandle(const RefHandle& other) : RefHandle(other.object_) {}
+    RefHandle(const RefHandle& other)
+        : RefHandle(other.object_)
+    {}
     ~RefHandle()
     {
         if (object_ != nullptr)

@@ -17,7 +17,9 @@ using EventCallback = void (*)();
 // Calls a function once; deletes itself when the last reference goes.
 class CallbackEvent : public ScheduledEvent {
 public:
-    explicit CallbackEvent(EventCallback callback) : callback_(callback) {}
+    explicit CallbackEvent(EventCallback callback)
+        : callback_(callback)
+    {}
 
     void Destroy() override { delete this; }
     void Execute() override;
@@ -31,9 +33,10 @@ private:
 class RepeatingCallbackEvent : public ScheduledEvent {
 public:
     RepeatingCallbackEvent(EventCallback callback, float period, EventScheduler* scheduler)
-        : callback_(callback), period_(period), scheduler_(scheduler)
-    {
-    }
+        : callback_(callback),
+          period_(period),
+          scheduler_(scheduler)
+    {}
 
     void Destroy() override { delete this; }
     void Execute() override;

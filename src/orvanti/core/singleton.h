@@ -3,8 +3,7 @@
 // instance on first use; FindInstance looks it up without creating it.
 #pragma once
 
-template <typename T>
-class Singleton {
+template <typename T> class Singleton {
 public:
     // The instance, or null when none exists.
     static T* FindInstance() { return instance_; }

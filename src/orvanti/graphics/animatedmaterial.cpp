@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr long long kLastFrameNumber = 2147483647;   // frame numbers are ints
+constexpr long long kLastFrameNumber = 2147483647;  // frame numbers are ints
 
 bool AllDigits(const std::string& text)
 {
@@ -67,8 +67,7 @@ bool AnimatedMaterial::Load(const char* fileName, TextureManager* textures)
     if (!textures)
         textures = GfxTextureManager();
     for (long long k = firstIndex; k <= kLastFrameNumber; ++k) {
-        const std::string texFile =
-            base + "_" + std::to_string(runTimeInt) + "_" + std::to_string(k) + "." + extension;
+        const std::string texFile = base + "_" + std::to_string(runTimeInt) + "_" + std::to_string(k) + "." + extension;
         if (!IsRegularFile(texFile))
             break;
         frames_.push_back(textures ? textures->Load(texFile.c_str()) : nullptr);

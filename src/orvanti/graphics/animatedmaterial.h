@@ -46,8 +46,8 @@ public:
 private:
     std::vector<std::string> DumpLines() const;
 
-    Texture* texture_ = nullptr;             // the frame shown now
-    std::vector<Texture*> frames_;           // owned by the texture manager
+    Texture* texture_ = nullptr;    // the frame shown now
+    std::vector<Texture*> frames_;  // owned by the texture manager
     int frameCount_ = 0;
     float runTime_ = 1.0f;
     float frameTime_ = 0.0f;

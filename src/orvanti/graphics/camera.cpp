@@ -1,7 +1,8 @@
 // The free camera; see camera.h.
 #include "camera.h"
 
-Camera::Camera() {
+Camera::Camera()
+{
     frustum.Extract();
 }
 
@@ -13,11 +14,13 @@ Camera::Camera(float fovDegrees, const Vec3& point, int widthPixels, int heightP
       height(heightPixels),
       width(widthPixels),
       nearPlane(nearDistance),
-      farPlane(farDistance) {
+      farPlane(farDistance)
+{
     frustum.Extract();
 }
 
-Camera& Camera::operator=(const Camera& other) {
+Camera& Camera::operator=(const Camera& other)
+{
     position = other.position;
     orientation = other.orientation;
     fov = other.fov;
@@ -30,7 +33,8 @@ Camera& Camera::operator=(const Camera& other) {
     return *this;
 }
 
-Matrix4 Camera::GetMatrix() const {
+Matrix4 Camera::GetMatrix() const
+{
     Matrix4 matrix(orientation);
     matrix.m[12] += position.x;
     matrix.m[13] += position.y;
@@ -38,39 +42,47 @@ Matrix4 Camera::GetMatrix() const {
     return matrix;
 }
 
-void Camera::SetPosition(const Vec3& point) {
+void Camera::SetPosition(const Vec3& point)
+{
     position = point;
     ExtractWhenAuto();
 }
 
-void Camera::SetPosition(float x, float y, float z) {
+void Camera::SetPosition(float x, float y, float z)
+{
     SetPosition(Vec3(x, y, z));
 }
 
-void Camera::SetOrientation(float heading, float pitch, float roll) {
+void Camera::SetOrientation(float heading, float pitch, float roll)
+{
     orientation = Quaternion(heading, pitch, roll);
     ExtractWhenAuto();
 }
 
-void Camera::MoveForward(float amount) {
+void Camera::MoveForward(float amount)
+{
     position += orientation.Rotate(Vec3(0.0f, 0.0f, -1.0f)) * amount;
 }
 
-void Camera::MoveUp(float amount) {
+void Camera::MoveUp(float amount)
+{
     position += orientation.Rotate(Vec3(0.0f, 1.0f, 0.0f)) * amount;
 }
 
-void Camera::MoveRight(float amount) {
+void Camera::MoveRight(float amount)
+{
     position += orientation.Rotate(Vec3(1.0f, 0.0f, 0.0f)) * amount;
 }
 
-void Camera::LookAt(const Vec3& point) {
+void Camera::LookAt(const Vec3& point)
+{
     Matrix4 frame;
     frame.MakeLookAt(position, point, Vec3(0.0f, 1.0f, 0.0f));
     orientation = orientation * Quaternion(frame);
 }
 
-void Camera::ExtractWhenAuto() {
+void Camera::ExtractWhenAuto()
+{
     if (autoFrustum) {
         frustum.Extract();
     }

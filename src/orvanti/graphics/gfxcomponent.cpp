@@ -38,7 +38,8 @@ PixelFormat gPixelFormat;
 
 bool gGlewTried = false;
 
-void InitGlewOnce() {
+void InitGlewOnce()
+{
     if (gGlewTried) {
         return;
     }
@@ -50,11 +51,13 @@ void InitGlewOnce() {
     }
 }
 
-void ShutdownBox(const char* text) {
+void ShutdownBox(const char* text)
+{
     ShowMessageBox(text, kShutdownCaption, MB_OK | MB_ICONINFORMATION);
 }
 
-void BeginFlat2D(GLuint texture) {
+void BeginFlat2D(GLuint texture)
+{
     glLoadIdentity();
     Begin2D();
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -62,13 +65,14 @@ void BeginFlat2D(GLuint texture) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
-void EndFlat2D() {
+void EndFlat2D()
+{
     glDisable(GL_BLEND);
     End2D();
 }
 
-void DrawFacingQuad(GLuint texture, const Color& color, const Vec3& position, float halfWidth,
-                    float halfHeight) {
+void DrawFacingQuad(GLuint texture, const Color& color, const Vec3& position, float halfWidth, float halfHeight)
+{
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
     glPushMatrix();
@@ -104,7 +108,8 @@ void DrawFacingQuad(GLuint texture, const Color& color, const Vec3& position, fl
 
 }  // namespace
 
-GfxComponent::GfxComponent() {
+GfxComponent::GfxComponent()
+{
     // The light manager would come first; it is not part of this build.
     textures = std::make_unique<TextureManager>();
     materials = std::make_unique<MaterialManager>(textures.get());
@@ -112,31 +117,36 @@ GfxComponent::GfxComponent() {
     models->SetMaterialManager(materials.get());
 }
 
-GfxComponent::~GfxComponent() {
+GfxComponent::~GfxComponent()
+{
     models.reset();
     textures.reset();
     materials.reset();
 }
 
-GfxComponent* GfxComponent::GetInstance() {
+GfxComponent* GfxComponent::GetInstance()
+{
     if (FindInstance() == nullptr) {
         new GfxComponent;
     }
     return FindInstance();
 }
 
-LRESULT GfxComponent::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT GfxComponent::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     return Application::ForwardWindowMessage(window, message, wParam, lParam);
 }
 
-bool GfxComponent::FailWindowStep(const char* message) {
+bool GfxComponent::FailWindowStep(const char* message)
+{
     KillGLWindow();
     ShowMessageBox(message, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 
 bool GfxComponent::CreateGLWindow(int requestedWidth, int requestedHeight, int requestedColorBits,
-                                  int requestedDepthBits, bool requestedFullscreen) {
+                                  int requestedDepthBits, bool requestedFullscreen)
+{
     if (requestedHeight == 0) {
         requestedHeight = 1;
     }
@@ -213,7 +223,8 @@ bool GfxComponent::CreateGLWindow(int requestedWidth, int requestedHeight, int r
     return true;
 }
 
-bool GfxComponent::InitGL() {
+bool GfxComponent::InitGL()
+{
     glEnable(GL_TEXTURE_2D);
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
@@ -231,7 +242,8 @@ bool GfxComponent::InitGL() {
     return true;
 }
 
-void GfxComponent::KillGLWindow() {
+void GfxComponent::KillGLWindow()
+{
     if (fullscreen) {
         SetSystemCursorVisible(true);
     }
@@ -253,7 +265,8 @@ void GfxComponent::KillGLWindow() {
     }
 }
 
-void GfxComponent::Shutdown() {
+void GfxComponent::Shutdown()
+{
     if (hRC != nullptr) {
         MakeGLContextCurrent(nullptr, nullptr);
         DeleteGLContext(hRC);
@@ -267,11 +280,13 @@ void GfxComponent::Shutdown() {
     hDC = nullptr;
 }
 
-bool GfxComponent::SwapBuffers() {
+bool GfxComponent::SwapBuffers()
+{
     return SwapWindowBuffers(hDC);
 }
 
-void Begin2D() {
+void Begin2D()
+{
     glPushAttrib(GL_TRANSFORM_BIT);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -283,7 +298,8 @@ void Begin2D() {
     glDisable(GL_CULL_FACE);
 }
 
-void End2D() {
+void End2D()
+{
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);
     glPushAttrib(GL_TRANSFORM_BIT);
@@ -292,7 +308,8 @@ void End2D() {
     glPopAttrib();
 }
 
-void DrawTexturedRect2D(const Texture* texture, float x, float y, float w, float h) {
+void DrawTexturedRect2D(const Texture* texture, float x, float y, float w, float h)
+{
     if (texture == nullptr) {
         DEBUG_BREAK("DrawTexturedRect2D with a null texture");
         return;
@@ -312,7 +329,8 @@ void DrawTexturedRect2D(const Texture* texture, float x, float y, float w, float
     EndFlat2D();
 }
 
-void GfxComponent::DrawColoredRect2D(float r, float g, float b, float a, float x, float y, float w, float h) {
+void GfxComponent::DrawColoredRect2D(float r, float g, float b, float a, float x, float y, float w, float h)
+{
     BeginFlat2D(0);
     glBegin(GL_QUADS);
     glColor4f(r, g, b, a);
@@ -324,8 +342,9 @@ void GfxComponent::DrawColoredRect2D(float r, float g, float b, float a, float x
     EndFlat2D();
 }
 
-void GfxComponent::DrawColoredQuad2D(float r, float g, float b, float a, const Vec2& p0, const Vec2& p1,
-                                     const Vec2& p2, const Vec2& p3) {
+void GfxComponent::DrawColoredQuad2D(float r, float g, float b, float a, const Vec2& p0, const Vec2& p1, const Vec2& p2,
+                                     const Vec2& p3)
+{
     BeginFlat2D(0);
     glBegin(GL_QUADS);
     glColor4f(r, g, b, a);
@@ -338,15 +357,17 @@ void GfxComponent::DrawColoredQuad2D(float r, float g, float b, float a, const V
 }
 
 void GfxComponent::DrawBillboard(const Texture* texture, const Color& color, const Vec3& position, float halfWidth,
-                                 float halfHeight) {
+                                 float halfHeight)
+{
     if (texture == nullptr) {
         return;
     }
     DrawFacingQuad(texture->GetGLTextureId(), color, position, halfWidth, halfHeight);
 }
 
-void GfxComponent::DrawAnimatedBillboard(const AnimatedMaterial* material, const Color& color,
-                                         const Vec3& position, float halfWidth, float halfHeight) {
+void GfxComponent::DrawAnimatedBillboard(const AnimatedMaterial* material, const Color& color, const Vec3& position,
+                                         float halfWidth, float halfHeight)
+{
     const Texture* frame = material ? material->GetTexture() : nullptr;
     if (frame == nullptr) {
         return;
@@ -354,7 +375,8 @@ void GfxComponent::DrawAnimatedBillboard(const AnimatedMaterial* material, const
     DrawFacingQuad(frame->GetGLTextureId(), color, position, halfWidth, halfHeight);
 }
 
-void GfxComponent::DrawAxes(float scale) {
+void GfxComponent::DrawAxes(float scale)
+{
     glDisable(GL_DEPTH_TEST);
     glPushMatrix();
     glScalef(scale, scale, scale);
@@ -376,7 +398,8 @@ void GfxComponent::DrawAxes(float scale) {
     glEnable(GL_DEPTH_TEST);
 }
 
-void GfxComponent::DrawGridXZ(float spacing, int columns, int rows) {
+void GfxComponent::DrawGridXZ(float spacing, int columns, int rows)
+{
     glBindTexture(GL_TEXTURE_2D, 0);
     const float x0 = -(static_cast<float>(columns) / 2.0f) * spacing;
     const float z0 = -(static_cast<float>(rows) / 2.0f) * spacing;
@@ -395,7 +418,8 @@ void GfxComponent::DrawGridXZ(float spacing, int columns, int rows) {
     glEnd();
 }
 
-void GfxComponent::WriteModels(FILE* file) const {
+void GfxComponent::WriteModels(FILE* file) const
+{
     for (const std::unique_ptr<Model>& model : models->GetModels()) {
         std::fprintf(file, "Object: %s\n", model->GetName().c_str());
         std::fprintf(file, "# of meshes: %d\n", model->GetGroupCount());
@@ -421,7 +445,8 @@ void GfxComponent::WriteModels(FILE* file) const {
     }
 }
 
-void GfxComponent::WriteMaterials(FILE* file) const {
+void GfxComponent::WriteMaterials(FILE* file) const
+{
     std::fprintf(file, "Material Registry\n\n");
     int index = 0;
     for (const std::unique_ptr<Material>& material : materials->GetMaterials()) {
@@ -431,7 +456,8 @@ void GfxComponent::WriteMaterials(FILE* file) const {
     }
 }
 
-void GfxComponent::WriteTextures(FILE* file) const {
+void GfxComponent::WriteTextures(FILE* file) const
+{
     std::fprintf(file, "Texture Registry\n\n");
     int index = 0;
     for (const std::unique_ptr<Texture>& texture : textures->GetTextures()) {
@@ -444,7 +470,8 @@ void GfxComponent::WriteTextures(FILE* file) const {
     }
 }
 
-void GfxComponent::outputMeshInfo(const char* fileName) {
+void GfxComponent::outputMeshInfo(const char* fileName)
+{
     FILE* file = fileName ? OpenFile(fileName, "w") : nullptr;
     if (file == nullptr) {
         DebugLog("outputMeshInfo: Unable to create file for output.\n");

@@ -10,7 +10,9 @@
 #include "ownedlist.h"
 #include "texturemanager.h"
 
-MaterialManager::MaterialManager(TextureManager* textures) : textures_(textures) {}
+MaterialManager::MaterialManager(TextureManager* textures)
+    : textures_(textures)
+{}
 
 MaterialManager::~MaterialManager()
 {
@@ -22,8 +24,7 @@ TextureManager* MaterialManager::GetTextureManager() const
     return textures_ ? textures_ : GfxTextureManager();
 }
 
-template <typename T>
-T* MaterialManager::Append(std::unique_ptr<T> material)
+template <typename T> T* MaterialManager::Append(std::unique_ptr<T> material)
 {
     T* raw = material.get();
     materials_.push_back(std::move(material));

@@ -43,8 +43,7 @@ public:
     TextureManager* GetTextureManager() const;
 
 private:
-    template <typename T>
-    T* Append(std::unique_ptr<T> material);
+    template <typename T> T* Append(std::unique_ptr<T> material);
     MtlMaterial* CreateWithTexture(const char* fileName, bool clamped);
 
     std::list<std::unique_ptr<Material>> materials_;

@@ -128,8 +128,8 @@ int Mesh::FindFace(int v0, int v1, int v2, int t0, int t1, int t2) const
 {
     for (size_t i = 0; i < faces_.size(); ++i) {
         const Face& f = faces_[i];
-        if (f.vertex[0] == v0 && f.vertex[1] == v1 && f.vertex[2] == v2 && f.texcoord[0] == t0 &&
-            f.texcoord[1] == t1 && f.texcoord[2] == t2)
+        if (f.vertex[0] == v0 && f.vertex[1] == v1 && f.vertex[2] == v2 && f.texcoord[0] == t0 && f.texcoord[1] == t1 &&
+            f.texcoord[2] == t2)
             return static_cast<int>(i);
     }
     return -1;
@@ -144,9 +144,8 @@ int Mesh::FindFace(int v0, int v1, int v2, int t0, int t1, int t2, int n0, int n
     return -1;
 }
 
-void Mesh::AddTriangle(const GfxVec3* p0, const GfxVec3* p1, const GfxVec3* p2, const TexCoord* t0,
-                       const TexCoord* t1, const TexCoord* t2, const GfxVec3* n0, const GfxVec3* n1,
-                       const GfxVec3* n2)
+void Mesh::AddTriangle(const GfxVec3* p0, const GfxVec3* p1, const GfxVec3* p2, const TexCoord* t0, const TexCoord* t1,
+                       const TexCoord* t2, const GfxVec3* n0, const GfxVec3* n1, const GfxVec3* n2)
 {
     if (!p0 || !p1 || !p2 || !t0 || !t1 || !t2 || !n0 || !n1 || !n2)
         return;

@@ -49,9 +49,8 @@ public:
     int FindFace(int v0, int v1, int v2, int t0, int t1, int t2, int n0, int n1, int n2) const;
 
     // Welding insert: drops triangles whose found corners coincide and repeated triangles.
-    void AddTriangle(const GfxVec3* p0, const GfxVec3* p1, const GfxVec3* p2, const TexCoord* t0,
-                     const TexCoord* t1, const TexCoord* t2, const GfxVec3* n0, const GfxVec3* n1,
-                     const GfxVec3* n2);
+    void AddTriangle(const GfxVec3* p0, const GfxVec3* p1, const GfxVec3* p2, const TexCoord* t0, const TexCoord* t1,
+                     const TexCoord* t2, const GfxVec3* n0, const GfxVec3* n1, const GfxVec3* n2);
     // A face of three stored positions (exact match); 0 and nothing added when one is missing.
     int AddTriangleByPositions(const GfxVec3& p0, const GfxVec3& p1, const GfxVec3& p2);
     // Averaged vertex normals from the faces, only when the mesh has none.
@@ -96,7 +95,7 @@ public:
 private:
     friend class ObjLoader;
 
-    Material* material_ = nullptr;           // not owned
+    Material* material_ = nullptr;  // not owned
     bool hasTexcoords_ = false;
     bool hasNormals_ = false;
     std::string name_;

@@ -6,7 +6,8 @@
 #include <algorithm>
 
 Model::Model(const Model& other)
-    : materialCount_(other.materialCount_), name_(other.name_)
+    : materialCount_(other.materialCount_),
+      name_(other.name_)
 {
     meshes_.reserve(other.meshes_.size());
     for (const auto& mesh : other.meshes_)
@@ -64,25 +65,25 @@ void Model::DrawBounds()
     const GfxVec3& hi = boundsMax_;
     glPushMatrix();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glBegin(GL_LINE_LOOP);   // z = min
+    glBegin(GL_LINE_LOOP);  // z = min
     glVertex3f(lo.x, lo.y, lo.z);
     glVertex3f(hi.x, lo.y, lo.z);
     glVertex3f(hi.x, hi.y, lo.z);
     glVertex3f(lo.x, hi.y, lo.z);
     glEnd();
-    glBegin(GL_LINE_LOOP);   // z = max
+    glBegin(GL_LINE_LOOP);  // z = max
     glVertex3f(lo.x, lo.y, hi.z);
     glVertex3f(hi.x, lo.y, hi.z);
     glVertex3f(hi.x, hi.y, hi.z);
     glVertex3f(lo.x, hi.y, hi.z);
     glEnd();
-    glBegin(GL_LINE_LOOP);   // y = max
+    glBegin(GL_LINE_LOOP);  // y = max
     glVertex3f(lo.x, hi.y, lo.z);
     glVertex3f(hi.x, hi.y, lo.z);
     glVertex3f(hi.x, hi.y, hi.z);
     glVertex3f(lo.x, hi.y, hi.z);
     glEnd();
-    glBegin(GL_LINE_LOOP);   // y = min
+    glBegin(GL_LINE_LOOP);  // y = min
     glVertex3f(lo.x, lo.y, lo.z);
     glVertex3f(hi.x, lo.y, lo.z);
     glVertex3f(hi.x, lo.y, hi.z);

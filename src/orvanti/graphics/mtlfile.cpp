@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr size_t kRestOfLineLimit = 254;   // characters of a value line read at once
+constexpr size_t kRestOfLineLimit = 254;  // characters of a value line read at once
 
 // The next whitespace-delimited word; false at the end of the file.
 bool ReadWord(FILE* file, std::string& word)

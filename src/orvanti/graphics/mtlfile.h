@@ -11,7 +11,7 @@
 class MaterialManager;
 
 struct MtlRecord {
-    std::string name;                        // newmtl
+    std::string name;  // newmtl
     Color Kd{0.0f, 0.0f, 0.0f, 0.0f};
     Color Ka{0.0f, 0.0f, 0.0f, 0.0f};
     Color Ks{0.0f, 0.0f, 0.0f, 0.0f};
@@ -19,12 +19,14 @@ struct MtlRecord {
     float Tr = 0.0f;
     float Ni = 0.0f;
     float Ns = 0.0f;
-    std::string texturePath;                 // map_Kd, with the library's directory in front
+    std::string texturePath;  // map_Kd, with the library's directory in front
 };
 
 class MtlReader {
 public:
-    explicit MtlReader(MaterialManager* materials = nullptr) : materials_(materials) {}
+    explicit MtlReader(MaterialManager* materials = nullptr)
+        : materials_(materials)
+    {}
 
     // Reads directory/fileName (fileName alone when the directory is null or empty).
     bool Load(const char* directory, const char* fileName, std::vector<MtlRecord>& records);
@@ -35,7 +37,7 @@ public:
 
 private:
     std::string directory_;
-    MaterialManager* materials_ = nullptr;   // kept, not used while reading
+    MaterialManager* materials_ = nullptr;  // kept, not used while reading
     bool firstEntry_ = true;
 };
 

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kSkipBufferSize = 100;             // a skipped line is read this much at a time
+constexpr int kSkipBufferSize = 100;  // a skipped line is read this much at a time
 constexpr const char* kDefaultGroupName = "defaultName";
 
 // The file's 1-based index over the whole file, as a 0-based index into the group.
@@ -107,33 +107,33 @@ void ObjLoader::ReadContents(Model* model)
     int c;
     while ((c = std::fgetc(file_)) != EOF) {
         switch (c) {
-        case '\n':
-            break;
-        case 'f':
-            ReadFace();
-            break;
-        case 'g':
-            ReadWord(groupName_);
-            break;
-        case 'm':
-            if (ReadWord(word) && word == "tllib" && ReadWord(mtllibName_)) {
-                MtlReader reader(materials_);
-                reader.Load(directory_.c_str(), mtllibName_.c_str(), mtlRecords_);
-            }
-            model->SetMtllibName(mtllibName_);
-            break;
-        case 'u':
-            if (ReadWord(word) && word == "semtl")
-                ReadWord(materialName_);
-            break;
-        case 'v':
-            if (sawFaces_)
-                FinishGroup(model);
-            ReadVertexLine();
-            break;
-        default:
-            SkipLine();
-            break;
+            case '\n':
+                break;
+            case 'f':
+                ReadFace();
+                break;
+            case 'g':
+                ReadWord(groupName_);
+                break;
+            case 'm':
+                if (ReadWord(word) && word == "tllib" && ReadWord(mtllibName_)) {
+                    MtlReader reader(materials_);
+                    reader.Load(directory_.c_str(), mtllibName_.c_str(), mtlRecords_);
+                }
+                model->SetMtllibName(mtllibName_);
+                break;
+            case 'u':
+                if (ReadWord(word) && word == "semtl")
+                    ReadWord(materialName_);
+                break;
+            case 'v':
+                if (sawFaces_)
+                    FinishGroup(model);
+                ReadVertexLine();
+                break;
+            default:
+                SkipLine();
+                break;
         }
     }
     FinishGroup(model);
@@ -168,8 +168,8 @@ void ObjLoader::ReadFace()
         std::fscanf(file_, "%d/%d/%d %d/%d/%d %d/%d/%d", &f.vertex[0], &f.texcoord[0], &f.normal[0], &f.vertex[1],
                     &f.texcoord[1], &f.normal[1], &f.vertex[2], &f.texcoord[2], &f.normal[2]);
     } else if (sawNormals_) {
-        std::fscanf(file_, "%d//%d %d//%d %d//%d", &f.vertex[0], &f.normal[0], &f.vertex[1], &f.normal[1],
-                    &f.vertex[2], &f.normal[2]);
+        std::fscanf(file_, "%d//%d %d//%d %d//%d", &f.vertex[0], &f.normal[0], &f.vertex[1], &f.normal[1], &f.vertex[2],
+                    &f.normal[2]);
     } else if (sawTexcoords_) {
         std::fscanf(file_, "%d/%d %d/%d %d/%d", &f.vertex[0], &f.texcoord[0], &f.vertex[1], &f.texcoord[1],
                     &f.vertex[2], &f.texcoord[2]);

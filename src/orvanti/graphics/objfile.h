@@ -18,7 +18,9 @@ class Model;
 class ObjLoader {
 public:
     // Without a material manager, groups get no materials.
-    explicit ObjLoader(MaterialManager* materials = nullptr) : materials_(materials) {}
+    explicit ObjLoader(MaterialManager* materials = nullptr)
+        : materials_(materials)
+    {}
     ObjLoader(const ObjLoader&) = delete;
     ObjLoader& operator=(const ObjLoader&) = delete;
 

@@ -18,11 +18,13 @@ constexpr float kMaximumLean = 0.3f;
 constexpr int kSteerMode = 0;
 constexpr int kModeWithoutSubject = 1;
 
-Vec3 OrbitOffset(float distance, float yaw, float pitch) {
+Vec3 OrbitOffset(float distance, float yaw, float pitch)
+{
     return Vec3(std::sin(yaw) * std::cos(pitch), std::sin(pitch), -std::cos(yaw) * std::cos(pitch)) * distance;
 }
 
-float Length(const Vec3& v) {
+float Length(const Vec3& v)
+{
     return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
 }
 
@@ -33,7 +35,8 @@ OrbitCamera::OrbitCamera()
       pitchTarget(DegToRad(kInitialPitchDegrees)),
       yaw(DegToRad(kInitialYawDegrees)),
       pitch(DegToRad(kInitialPitchDegrees)),
-      fov(DegToRad(kFovDegrees)) {
+      fov(DegToRad(kFovDegrees))
+{
     initialOffset = OrbitOffset(distance, yaw, pitch);
     offset = initialOffset;
     shake = initialOffset * shakeAmplitude;
@@ -45,18 +48,21 @@ OrbitCamera::OrbitCamera()
     }
 }
 
-Matrix4 OrbitCamera::GetProjectionMatrix() const {
+Matrix4 OrbitCamera::GetProjectionMatrix() const
+{
     Matrix4 projection;
     projection.MakePerspective(fov, aspect, nearPlane, farPlane);
     return projection;
 }
 
-void OrbitCamera::Reset() {
+void OrbitCamera::Reset()
+{
     eye = GetDefaultEye();
     Update(0.0f);
 }
 
-void OrbitCamera::Update(float dt) {
+void OrbitCamera::Update(float dt)
+{
     const int mode = subject ? subject->GetFlightMode() : kModeWithoutSubject;
     float turn = kTurnRate;
     float zoom = kZoomRate;
@@ -106,12 +112,14 @@ void OrbitCamera::Update(float dt) {
     view.InvertRigid();
 }
 
-Matrix4 OrbitCamera::GetLookAtMatrix() const {
+Matrix4 OrbitCamera::GetLookAtMatrix() const
+{
     Matrix4 frame;
     frame.MakeLookAt(eye, target, Vec3(0.0f, 1.0f, 0.0f));
     return frame;
 }
 
-Vec3 SphericalToCartesian(float radius, float a, float b) {
+Vec3 SphericalToCartesian(float radius, float a, float b)
+{
     return Vec3(radius * std::cos(a) * std::cos(b), radius * std::sin(a) * std::cos(b), -radius * std::sin(b));
 }

@@ -60,7 +60,7 @@ public:
     float GetFarPlane() const { return farPlane; }
 
     // Written directly by the in-game controls.
-    bool flag = false;               // the mouse turns the camera
+    bool flag = false;  // the mouse turns the camera
     float distance = kInitialDistance;
     float distanceTarget = kInitialDistanceTarget;
     float savedDistance = kInitialDistanceTarget;

@@ -6,8 +6,7 @@
 #include <memory>
 
 // Deletes the object and drops it from the list; nothing when it is not there.
-template <typename T>
-void RemoveOwned(std::list<std::unique_ptr<T>>& list, const T* item)
+template <typename T> void RemoveOwned(std::list<std::unique_ptr<T>>& list, const T* item)
 {
     for (auto it = list.begin(); it != list.end(); ++it) {
         if (it->get() == item) {
@@ -18,8 +17,7 @@ void RemoveOwned(std::list<std::unique_ptr<T>>& list, const T* item)
 }
 
 // Deletes the objects front to back, then empties the list.
-template <typename T>
-void ClearInListOrder(std::list<std::unique_ptr<T>>& list)
+template <typename T> void ClearInListOrder(std::list<std::unique_ptr<T>>& list)
 {
     for (auto& item : list)
         item.reset();

@@ -13,7 +13,7 @@
 
 namespace {
 
-int screenshotCounter = 0;   // this run's next screenshot number
+int screenshotCounter = 0;  // this run's next screenshot number
 
 }  // namespace
 

@@ -24,12 +24,12 @@ struct SkyFace {
 
 // Drawn in this order; seen from inside, every quad winds counter-clockwise.
 constexpr SkyFace kFaces[kSkyboxFaceCount] = {
-    {0, {{1, 1, S, S, -S}, {0, 1, -S, S, -S}, {0, 0, -S, -S, -S}, {1, 0, S, -S, -S}}},   // side z = -50
-    {2, {{0, 1, S, S, S}, {0, 0, S, -S, S}, {1, 0, -S, -S, S}, {1, 1, -S, S, S}}},       // side z = +50
-    {4, {{1, 1, S, S, S}, {0, 1, -S, S, S}, {0, 0, -S, S, -S}, {1, 0, S, S, -S}}},       // top
-    {5, {{1, 0, S, -S, S}, {1, 1, S, -S, -S}, {0, 1, -S, -S, -S}, {0, 0, -S, -S, S}}},   // bottom
-    {1, {{1, 1, S, S, S}, {0, 1, S, S, -S}, {0, 0, S, -S, -S}, {1, 0, S, -S, S}}},       // side x = +50
-    {3, {{0, 1, -S, S, S}, {0, 0, -S, -S, S}, {1, 0, -S, -S, -S}, {1, 1, -S, S, -S}}},   // side x = -50
+    {0, {{1, 1, S, S, -S}, {0, 1, -S, S, -S}, {0, 0, -S, -S, -S}, {1, 0, S, -S, -S}}},  // side z = -50
+    {2, {{0, 1, S, S, S}, {0, 0, S, -S, S}, {1, 0, -S, -S, S}, {1, 1, -S, S, S}}},      // side z = +50
+    {4, {{1, 1, S, S, S}, {0, 1, -S, S, S}, {0, 0, -S, S, -S}, {1, 0, S, S, -S}}},      // top
+    {5, {{1, 0, S, -S, S}, {1, 1, S, -S, -S}, {0, 1, -S, -S, -S}, {0, 0, -S, -S, S}}},  // bottom
+    {1, {{1, 1, S, S, S}, {0, 1, S, S, -S}, {0, 0, S, -S, -S}, {1, 0, S, -S, S}}},      // side x = +50
+    {3, {{0, 1, -S, S, S}, {0, 0, -S, -S, S}, {1, 0, -S, -S, -S}, {1, 1, -S, S, -S}}},  // side x = -50
 };
 
 bool ValidFace(int index)

@@ -25,7 +25,7 @@ public:
     Texture* GetFace(int index) const;
 
 private:
-    Texture* faces_[kSkyboxFaceCount] = {};   // owned by the texture manager
+    Texture* faces_[kSkyboxFaceCount] = {};  // owned by the texture manager
 };
 
 // The one sky box of the program.

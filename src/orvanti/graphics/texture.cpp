@@ -51,8 +51,7 @@ bool Texture::CreateFromBitmap(const std::string& name, const unsigned char* pix
     height_ = height;
     name_ = name;
     BindNewGLTexture();
-    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE,
-                 pixels);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE, pixels);
     return true;
 }
 

@@ -6,9 +6,9 @@
 #include <string>
 
 // OpenGL pixel formats, kept here so this header needs no GL header.
-constexpr unsigned int kGLFormatRGB = 0x1907;             // GL_RGB
-constexpr unsigned int kGLFormatRGBA = 0x1908;            // GL_RGBA
-constexpr unsigned int kNoGLTexture = 0xFFFFFFFFu;        // no GL texture made yet
+constexpr unsigned int kGLFormatRGB = 0x1907;       // GL_RGB
+constexpr unsigned int kGLFormatRGBA = 0x1908;      // GL_RGBA
+constexpr unsigned int kNoGLTexture = 0xFFFFFFFFu;  // no GL texture made yet
 
 class Texture {
 public:
@@ -25,8 +25,8 @@ public:
     bool LoadTGAClamped(const std::string& fileName);
     // Uploads a caller's buffer of two bytes per pixel (luminance, alpha);
     // the caller keeps its buffer. False for null pixels.
-    bool CreateFromBitmap(const std::string& name, const unsigned char* pixels,
-                          unsigned int width, unsigned int height, unsigned int internalFormat);
+    bool CreateFromBitmap(const std::string& name, const unsigned char* pixels, unsigned int width, unsigned int height,
+                          unsigned int internalFormat);
     // A zero-filled square texture; 4 bytes per pixel gives RGBA, anything else RGB.
     bool CreateBlank(const std::string& name, unsigned int size, unsigned int bytesPerPixel);
 

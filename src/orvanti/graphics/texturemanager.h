@@ -22,8 +22,8 @@ public:
     // Shared load with edge-clamped wrapping; a texture already loaded keeps its wrap mode.
     Texture* LoadClamped(const char* fileName);
     // A new texture from a luminance-alpha buffer; never shared by name.
-    Texture* CreateFromBitmap(const char* name, const unsigned char* pixels, unsigned int width,
-                              unsigned int height, unsigned int internalFormat);
+    Texture* CreateFromBitmap(const char* name, const unsigned char* pixels, unsigned int width, unsigned int height,
+                              unsigned int internalFormat);
     // A new zero-filled square texture; name must not be null, bytesPerPixel 3 or 4.
     Texture* CreateBlank(const char* name, unsigned int size, unsigned int bytesPerPixel);
     // First texture of that exact name, else null.

@@ -16,9 +16,9 @@ constexpr unsigned char kCompressedHeader[kTgaHeaderMatchSize] = {0, 0, 10, 0, 0
 constexpr size_t kTgaHeaderSize = kTgaHeaderMatchSize + kTgaHeaderRestSize;
 constexpr unsigned char kWriteType = 2;
 constexpr unsigned char kWriteDepth = 32;
-constexpr unsigned char kWriteDescriptor = 0x20;   // first row is the top row
-constexpr unsigned int kRawPacketLimit = 128;      // packet headers below this are raw
-constexpr unsigned int kRunOffset = 127;           // a run header h repeats h - 127 pixels
+constexpr unsigned char kWriteDescriptor = 0x20;  // first row is the top row
+constexpr unsigned int kRawPacketLimit = 128;     // packet headers below this are raw
+constexpr unsigned int kRunOffset = 127;          // a run header h repeats h - 127 pixels
 
 // Bytes from the current position to the end of the file.
 long RemainingBytes(FILE* file)

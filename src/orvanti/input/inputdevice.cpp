@@ -9,11 +9,13 @@
 
 namespace {
 
-bool IsDown(uint8_t state) {
+bool IsDown(uint8_t state)
+{
     return (state & kKeyDownBit) != 0;
 }
 
-bool IsRetryable(InputResult result) {
+bool IsRetryable(InputResult result)
+{
     return result == InputResult::NotAcquired || result == InputResult::OtherAppHasFocus;
 }
 
@@ -21,18 +23,21 @@ bool IsRetryable(InputResult result) {
 
 InputDevice::InputDevice() = default;
 
-InputDevice::~InputDevice() {
+InputDevice::~InputDevice()
+{
     Shutdown();
 }
 
-InputDevice* InputDevice::GetInstance() {
+InputDevice* InputDevice::GetInstance()
+{
     if (FindInstance() == nullptr) {
         new InputDevice;
     }
     return FindInstance();
 }
 
-bool InputDevice::Init(HWND boundWindow) {
+bool InputDevice::Init(HWND boundWindow)
+{
     window = boundWindow;
     if (directInput != nullptr) {
         return true;
@@ -41,7 +46,8 @@ bool InputDevice::Init(HWND boundWindow) {
     return true;
 }
 
-int InputDevice::CreateKeyboard() {
+int InputDevice::CreateKeyboard()
+{
     if (directInput == nullptr) {
         return 0;
     }
@@ -49,7 +55,8 @@ int InputDevice::CreateKeyboard() {
     return 1;
 }
 
-bool InputDevice::CreateMouse() {
+bool InputDevice::CreateMouse()
+{
     if (directInput == nullptr) {
         return false;
     }
@@ -58,7 +65,8 @@ bool InputDevice::CreateMouse() {
     return true;
 }
 
-void InputDevice::PollKeyboard() {
+void InputDevice::PollKeyboard()
+{
     keyToggle = !keyToggle;
     uint8_t* current = keyToggle ? keysA : keysB;
     std::memset(current, 0, kKeyCount);
@@ -77,7 +85,8 @@ void InputDevice::PollKeyboard() {
     }
 }
 
-void InputDevice::PollMouse() {
+void InputDevice::PollMouse()
+{
     mouseToggle = !mouseToggle;
     MouseSnapshot& current = mouseToggle ? mouseA : mouseB;
     current = MouseSnapshot{};
@@ -100,7 +109,8 @@ void InputDevice::PollMouse() {
     }
 }
 
-bool InputDevice::KeyInRange(int key) const {
+bool InputDevice::KeyInRange(int key) const
+{
     if (key < 0 || key >= kKeyCount) {
         DEBUG_BREAK("key code out of range");
         return false;
@@ -108,7 +118,8 @@ bool InputDevice::KeyInRange(int key) const {
     return true;
 }
 
-bool InputDevice::ButtonInRange(int button) const {
+bool InputDevice::ButtonInRange(int button) const
+{
     if (button < 0 || button >= kMouseButtonCount) {
         DEBUG_BREAK("mouse button out of range");
         return false;
@@ -116,49 +127,56 @@ bool InputDevice::ButtonInRange(int button) const {
     return true;
 }
 
-bool InputDevice::IsKeyPressed(int key) const {
+bool InputDevice::IsKeyPressed(int key) const
+{
     return KeyInRange(key) && IsDown(CurrentKeys()[key]) && !IsDown(PreviousKeys()[key]);
 }
 
-bool InputDevice::IsKeyDown(int key) const {
+bool InputDevice::IsKeyDown(int key) const
+{
     return KeyInRange(key) && IsDown(CurrentKeys()[key]);
 }
 
-bool InputDevice::IsKeyHeld(int key) const {
+bool InputDevice::IsKeyHeld(int key) const
+{
     return KeyInRange(key) && IsDown(CurrentKeys()[key]) && IsDown(PreviousKeys()[key]);
 }
 
-bool InputDevice::IsKeyReleased(int key) const {
+bool InputDevice::IsKeyReleased(int key) const
+{
     return KeyInRange(key) && !IsDown(CurrentKeys()[key]) && IsDown(PreviousKeys()[key]);
 }
 
-bool InputDevice::IsMouseButtonPressed(int button) const {
-    return ButtonInRange(button) && IsDown(CurrentMouse().buttons[button]) &&
-           !IsDown(PreviousMouse().buttons[button]);
+bool InputDevice::IsMouseButtonPressed(int button) const
+{
+    return ButtonInRange(button) && IsDown(CurrentMouse().buttons[button]) && !IsDown(PreviousMouse().buttons[button]);
 }
 
-bool InputDevice::IsMouseButtonDown(int button) const {
+bool InputDevice::IsMouseButtonDown(int button) const
+{
     return ButtonInRange(button) && IsDown(CurrentMouse().buttons[button]);
 }
 
-bool InputDevice::IsMouseButtonHeld(int button) const {
-    return ButtonInRange(button) && IsDown(CurrentMouse().buttons[button]) &&
-           IsDown(PreviousMouse().buttons[button]);
+bool InputDevice::IsMouseButtonHeld(int button) const
+{
+    return ButtonInRange(button) && IsDown(CurrentMouse().buttons[button]) && IsDown(PreviousMouse().buttons[button]);
 }
 
-bool InputDevice::IsMouseButtonReleased(int button) const {
-    return ButtonInRange(button) && !IsDown(CurrentMouse().buttons[button]) &&
-           IsDown(PreviousMouse().buttons[button]);
+bool InputDevice::IsMouseButtonReleased(int button) const
+{
+    return ButtonInRange(button) && !IsDown(CurrentMouse().buttons[button]) && IsDown(PreviousMouse().buttons[button]);
 }
 
-void InputDevice::GetMouseDelta(int& dx, int& dy, int& dz) const {
+void InputDevice::GetMouseDelta(int& dx, int& dy, int& dz) const
+{
     const MouseSnapshot& current = CurrentMouse();
     dx = current.lX;
     dy = current.lY;
     dz = current.lZ;
 }
 
-void InputDevice::ReleaseMouse() {
+void InputDevice::ReleaseMouse()
+{
     if (mouse == nullptr) {
         DEBUG_BREAK("ReleaseMouse without a mouse device");
         return;
@@ -167,7 +185,8 @@ void InputDevice::ReleaseMouse() {
     mouse = nullptr;
 }
 
-void InputDevice::Shutdown() {
+void InputDevice::Shutdown()
+{
     keyboard = nullptr;
     if (mouse != nullptr) {
         mouse->UnacquireMouse();

@@ -8,6 +8,15 @@ struct Color {
     float a = 1.0f;
 
     Color() = default;
-    Color(float red, float green, float blue) : r(red), g(green), b(blue) {}
-    Color(float red, float green, float blue, float alpha) : r(red), g(green), b(blue), a(alpha) {}
+    Color(float red, float green, float blue)
+        : r(red),
+          g(green),
+          b(blue)
+    {}
+    Color(float red, float green, float blue, float alpha)
+        : r(red),
+          g(green),
+          b(blue),
+          a(alpha)
+    {}
 };

@@ -25,7 +25,7 @@ void Frustum::SetFromClipMatrix(const Matrix4& clip)
     auto row = [&](int i, int k) { return clip.m[k * 4 + i]; };
     auto combine = [&](int i, float sign) {
         return Plane(row(3, 0) + sign * row(i, 0), row(3, 1) + sign * row(i, 1), row(3, 2) + sign * row(i, 2),
-            row(3, 3) + sign * row(i, 3));
+                     row(3, 3) + sign * row(i, 3));
     };
     planes_[kRight] = combine(0, -1.0f);
     planes_[kLeft] = combine(0, 1.0f);
@@ -80,14 +80,8 @@ bool Frustum::ContainsSphere(const Vec3& centre, float radius) const
 bool Frustum::ContainsBox(const GfxVec3& lo, const GfxVec3& hi) const
 {
     const GfxVec3 corners[8] = {
-        GfxVec3(lo.x, lo.y, lo.z),
-        GfxVec3(hi.x, lo.y, lo.z),
-        GfxVec3(hi.x, lo.y, hi.z),
-        GfxVec3(lo.x, lo.y, hi.z),
-        GfxVec3(lo.x, hi.y, lo.z),
-        GfxVec3(hi.x, hi.y, lo.z),
-        GfxVec3(lo.x, hi.y, hi.z),
-        GfxVec3(hi.x, hi.y, hi.z),
+        GfxVec3(lo.x, lo.y, lo.z), GfxVec3(hi.x, lo.y, lo.z), GfxVec3(hi.x, lo.y, hi.z), GfxVec3(lo.x, lo.y, hi.z),
+        GfxVec3(lo.x, hi.y, lo.z), GfxVec3(hi.x, hi.y, lo.z), GfxVec3(lo.x, hi.y, hi.z), GfxVec3(hi.x, hi.y, hi.z),
     };
     for (const Plane& plane : planes_) {
         bool anyInFront = false;

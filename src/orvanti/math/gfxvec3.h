@@ -8,7 +8,11 @@ struct GfxVec3 {
     float z = 0.0f;
 
     GfxVec3() = default;
-    GfxVec3(float xValue, float yValue, float zValue) : x(xValue), y(yValue), z(zValue) {}
+    GfxVec3(float xValue, float yValue, float zValue)
+        : x(xValue),
+          y(yValue),
+          z(zValue)
+    {}
 
     bool operator==(const GfxVec3& o) const { return x == o.x && y == o.y && z == o.z; }
 };

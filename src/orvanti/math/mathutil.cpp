@@ -7,7 +7,7 @@ namespace {
 constexpr double kRandomUnitDivisor = 32766.0;
 constexpr double kDegreesToRadians = 0.01745329252;
 constexpr int kLargestIntPowerOfTwo = 1 << 30;
-}
+}  // namespace
 
 float ClampFloat(float v, float lo, float hi)
 {

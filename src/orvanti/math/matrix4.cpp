@@ -31,22 +31,20 @@ float Minor(const float* m, int skipRow, int skipColumn)
             columns[c++] = i;
     }
     auto a = [&](int r, int c) { return At(m, rows[r], columns[c]); };
-    return a(0, 0) * (a(1, 1) * a(2, 2) - a(1, 2) * a(2, 1))
-        - a(0, 1) * (a(1, 0) * a(2, 2) - a(1, 2) * a(2, 0))
-        + a(0, 2) * (a(1, 0) * a(2, 1) - a(1, 1) * a(2, 0));
+    return a(0, 0) * (a(1, 1) * a(2, 2) - a(1, 2) * a(2, 1)) - a(0, 1) * (a(1, 0) * a(2, 2) - a(1, 2) * a(2, 0)) +
+           a(0, 2) * (a(1, 0) * a(2, 1) - a(1, 1) * a(2, 0));
 }
-}
+}  // namespace
 
 Matrix4::Matrix4()
 {
     SetIdentity();
 }
 
-Matrix4::Matrix4(float m0, float m1, float m2, float m3, float m4, float m5, float m6, float m7, float m8,
-    float m9, float m10, float m11, float m12, float m13, float m14, float m15)
+Matrix4::Matrix4(float m0, float m1, float m2, float m3, float m4, float m5, float m6, float m7, float m8, float m9,
+                 float m10, float m11, float m12, float m13, float m14, float m15)
     : m{m0, m1, m2, m3, m4, m5, m6, m7, m8, m9, m10, m11, m12, m13, m14, m15}
-{
-}
+{}
 
 Matrix4::Matrix4(const float* values)
 {

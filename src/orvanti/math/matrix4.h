@@ -11,8 +11,8 @@ public:
     float m[16];
 
     Matrix4();
-    Matrix4(float m0, float m1, float m2, float m3, float m4, float m5, float m6, float m7, float m8,
-        float m9, float m10, float m11, float m12, float m13, float m14, float m15);
+    Matrix4(float m0, float m1, float m2, float m3, float m4, float m5, float m6, float m7, float m8, float m9,
+            float m10, float m11, float m12, float m13, float m14, float m15);
     // 16 floats in storage order; a null pointer is a caller error and
     // leaves the identity.
     explicit Matrix4(const float* values);

@@ -51,8 +51,7 @@ int Plane::IntersectSegment(float ax, float ay, float az, float bx, float by, fl
     float dx = bx - ax;
     float dy = by - ay;
     float dz = bz - az;
-    float t = -(normal.x * ax + normal.y * ay + normal.z * az + d)
-        / (normal.x * dx + normal.y * dy + normal.z * dz);
+    float t = -(normal.x * ax + normal.y * ay + normal.z * az + d) / (normal.x * dx + normal.y * dy + normal.z * dz);
     out[0] = ax + t * dx;
     out[1] = ay + t * dy;
     out[2] = az + t * dz;
@@ -60,8 +59,7 @@ int Plane::IntersectSegment(float ax, float ay, float az, float bx, float by, fl
 }
 
 namespace {
-template <typename Point, typename Out>
-int IntersectAny(const Plane& plane, const Point& a, const Point& b, Out& out)
+template <typename Point, typename Out> int IntersectAny(const Plane& plane, const Point& a, const Point& b, Out& out)
 {
     float crossing[3];
     int result = plane.IntersectSegment(a.x, a.y, a.z, b.x, b.y, b.z, crossing);
@@ -72,7 +70,7 @@ int IntersectAny(const Plane& plane, const Point& a, const Point& b, Out& out)
     }
     return result;
 }
-}
+}  // namespace
 
 int Plane::IntersectSegment(const GfxVec3& a, const GfxVec3& b, GfxVec3& out) const
 {

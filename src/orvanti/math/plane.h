@@ -16,7 +16,10 @@ public:
     // Normalised: (a, b, c) and d divided by the length of (a, b, c).
     Plane(float a, float b, float c, float dValue);
     // Stored as given, not normalised.
-    Plane(const Vec3& normalValue, float dValue) : normal(normalValue), d(dValue) {}
+    Plane(const Vec3& normalValue, float dValue)
+        : normal(normalValue),
+          d(dValue)
+    {}
 
     bool IsInFront(const GfxVec3& p) const;
     bool IsInFront(const Vec3& p) const;

@@ -10,12 +10,14 @@ namespace {
 constexpr float kFromMatrixThreshold = 1e-7f;
 // Above this |cosine| the arc is too short for sin(theta) to divide by.
 constexpr float kSlerpLerpThreshold = 0.9995f;
-}
+}  // namespace
 
 Quaternion::Quaternion(float wValue, float xValue, float yValue, float zValue)
-    : w(wValue), x(xValue), y(yValue), z(zValue)
-{
-}
+    : w(wValue),
+      x(xValue),
+      y(yValue),
+      z(zValue)
+{}
 
 Quaternion::Quaternion(float heading, float pitch, float roll)
 {
@@ -98,10 +100,8 @@ void Quaternion::SetFromMatrix(const Matrix4& matrix)
 Quaternion Quaternion::operator*(const Quaternion& q) const
 {
     // (w1*w2 - P.Q, w1*Q + w2*P + P x Q)
-    return Quaternion(w * q.w - (x * q.x + y * q.y + z * q.z),
-        w * q.x + q.w * x + (y * q.z - z * q.y),
-        w * q.y + q.w * y + (z * q.x - x * q.z),
-        w * q.z + q.w * z + (x * q.y - y * q.x));
+    return Quaternion(w * q.w - (x * q.x + y * q.y + z * q.z), w * q.x + q.w * x + (y * q.z - z * q.y),
+                      w * q.y + q.w * y + (z * q.x - x * q.z), w * q.z + q.w * z + (x * q.y - y * q.x));
 }
 
 Quaternion& Quaternion::operator*=(const Quaternion& other)
@@ -117,8 +117,8 @@ Vec3 Quaternion::Rotate(const Vec3& v) const
     float yy = y * y;
     float zz = z * z;
     return Vec3((ww + xx - yy - zz) * v.x + 2.0f * (x * y - w * z) * v.y + 2.0f * (x * z + w * y) * v.z,
-        2.0f * (x * y + w * z) * v.x + (ww - xx + yy - zz) * v.y + 2.0f * (y * z - w * x) * v.z,
-        2.0f * (x * z - w * y) * v.x + 2.0f * (y * z + w * x) * v.y + (ww - xx - yy + zz) * v.z);
+                2.0f * (x * y + w * z) * v.x + (ww - xx + yy - zz) * v.y + 2.0f * (y * z - w * x) * v.z,
+                2.0f * (x * z - w * y) * v.x + 2.0f * (y * z + w * x) * v.y + (ww - xx - yy + zz) * v.z);
 }
 
 float Quaternion::GetAngle() const

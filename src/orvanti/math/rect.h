@@ -12,7 +12,12 @@ struct Rect {
     float y1 = 0.0f;
 
     Rect() = default;
-    Rect(float minX, float maxX, float minY, float maxY) : x0(minX), x1(maxX), y0(minY), y1(maxY) {}
+    Rect(float minX, float maxX, float minY, float maxY)
+        : x0(minX),
+          x1(maxX),
+          y0(minY),
+          y1(maxY)
+    {}
 
     Vec2 LowerLeft() const { return Vec2(x0, y0); }
     Vec2 UpperLeft() const { return Vec2(x0, y1); }

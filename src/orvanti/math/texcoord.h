@@ -6,7 +6,10 @@ struct TexCoord {
     float v = 0.0f;
 
     TexCoord() = default;
-    TexCoord(float uValue, float vValue) : u(uValue), v(vValue) {}
+    TexCoord(float uValue, float vValue)
+        : u(uValue),
+          v(vValue)
+    {}
 
     bool operator==(const TexCoord& o) const { return u == o.u && v == o.v; }
 };

@@ -8,7 +8,10 @@ struct Vec2 {
     float x;
     float y;
 
-    Vec2(float xValue, float yValue) : x(xValue), y(yValue) {}
+    Vec2(float xValue, float yValue)
+        : x(xValue),
+          y(yValue)
+    {}
 
     Vec2& operator+=(const Vec2& other)
     {

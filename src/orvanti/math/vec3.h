@@ -10,7 +10,11 @@ struct Vec3 {
     float z = 0.0f;
 
     Vec3() = default;
-    Vec3(float xValue, float yValue, float zValue) : x(xValue), y(yValue), z(zValue) {}
+    Vec3(float xValue, float yValue, float zValue)
+        : x(xValue),
+          y(yValue),
+          z(zValue)
+    {}
 
     Vec3 operator+(const Vec3& o) const { return Vec3(x + o.x, y + o.y, z + o.z); }
     Vec3 operator-(const Vec3& o) const { return Vec3(x - o.x, y - o.y, z - o.z); }
@@ -43,10 +47,7 @@ struct Vec3 {
 
     float Length() const { return std::sqrt(x * x + y * y + z * z); }
     float Dot(const Vec3& o) const { return x * o.x + y * o.y + z * o.z; }
-    Vec3 Cross(const Vec3& o) const
-    {
-        return Vec3(y * o.z - z * o.y, z * o.x - x * o.z, x * o.y - y * o.x);
-    }
+    Vec3 Cross(const Vec3& o) const { return Vec3(y * o.z - z * o.y, z * o.x - x * o.z, x * o.y - y * o.x); }
 
     // In place; unchanged when the length is exactly 0.
     Vec3& Normalize()

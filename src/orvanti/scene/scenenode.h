@@ -14,7 +14,7 @@
 
 class Model;
 
-constexpr int kGLTriangles = 4;   // GL_TRIANGLES
+constexpr int kGLTriangles = 4;  // GL_TRIANGLES
 
 class SceneNode : public SceneObject, public RefCounted {
 public:
@@ -43,13 +43,13 @@ public:
     void SetColor(float r, float g, float b, float a);
     void SetColor(const Color& color);
 
-    Model* model = nullptr;                   // owned by the model manager
+    Model* model = nullptr;  // owned by the model manager
     Vec3 scale{1.0f, 1.0f, 1.0f};
     Vec3 position;
     Quaternion orientation;
-    Color colour;                             // handed down to the children
-    int mode = kGLTriangles;                  // GL primitive mode for the model
-    bool hidden = false;                      // model not drawn (children still are)
-    bool visible = true;                      // model neither updated nor drawn
+    Color colour;             // handed down to the children
+    int mode = kGLTriangles;  // GL primitive mode for the model
+    bool hidden = false;      // model not drawn (children still are)
+    bool visible = true;      // model neither updated nor drawn
     std::list<RefHandle<SceneNode>> children;
 };

@@ -10,9 +10,13 @@
 #include <GL/glu.h>
 
 Viewport::Viewport(Camera* camera, int x, int y, int width, int height, std::unique_ptr<SceneObject> scene)
-    : camera_(camera), x_(x), y_(y), width_(width), height_(height), scene_(std::move(scene))
-{
-}
+    : camera_(camera),
+      x_(x),
+      y_(y),
+      width_(width),
+      height_(height),
+      scene_(std::move(scene))
+{}
 
 bool Viewport::Render()
 {

@@ -27,8 +27,7 @@ bool ForgetName(std::map<std::string, int>& names, int handle)
 
 SoundRegistry::SoundRegistry()
     : mixer_(std::make_unique<AudioMixer>(kChannelCount))
-{
-}
+{}
 
 SoundRegistry::~SoundRegistry()
 {

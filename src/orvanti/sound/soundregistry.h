@@ -70,7 +70,7 @@ private:
     std::map<std::string, int> streamNames_;
     std::vector<AudioSample*> samples_;
     std::vector<AudioStream*> streams_;
-    std::vector<int> channels_; // parallel to streams_; -1 = stopped or never started
+    std::vector<int> channels_;  // parallel to streams_; -1 = stopped or never started
     std::string basePath_;
     // Declared in this order so the device stops before the mixer goes.
     std::unique_ptr<AudioMixer> mixer_;

@@ -10,7 +10,7 @@ namespace {
 std::mutex g_handlerMutex;
 DebugBreakHandler g_handler;
 constexpr size_t kBreakLineSize = 1024;
-}
+}  // namespace
 
 void PlatformDebugBreak(const char* file, int line, const char* what)
 {

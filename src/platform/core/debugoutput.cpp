@@ -8,7 +8,7 @@
 namespace {
 std::mutex g_hookMutex;
 DebugOutputHook g_hook;
-}
+}  // namespace
 
 void PlatformDebugOutput(const char* text)
 {

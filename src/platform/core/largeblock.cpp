@@ -15,7 +15,7 @@ void* AllocateLargeBlock(size_t bytes)
     const size_t rounded = (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
     void* block = std::aligned_alloc(kHugePageBytes, rounded);
     if (block != nullptr) {
-        ::madvise(block, rounded, MADV_HUGEPAGE); // advice only: a refusal changes nothing
+        ::madvise(block, rounded, MADV_HUGEPAGE);  // advice only: a refusal changes nothing
     }
     return block;
 }

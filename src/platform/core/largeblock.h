@@ -11,13 +11,11 @@ void* AllocateLargeBlock(size_t bytes);
 void FreeLargeBlock(void* block);
 
 // Standard allocator over the blocks above, for std::vector.
-template <typename T>
-struct LargeBlockAllocator {
+template <typename T> struct LargeBlockAllocator {
     using value_type = T;
 
     LargeBlockAllocator() = default;
-    template <typename U>
-    LargeBlockAllocator(const LargeBlockAllocator<U>&) {}
+    template <typename U> LargeBlockAllocator(const LargeBlockAllocator<U>&) {}
 
     T* allocate(size_t n)
     {
@@ -29,8 +27,6 @@ struct LargeBlockAllocator {
     }
     void deallocate(T* block, size_t) { FreeLargeBlock(block); }
 
-    template <typename U>
-    bool operator==(const LargeBlockAllocator<U>&) const { return true; }
-    template <typename U>
-    bool operator!=(const LargeBlockAllocator<U>&) const { return false; }
+    template <typename U> bool operator==(const LargeBlockAllocator<U>&) const { return true; }
+    template <typename U> bool operator!=(const LargeBlockAllocator<U>&) const { return false; }
 };

@@ -6,8 +6,7 @@
 #include <utility>
 
 // Puts value into slot while holding mutex; gives the slot's old value.
-template <typename T>
-T ExchangeLocked(std::mutex& mutex, T& slot, T value)
+template <typename T> T ExchangeLocked(std::mutex& mutex, T& slot, T value)
 {
     std::lock_guard<std::mutex> lock(mutex);
     T old = std::move(slot);

@@ -50,7 +50,7 @@ BOOL Post(const MSG& message)
     state.messages.push_back(message);
     return TRUE;
 }
-}
+}  // namespace
 
 HWND CreateWindowHandle(WNDPROC procedure)
 {
@@ -69,8 +69,8 @@ void DestroyWindowHandle(HWND window)
     if (window == nullptr || state.windows.erase(window) == 0)
         return;
     state.messages.erase(std::remove_if(state.messages.begin(), state.messages.end(),
-                             [window](const MSG& message) { return message.hwnd == window; }),
-        state.messages.end());
+                                        [window](const MSG& message) { return message.hwnd == window; }),
+                         state.messages.end());
 }
 
 bool IsWindow(HWND window)

@@ -18,7 +18,7 @@ ClockSource& Source()
     static ClockSource source;
     return source;
 }
-}
+}  // namespace
 
 std::int64_t PlatformClockFrequency()
 {

@@ -6,7 +6,7 @@ namespace {
 constexpr uint32_t kMultiplier = 214013u;
 constexpr uint32_t kIncrement = 2531011u;
 uint32_t g_state = 1u;
-}
+}  // namespace
 
 int Rand15()
 {

@@ -14,16 +14,14 @@ constexpr const char* kFallbackDriver = "dummy";
 void SDLCALL RenderCallback(void* user, Uint8* stream, int length)
 {
     auto* mixer = static_cast<AudioMixer*>(user);
-    mixer->Render(reinterpret_cast<float*>(stream),
-                  length / static_cast<int>(sizeof(float) * kMixChannels));
+    mixer->Render(reinterpret_cast<float*>(stream), length / static_cast<int>(sizeof(float) * kMixChannels));
 }
 
-} // namespace
+}  // namespace
 
 AudioDevice::AudioDevice(AudioMixer& mixer)
     : mixer_(mixer)
-{
-}
+{}
 
 AudioDevice::~AudioDevice()
 {

@@ -14,13 +14,13 @@
 
 namespace {
 
-constexpr int kRingFrames = 16384;                      // about 0.37 s of a stream
-constexpr int kRefillFrames = kRingFrames / 4;          // decoder tops up in batches
+constexpr int kRingFrames = 16384;              // about 0.37 s of a stream
+constexpr int kRefillFrames = kRingFrames / 4;  // decoder tops up in batches
 constexpr int kDecodeChunkFrames = 1024;
 constexpr auto kDecoderPeriod = std::chrono::milliseconds(5);
-constexpr int kSlotBits = 5;                            // channel id = generation << 5 | slot
+constexpr int kSlotBits = 5;  // channel id = generation << 5 | slot
 constexpr int kSlotMask = (1 << kSlotBits) - 1;
-constexpr uint32_t kGenerationLimit = 1u << 25;         // keeps ids positive
+constexpr uint32_t kGenerationLimit = 1u << 25;  // keeps ids positive
 constexpr int kSampleReadFrames = 16384;
 
 static_assert(kMixMaxVoiceCount <= (1 << kSlotBits), "slot must fit its bits");
@@ -71,10 +71,10 @@ SNDFILE* OpenSoundFile(const std::string& path, SF_INFO& info)
     return file;
 }
 
-} // namespace
+}  // namespace
 
 struct AudioSample {
-    std::vector<float> data; // stereo frames at kMixRate
+    std::vector<float> data;  // stereo frames at kMixRate
     int64_t frames = 0;
 };
 
@@ -90,25 +90,25 @@ struct AudioStream {
     int fileRate = kMixRate;
     int64_t fileFrames = 0;
     int64_t loopStart = 0;
-    int64_t loopEnd = 0; // last frame of the loop, included
+    int64_t loopEnd = 0;  // last frame of the loop, included
     int64_t sourcePosition = 0;
     bool failed = false;
 
-    std::vector<float> fileBuffer; // one chunk in the file's channel layout
-    std::vector<float> chunk;      // the same chunk in stereo
+    std::vector<float> fileBuffer;  // one chunk in the file's channel layout
+    std::vector<float> chunk;       // the same chunk in stereo
     int chunkCount = 0;
     int chunkIndex = 0;
 
-    double step = 1.0; // source frames per output frame
+    double step = 1.0;  // source frames per output frame
     double phase = 0.0;
     float current[2] = {0.0f, 0.0f};
     float next[2] = {0.0f, 0.0f};
     bool primed = false;
 
-    std::vector<float> ring; // kRingFrames stereo frames
+    std::vector<float> ring;  // kRingFrames stereo frames
     std::atomic<uint64_t> written{0};
     std::atomic<uint64_t> consumed{0};
-    int voiceSlot = -1; // written under both locks, read under either
+    int voiceSlot = -1;  // written under both locks, read under either
 };
 
 namespace {
@@ -214,12 +214,11 @@ void Rewind(AudioStream& s)
     s.consumed.store(0, std::memory_order_relaxed);
 }
 
-} // namespace
+}  // namespace
 
 AudioMixer::AudioMixer(int voiceCount)
     : voices_(static_cast<size_t>(std::clamp(voiceCount, 1, kMixMaxVoiceCount)))
-{
-}
+{}
 
 AudioMixer::~AudioMixer()
 {

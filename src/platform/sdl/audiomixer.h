@@ -96,7 +96,7 @@ private:
     void DecoderLoop();
 
     std::vector<Voice> voices_;
-    uint64_t startCount_ = 0; // guarded by voiceMutex_
+    uint64_t startCount_ = 0;  // guarded by voiceMutex_
     std::vector<std::unique_ptr<AudioSample>> samples_;
     std::vector<std::unique_ptr<AudioStream>> streams_;
     // Order of locking: decodeMutex_ before voiceMutex_. The device callback

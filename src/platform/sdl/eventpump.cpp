@@ -8,7 +8,8 @@
 #include "sdleventtranslator.h"
 #include "windowsystem.h"
 
-void PumpWindowEvents() {
+void PumpWindowEvents()
+{
     if (!OnWindowSystemThread()) {
         return;  // not started yet, or a toolkit thread peeking
     }

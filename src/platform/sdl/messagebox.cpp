@@ -27,7 +27,8 @@ constexpr ButtonSet kButtonSets[] = {
     {MB_YESNO, 2, {IDYES, IDNO}, {"Yes", "No"}},
 };
 
-const ButtonSet& FindButtonSet(unsigned style) {
+const ButtonSet& FindButtonSet(unsigned style)
+{
     for (const ButtonSet& set : kButtonSets) {
         if (set.style == (style & kButtonMask)) {
             return set;
@@ -36,30 +37,35 @@ const ButtonSet& FindButtonSet(unsigned style) {
     return kButtonSets[0];
 }
 
-bool EnvironmentSet(const char* name) {
+bool EnvironmentSet(const char* name)
+{
     const char* value = std::getenv(name);
     return value != nullptr && value[0] != '\0';
 }
 
-void PrintBox(const char* text, const char* caption) {
+void PrintBox(const char* text, const char* caption)
+{
     std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
     std::fflush(stderr);
 }
 
 }  // namespace
 
-int DefaultMessageBoxResult(unsigned style) {
+int DefaultMessageBoxResult(unsigned style)
+{
     return FindButtonSet(style).ids[0];
 }
 
-bool MessageBoxesPrintOnly() {
+bool MessageBoxesPrintOnly()
+{
     if (EnvironmentSet("MORVO_TEST")) {
         return true;
     }
     return !EnvironmentSet("DISPLAY") && !EnvironmentSet("WAYLAND_DISPLAY");
 }
 
-int ShowMessageBox(const char* text, const char* caption, unsigned style) {
+int ShowMessageBox(const char* text, const char* caption, unsigned style)
+{
     const ButtonSet& set = FindButtonSet(style);
     if (MessageBoxesPrintOnly()) {
         PrintBox(text, caption);
@@ -77,9 +83,14 @@ int ShowMessageBox(const char* text, const char* caption, unsigned style) {
 
     Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
     switch (style & kIconMask) {
-    case MB_ICONSTOP: flags = SDL_MESSAGEBOX_ERROR; break;
-    case MB_ICONEXCLAMATION: flags = SDL_MESSAGEBOX_WARNING; break;
-    default: break;
+        case MB_ICONSTOP:
+            flags = SDL_MESSAGEBOX_ERROR;
+            break;
+        case MB_ICONEXCLAMATION:
+            flags = SDL_MESSAGEBOX_WARNING;
+            break;
+        default:
+            break;
     }
 
     SDL_MessageBoxData data = {};

@@ -3,18 +3,21 @@
 
 #include <cstring>
 
-PlatformInput::PlatformInput() {
+PlatformInput::PlatformInput()
+{
     Reset();
 }
 
-void PlatformInput::SetKey(uint8_t dik, bool down) {
+void PlatformInput::SetKey(uint8_t dik, bool down)
+{
     if (dik == 0) {
         return;
     }
     keys_[dik] = down ? kKeyDownBit : 0;
 }
 
-void PlatformInput::AddMouseMotion(int dx, int dy) {
+void PlatformInput::AddMouseMotion(int dx, int dy)
+{
     if (!focused_ || !mouseAcquired_) {
         return;
     }
@@ -22,21 +25,24 @@ void PlatformInput::AddMouseMotion(int dx, int dy) {
     pending_.lY += dy;
 }
 
-void PlatformInput::AddWheelNotches(int notches) {
+void PlatformInput::AddWheelNotches(int notches)
+{
     if (!focused_ || !mouseAcquired_) {
         return;
     }
     pending_.lZ += notches * kWheelNotch;
 }
 
-void PlatformInput::SetMouseButton(int index, bool down) {
+void PlatformInput::SetMouseButton(int index, bool down)
+{
     if (index < 0 || index >= kMouseButtonCount) {
         return;
     }
     pending_.buttons[index] = down ? kKeyDownBit : 0;
 }
 
-void PlatformInput::SetFocus(bool focused) {
+void PlatformInput::SetFocus(bool focused)
+{
     focused_ = focused;
     if (!focused) {
         // Keys held while the focus goes stay down nowhere; the mouse must be
@@ -47,12 +53,14 @@ void PlatformInput::SetFocus(bool focused) {
     }
 }
 
-InputResult PlatformInput::ReadKeyboard(uint8_t keys[kKeyCount]) const {
+InputResult PlatformInput::ReadKeyboard(uint8_t keys[kKeyCount]) const
+{
     std::memcpy(keys, keys_, sizeof(keys_));
     return InputResult::Ok;
 }
 
-InputResult PlatformInput::ReadMouse(MouseSnapshot* snapshot) {
+InputResult PlatformInput::ReadMouse(MouseSnapshot* snapshot)
+{
     if (!focused_) {
         mouseAcquired_ = false;
         return InputResult::OtherAppHasFocus;
@@ -65,7 +73,8 @@ InputResult PlatformInput::ReadMouse(MouseSnapshot* snapshot) {
     return InputResult::Ok;
 }
 
-InputResult PlatformInput::AcquireMouse() {
+InputResult PlatformInput::AcquireMouse()
+{
     if (!focused_ || !captureAllowed_) {
         return InputResult::OtherAppHasFocus;
     }
@@ -76,19 +85,22 @@ InputResult PlatformInput::AcquireMouse() {
     return InputResult::Ok;
 }
 
-void PlatformInput::UnacquireMouse() {
+void PlatformInput::UnacquireMouse()
+{
     mouseAcquired_ = false;
     ClearMouse();
 }
 
-void PlatformInput::SetMouseCaptureAllowed(bool allowed) {
+void PlatformInput::SetMouseCaptureAllowed(bool allowed)
+{
     captureAllowed_ = allowed;
     if (!allowed) {
         UnacquireMouse();
     }
 }
 
-void PlatformInput::Reset() {
+void PlatformInput::Reset()
+{
     std::memset(keys_, 0, sizeof(keys_));
     ClearMouse();
     focused_ = false;
@@ -96,17 +108,20 @@ void PlatformInput::Reset() {
     captureAllowed_ = true;
 }
 
-void PlatformInput::ClearMouse() {
+void PlatformInput::ClearMouse()
+{
     pending_ = MouseSnapshot{};
 }
 
-void PlatformInput::ClearMotion() {
+void PlatformInput::ClearMotion()
+{
     pending_.lX = 0;
     pending_.lY = 0;
     pending_.lZ = 0;
 }
 
-PlatformInput& GetPlatformInput() {
+PlatformInput& GetPlatformInput()
+{
     static PlatformInput input;
     return input;
 }

@@ -22,8 +22,8 @@ struct MouseSnapshot {
 
 enum class InputResult {
     Ok,
-    NotAcquired,        // the device was never acquired or lost its acquisition
-    OtherAppHasFocus,   // the window is not in the foreground
+    NotAcquired,       // the device was never acquired or lost its acquisition
+    OtherAppHasFocus,  // the window is not in the foreground
 };
 
 class PlatformInput {

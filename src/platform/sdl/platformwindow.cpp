@@ -25,7 +25,8 @@ struct PlatformWindow {
 std::vector<PlatformWindow> gWindows;
 HWND gMainWindow = nullptr;
 
-PlatformWindow* FromHandle(HWND handle) {
+PlatformWindow* FromHandle(HWND handle)
+{
     for (PlatformWindow& window : gWindows) {
         if (handle != nullptr && window.handle == handle) {
             return &window;
@@ -34,12 +35,14 @@ PlatformWindow* FromHandle(HWND handle) {
     return nullptr;
 }
 
-void LogSdlFailure(const char* what) {
+void LogSdlFailure(const char* what)
+{
     std::string line = std::string(what) + ": " + SDL_GetError() + "\n";
     PlatformDebugOutput(line.c_str());
 }
 
-void RequestPixelFormat(int colorBits, int depthBits) {
+void RequestPixelFormat(int colorBits, int depthBits)
+{
     const bool high = colorBits >= kHighColourThreshold;
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, high ? kHighColourChannelBits : kLowColourRedBlueBits);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, high ? kHighColourChannelBits : kLowColourGreenBits);
@@ -57,7 +60,8 @@ void RequestPixelFormat(int colorBits, int depthBits) {
 
 }  // namespace
 
-bool GetDesktopSize(int* width, int* height) {
+bool GetDesktopSize(int* width, int* height)
+{
     *width = 0;
     *height = 0;
     if (!StartWindowSystem()) {
@@ -72,7 +76,8 @@ bool GetDesktopSize(int* width, int* height) {
     return true;
 }
 
-bool CanUseFullscreen(int width, int height, int colorBits) {
+bool CanUseFullscreen(int width, int height, int colorBits)
+{
     (void)colorBits;
     int desktopWidth = 0;
     int desktopHeight = 0;
@@ -84,7 +89,8 @@ bool CanUseFullscreen(int width, int height, int colorBits) {
     return width > 0 && height > 0 && width <= desktopWidth && height <= desktopHeight;
 }
 
-HWND CreatePlatformWindow(const WindowRequest& request) {
+HWND CreatePlatformWindow(const WindowRequest& request)
+{
     if (!StartWindowSystem()) {
         return nullptr;
     }
@@ -93,8 +99,7 @@ HWND CreatePlatformWindow(const WindowRequest& request) {
     if (request.fullscreen) {
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
-    SDL_Window* sdlWindow = SDL_CreateWindow(request.title, request.x, request.y,
-                                             request.width, request.height, flags);
+    SDL_Window* sdlWindow = SDL_CreateWindow(request.title, request.x, request.y, request.width, request.height, flags);
     if (sdlWindow == nullptr) {
         LogSdlFailure("SDL_CreateWindow failed");
         return nullptr;
@@ -110,7 +115,8 @@ HWND CreatePlatformWindow(const WindowRequest& request) {
     return window.handle;
 }
 
-GLContextHandle CreateGLContext(HWND handle) {
+GLContextHandle CreateGLContext(HWND handle)
+{
     PlatformWindow* window = FromHandle(handle);
     if (window == nullptr) {
         return nullptr;
@@ -123,7 +129,8 @@ GLContextHandle CreateGLContext(HWND handle) {
     return static_cast<GLContextHandle>(context);
 }
 
-bool MakeGLContextCurrent(HWND handle, GLContextHandle context) {
+bool MakeGLContextCurrent(HWND handle, GLContextHandle context)
+{
     PlatformWindow* window = FromHandle(handle);
     SDL_Window* sdlWindow = window ? window->window : nullptr;
     if (SDL_GL_MakeCurrent(sdlWindow, static_cast<SDL_GLContext>(context)) != 0) {
@@ -133,7 +140,8 @@ bool MakeGLContextCurrent(HWND handle, GLContextHandle context) {
     return true;
 }
 
-bool DeleteGLContext(GLContextHandle context) {
+bool DeleteGLContext(GLContextHandle context)
+{
     if (context == nullptr) {
         return false;
     }
@@ -141,7 +149,8 @@ bool DeleteGLContext(GLContextHandle context) {
     return true;
 }
 
-bool PixelFormatMatches(HWND handle, int colorBits, int depthBits) {
+bool PixelFormatMatches(HWND handle, int colorBits, int depthBits)
+{
     if (FromHandle(handle) == nullptr) {
         return false;
     }
@@ -156,7 +165,8 @@ bool PixelFormatMatches(HWND handle, int colorBits, int depthBits) {
     return doubleBuffer != 0 && depth >= depthBits && red + green + blue >= wantedRgb;
 }
 
-void ShowPlatformWindow(HWND handle) {
+void ShowPlatformWindow(HWND handle)
+{
     PlatformWindow* window = FromHandle(handle);
     if (window == nullptr) {
         return;
@@ -166,7 +176,8 @@ void ShowPlatformWindow(HWND handle) {
     SDL_SetWindowInputFocus(window->window);
 }
 
-bool SwapWindowBuffers(HWND handle) {
+bool SwapWindowBuffers(HWND handle)
+{
     PlatformWindow* window = FromHandle(handle);
     if (window == nullptr) {
         return false;
@@ -176,7 +187,8 @@ bool SwapWindowBuffers(HWND handle) {
     return true;
 }
 
-bool DestroyPlatformWindow(HWND handle) {
+bool DestroyPlatformWindow(HWND handle)
+{
     PlatformWindow* window = FromHandle(handle);
     if (window == nullptr) {
         return false;
@@ -192,13 +204,15 @@ bool DestroyPlatformWindow(HWND handle) {
     return true;
 }
 
-void SetSystemCursorVisible(bool visible) {
+void SetSystemCursorVisible(bool visible)
+{
     if (WindowSystemStarted()) {
         SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
     }
 }
 
-bool GetWindowClientSize(HWND handle, int* width, int* height) {
+bool GetWindowClientSize(HWND handle, int* width, int* height)
+{
     PlatformWindow* window = FromHandle(handle);
     if (window == nullptr) {
         return false;
@@ -207,7 +221,7 @@ bool GetWindowClientSize(HWND handle, int* width, int* height) {
     return true;
 }
 
-HWND GetMainWindow() {
+HWND GetMainWindow()
+{
     return gMainWindow;
 }
-

@@ -18,7 +18,7 @@ struct WindowRequest {
     int height = 0;
     int colorBits = 32;
     int depthBits = 16;
-    bool fullscreen = false;  // desktop full screen
+    bool fullscreen = false;      // desktop full screen
     WNDPROC procedure = nullptr;  // receives the window's messages
 };
 

@@ -26,11 +26,9 @@ struct ShiftedChar {
     char shifted;
 };
 constexpr ShiftedChar kShiftedChars[] = {
-    {'1', '!'}, {'2', '@'}, {'3', '#'}, {'4', '$'}, {'5', '%'},
-    {'6', '^'}, {'7', '&'}, {'8', '*'}, {'9', '('}, {'0', ')'},
-    {'-', '_'}, {'=', '+'}, {'[', '{'}, {']', '}'}, {'\\', '|'},
-    {';', ':'}, {'\'', '"'}, {'`', '~'}, {',', '<'}, {'.', '>'},
-    {'/', '?'},
+    {'1', '!'},  {'2', '@'}, {'3', '#'},  {'4', '$'}, {'5', '%'}, {'6', '^'}, {'7', '&'},
+    {'8', '*'},  {'9', '('}, {'0', ')'},  {'-', '_'}, {'=', '+'}, {'[', '{'}, {']', '}'},
+    {'\\', '|'}, {';', ':'}, {'\'', '"'}, {'`', '~'}, {',', '<'}, {'.', '>'}, {'/', '?'},
 };
 
 // Keypad keys that type a character; digits and the point only with Num Lock.
@@ -40,12 +38,11 @@ struct KeypadChar {
     bool needsNumLock;
 };
 constexpr KeypadChar kKeypadChars[] = {
-    {SDLK_KP_0, '0', true}, {SDLK_KP_1, '1', true}, {SDLK_KP_2, '2', true},
-    {SDLK_KP_3, '3', true}, {SDLK_KP_4, '4', true}, {SDLK_KP_5, '5', true},
-    {SDLK_KP_6, '6', true}, {SDLK_KP_7, '7', true}, {SDLK_KP_8, '8', true},
-    {SDLK_KP_9, '9', true}, {SDLK_KP_PERIOD, '.', true},
-    {SDLK_KP_DIVIDE, '/', false}, {SDLK_KP_MULTIPLY, '*', false},
-    {SDLK_KP_MINUS, '-', false}, {SDLK_KP_PLUS, '+', false},
+    {SDLK_KP_0, '0', true},         {SDLK_KP_1, '1', true},      {SDLK_KP_2, '2', true},
+    {SDLK_KP_3, '3', true},         {SDLK_KP_4, '4', true},      {SDLK_KP_5, '5', true},
+    {SDLK_KP_6, '6', true},         {SDLK_KP_7, '7', true},      {SDLK_KP_8, '8', true},
+    {SDLK_KP_9, '9', true},         {SDLK_KP_PERIOD, '.', true}, {SDLK_KP_DIVIDE, '/', false},
+    {SDLK_KP_MULTIPLY, '*', false}, {SDLK_KP_MINUS, '-', false}, {SDLK_KP_PLUS, '+', false},
 };
 
 // Ctrl with these keys types a control character.
@@ -54,8 +51,11 @@ struct ControlChar {
     unsigned int character;
 };
 constexpr ControlChar kControlChars[] = {
-    {SDLK_LEFTBRACKET, 0x1B}, {SDLK_BACKSLASH, 0x1C}, {SDLK_RIGHTBRACKET, 0x1D},
-    {SDLK_RETURN, kCharLineFeed}, {SDLK_BACKSPACE, kCharCtrlBackspace},
+    {SDLK_LEFTBRACKET, 0x1B},
+    {SDLK_BACKSLASH, 0x1C},
+    {SDLK_RIGHTBRACKET, 0x1D},
+    {SDLK_RETURN, kCharLineFeed},
+    {SDLK_BACKSPACE, kCharCtrlBackspace},
 };
 
 struct MouseButtonRow {
@@ -69,11 +69,13 @@ constexpr MouseButtonRow kMouseButtons[] = {
     {SDL_BUTTON_X1, 3},      // first extra button
 };
 
-bool IsLetter(SDL_Keycode key) {
+bool IsLetter(SDL_Keycode key)
+{
     return key >= 'a' && key <= 'z';
 }
 
-void TranslateKey(const SDL_KeyboardEvent& key, HWND window, PlatformInput& input) {
+void TranslateKey(const SDL_KeyboardEvent& key, HWND window, PlatformInput& input)
+{
     const bool down = key.type == SDL_KEYDOWN;
     const SdlKeyCodes codes = LookUpSdlKey(key.keysym.scancode);
     if (!key.repeat) {
@@ -90,31 +92,32 @@ void TranslateKey(const SDL_KeyboardEvent& key, HWND window, PlatformInput& inpu
         message = alt ? WM_SYSKEYUP : WM_KEYUP;
     }
     const unsigned int character = down && !alt ? TypedCharacter(key.keysym.sym, key.keysym.mod) : 0;
-    PostKeyMessage(window, message, codes.virtualKey, KeyMessageLParam(codes.dik, down, key.repeat != 0),
-                   character);
+    PostKeyMessage(window, message, codes.virtualKey, KeyMessageLParam(codes.dik, down, key.repeat != 0), character);
 }
 
-void TranslateWindowEvent(const SDL_WindowEvent& event, HWND window, PlatformInput& input) {
+void TranslateWindowEvent(const SDL_WindowEvent& event, HWND window, PlatformInput& input)
+{
     switch (event.event) {
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-        input.SetFocus(true);
-        PostMessage(window, WM_ACTIVATE, WA_ACTIVE, 0);
-        break;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-        input.SetFocus(false);
-        PostMessage(window, WM_ACTIVATE, WA_INACTIVE, 0);
-        break;
-    case SDL_WINDOWEVENT_CLOSE:
-        PostMessage(window, WM_CLOSE, 0, 0);
-        break;
-    default:
-        break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            input.SetFocus(true);
+            PostMessage(window, WM_ACTIVATE, WA_ACTIVE, 0);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            input.SetFocus(false);
+            PostMessage(window, WM_ACTIVATE, WA_INACTIVE, 0);
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            PostMessage(window, WM_CLOSE, 0, 0);
+            break;
+        default:
+            break;
     }
 }
 
 }  // namespace
 
-unsigned int TypedCharacter(SDL_Keycode key, uint16_t modifiers) {
+unsigned int TypedCharacter(SDL_Keycode key, uint16_t modifiers)
+{
     if ((modifiers & KMOD_ALT) != 0) {
         return 0;
     }
@@ -133,12 +136,17 @@ unsigned int TypedCharacter(SDL_Keycode key, uint16_t modifiers) {
         return 0;
     }
     switch (key) {
-    case SDLK_ESCAPE: return kCharEscape;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return kCharReturn;
-    case SDLK_BACKSPACE: return kCharBackspace;
-    case SDLK_TAB: return kCharTab;
-    default: break;
+        case SDLK_ESCAPE:
+            return kCharEscape;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return kCharReturn;
+        case SDLK_BACKSPACE:
+            return kCharBackspace;
+        case SDLK_TAB:
+            return kCharTab;
+        default:
+            break;
     }
     for (const KeypadChar& row : kKeypadChars) {
         if (row.key == key) {
@@ -166,7 +174,8 @@ unsigned int TypedCharacter(SDL_Keycode key, uint16_t modifiers) {
     return static_cast<unsigned int>(key);
 }
 
-LPARAM KeyMessageLParam(uint8_t dik, bool down, bool repeat) {
+LPARAM KeyMessageLParam(uint8_t dik, bool down, bool repeat)
+{
     LPARAM value = 1;
     value |= static_cast<LPARAM>(dik & ~kExtendedKeyFlag) << kScanCodeShift;
     if ((dik & kExtendedKeyFlag) != 0) {
@@ -181,7 +190,8 @@ LPARAM KeyMessageLParam(uint8_t dik, bool down, bool repeat) {
     return value;
 }
 
-int MouseButtonIndex(uint8_t sdlButton) {
+int MouseButtonIndex(uint8_t sdlButton)
+{
     for (const MouseButtonRow& row : kMouseButtons) {
         if (row.sdlButton == sdlButton) {
             return row.index;
@@ -190,34 +200,35 @@ int MouseButtonIndex(uint8_t sdlButton) {
     return -1;
 }
 
-void TranslateSdlEvent(const SDL_Event& event, HWND window, PlatformInput& input) {
+void TranslateSdlEvent(const SDL_Event& event, HWND window, PlatformInput& input)
+{
     switch (event.type) {
-    case SDL_QUIT:  // SIGINT, SIGTERM
-        PostMessage(window, WM_CLOSE, 0, 0);
-        break;
-    case SDL_WINDOWEVENT:
-        TranslateWindowEvent(event.window, window, input);
-        break;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        TranslateKey(event.key, window, input);
-        break;
-    case SDL_MOUSEMOTION:
-        input.AddMouseMotion(event.motion.xrel, event.motion.yrel);
-        break;
-    case SDL_MOUSEWHEEL: {
-        int notches = event.wheel.y;
-        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) {
-            notches = -notches;
+        case SDL_QUIT:  // SIGINT, SIGTERM
+            PostMessage(window, WM_CLOSE, 0, 0);
+            break;
+        case SDL_WINDOWEVENT:
+            TranslateWindowEvent(event.window, window, input);
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            TranslateKey(event.key, window, input);
+            break;
+        case SDL_MOUSEMOTION:
+            input.AddMouseMotion(event.motion.xrel, event.motion.yrel);
+            break;
+        case SDL_MOUSEWHEEL: {
+            int notches = event.wheel.y;
+            if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) {
+                notches = -notches;
+            }
+            input.AddWheelNotches(notches);
+            break;
         }
-        input.AddWheelNotches(notches);
-        break;
-    }
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        input.SetMouseButton(MouseButtonIndex(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
-        break;
-    default:
-        break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            input.SetMouseButton(MouseButtonIndex(event.button.button), event.type == SDL_MOUSEBUTTONDOWN);
+            break;
+        default:
+            break;
     }
 }

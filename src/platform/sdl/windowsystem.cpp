@@ -24,7 +24,8 @@ const ThreadsAtLoad gThreadsAtLoad;
 
 }  // namespace
 
-void PrepareWindowSystemThreads() {
+void PrepareWindowSystemThreads()
+{
     if (gThreadsPrepared) {
         return;
     }
@@ -32,7 +33,8 @@ void PrepareWindowSystemThreads() {
     XInitThreads();
 }
 
-bool StartWindowSystem() {
+bool StartWindowSystem()
+{
     if (gVideoStarted) {
         return true;
     }
@@ -50,10 +52,12 @@ bool StartWindowSystem() {
     return true;
 }
 
-bool OnWindowSystemThread() {
+bool OnWindowSystemThread()
+{
     return gVideoStarted && std::this_thread::get_id() == gWindowThread;
 }
 
-bool WindowSystemStarted() {
+bool WindowSystemStarted()
+{
     return gVideoStarted;
 }
