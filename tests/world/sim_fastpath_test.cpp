@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(Rects, PairTraversal,
                                            RectCase{-3, 30, 12, 40, false},  // clamped rectangle
                                            RectCase{0, 20, 0, 20, true}));
 
-// The straightforward rain of the Part: the first free drop by a search.
+// The straightforward rain: the first free drop found by a search.
 struct PlainRain {
     ParticlePool<RainDrop> drops{100};
     void Emit(float x, float y, float radius)
