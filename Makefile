@@ -1,5 +1,5 @@
 # make play: set up, build, generate the demo data, start the game.
-# make test: set up, build, run every test (GL tests under Xvfb when no display).
+# make test: set up, build, run every test (each on an Xvfb display of its own).
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CTEST_TIMEOUT ?= 300

@@ -14,7 +14,9 @@ function(morvo_library name dir)
   endif()
 endfunction()
 
-# One test executable per subsystem folder under tests/.
+# One test executable per subsystem folder under tests/. Each test takes one
+# X display from the runner's pool (tools/run-tests.sh), so tests that open a
+# window never share a server with another test running at the same time.
 function(morvo_test_suite name dir)
   file(GLOB _sources CONFIGURE_DEPENDS ${dir}/*.cpp)
   if(NOT _sources)
@@ -25,5 +27,6 @@ function(morvo_test_suite name dir)
   target_link_libraries(${name} PRIVATE ${ARGN} test_support GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    DISCOVERY_TIMEOUT 60)
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES RESOURCE_GROUPS "display:1")
 endfunction()

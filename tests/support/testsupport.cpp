@@ -69,11 +69,26 @@ void TempFolder::Write(const std::string& name, const std::string& content) cons
 }
 
 namespace {
+// The X display CTest handed this test from the runner's pool, as
+// "id:<display number>,slots:1"; empty outside such a run.
+std::string PooledDisplay()
+{
+    const char* group = std::getenv("CTEST_RESOURCE_GROUP_0_DISPLAY");
+    const std::string prefix = "id:";
+    if (!group || std::string(group).compare(0, prefix.size(), prefix) != 0)
+        return {};
+    const std::string rest = group + prefix.size();
+    return ":" + rest.substr(0, rest.find(','));
+}
+
 // Every test process runs headless and silent, however it is started
 // (ctest, by hand, under a debugger); the runner's own settings win.
 struct TestEnvironment {
     TestEnvironment()
     {
+        const std::string display = PooledDisplay();
+        if (!display.empty())
+            ::setenv("DISPLAY", display.c_str(), 1);
         ::setenv("SDL_AUDIODRIVER", "dummy", 0);
         ::setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
         ::setenv("MORVO_TEST", "1", 0);
