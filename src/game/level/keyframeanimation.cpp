@@ -8,8 +8,6 @@
 #include "texture.h"
 #include "texturemanager.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -223,29 +221,8 @@ void AnimObject::DrawKey(const Keyframe& key) const
         return;
     }
     const float windowHeight = static_cast<float>(GfxComponent::GetInstance()->GetWindowHeight());
-    glLoadIdentity();
-    Begin2D();
-    glBindTexture(GL_TEXTURE_2D, texture->GetGLTextureId());
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glPushMatrix();
-    glTranslatef(key.position.x, windowHeight - key.position.y - key.size.y, 0.0f);
-    glScalef(key.size.x, key.size.y, 0.0f);
-    glRotatef(key.angle, 0.0f, 0.0f, -1.0f);
-    glColor4f(1.0f, 1.0f, 1.0f, key.alpha);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex2f(0.0f, 1.0f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(0.0f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(1.0f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(1.0f, 1.0f);
-    glEnd();
-    glPopMatrix();
-    glDisable(GL_BLEND);
-    End2D();
+    DrawTexturedQuad2D(texture, key.position.x, windowHeight - key.position.y - key.size.y, key.size.x, key.size.y,
+                       key.angle, key.alpha);
 }
 
 // ---- KeyframeAnimation ----

@@ -12,8 +12,7 @@
 #include "morvoworld.h"
 #include "orbitcamera.h"
 #include "quaternion.h"
-
-#include <GL/gl.h>
+#include "renderstate.h"
 
 #include <cmath>
 #include <iterator>
@@ -259,7 +258,6 @@ void Boy::ChooseModel(float dt, Vec3 velocity)
 
 void Boy::Render()
 {
-    glPushMatrix();
     Matrix4 translation;
     translation.MakeTranslation(position.x, position.y + hoverOffset_, position.z);
     Matrix4 scaling;
@@ -274,12 +272,12 @@ void Boy::Render()
     Matrix4 rollRotation;
     rollRotation.MakeRotation(orientation);
     const Matrix4 transform = translation * scaling * yawRotation * pitchRotation * rollRotation;
-    glMultMatrixf(transform.m);
+    PushMatrix(transform);
     if (visible && !hidden && model != nullptr) {
         model->Render(mode, GfxMaterialManager());
     }
     for (RefHandle<SceneNode>& child : children) {
         child->Render();
     }
-    glPopMatrix();
+    PopMatrix();
 }

@@ -7,10 +7,9 @@
 #include "matrix4.h"
 #include "model.h"
 #include "modelmanager.h"
+#include "renderstate.h"
 #include "scenenode.h"
 #include "trigger.h"
-
-#include <GL/gl.h>
 
 IslandModel::IslandModel()
     : models_(kIslandModelSlots, nullptr)
@@ -141,7 +140,6 @@ void IslandModel::RenderLayer(int layer)
 
 void IslandModel::PushTransform() const
 {
-    glPushMatrix();
     Matrix4 translation;
     translation.MakeTranslation(position_.x, position_.y, position_.z);
     Matrix4 scale;
@@ -149,7 +147,7 @@ void IslandModel::PushTransform() const
     Matrix4 rotation;
     rotation.MakeRotation(rotation_);
     const Matrix4 transform = translation * scale * rotation;
-    glMultMatrixf(transform.m);
+    PushMatrix(transform);
 }
 
 void IslandModel::RenderChildren()
@@ -171,7 +169,7 @@ void IslandModel::RenderModel(int slot)
         model->Render(primitiveMode_, GfxComponent::GetInstance()->materials.get());
     }
     RenderChildren();
-    glPopMatrix();
+    PopMatrix();
 }
 
 float IslandModel::GetCrossFadeAlpha() const
@@ -193,10 +191,10 @@ void IslandModel::RenderCrossFade(int layer)
     Model* clean = models_[static_cast<size_t>(2 * layer)];
     Model* dirty = models_[static_cast<size_t>(2 * layer + 1)];
     if (visible_ && clean != nullptr && dirty != nullptr) {
-        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+        SetColorMask(true, true, true, false);
         clean->Render(primitiveMode_, GfxComponent::GetInstance()->materials.get());
         dirty->RenderColored(1.0f, 1.0f, 1.0f, alpha, primitiveMode_, true);
     }
     RenderChildren();
-    glPopMatrix();
+    PopMatrix();
 }

@@ -17,10 +17,9 @@
 #include "particlesystem.h"
 #include "rainsystem.h"
 #include "random15.h"
+#include "renderstate.h"
 #include "scenenode.h"
 #include "uniformgrid.h"
-
-#include <GL/gl.h>
 
 #include <cmath>
 #include <iterator>
@@ -167,7 +166,7 @@ bool MorvoWorld::Init()
         AssetLoader::LoadTexture(kMorvoTextures[i], morvoTextures_[i]);
     }
     AssetLoader::LoadTexture("TempTexture", tempTexture_);
-    glBindTexture(GL_TEXTURE_2D, 0);
+    UnbindTexture();
 
     CreateSimulationObjects();
     initialised_ = true;

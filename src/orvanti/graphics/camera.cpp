@@ -1,9 +1,11 @@
 // The free camera; see camera.h.
 #include "camera.h"
 
+#include "renderstate.h"
+
 Camera::Camera()
 {
-    frustum.Extract();
+    ExtractFrustum(frustum);
 }
 
 Camera::Camera(float fovDegrees, const Vec3& point, int widthPixels, int heightPixels, float nearDistance,
@@ -16,7 +18,7 @@ Camera::Camera(float fovDegrees, const Vec3& point, int widthPixels, int heightP
       nearPlane(nearDistance),
       farPlane(farDistance)
 {
-    frustum.Extract();
+    ExtractFrustum(frustum);
 }
 
 Camera& Camera::operator=(const Camera& other)
@@ -29,7 +31,7 @@ Camera& Camera::operator=(const Camera& other)
     nearPlane = other.nearPlane;
     farPlane = other.farPlane;
     unusedZero = 0.0f;
-    frustum.Extract();
+    ExtractFrustum(frustum);
     return *this;
 }
 
@@ -84,6 +86,6 @@ void Camera::LookAt(const Vec3& point)
 void Camera::ExtractWhenAuto()
 {
     if (autoFrustum) {
-        frustum.Extract();
+        ExtractFrustum(frustum);
     }
 }

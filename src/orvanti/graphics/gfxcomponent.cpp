@@ -329,6 +329,32 @@ void DrawTexturedRect2D(const Texture* texture, float x, float y, float w, float
     EndFlat2D();
 }
 
+void DrawTexturedQuad2D(const Texture* texture, float x, float y, float w, float h, float angleDegrees, float alpha)
+{
+    if (texture == nullptr) {
+        DEBUG_BREAK("DrawTexturedQuad2D with a null texture");
+        return;
+    }
+    BeginFlat2D(texture->GetGLTextureId());
+    glPushMatrix();
+    glTranslatef(x, y, 0.0f);
+    glScalef(w, h, 0.0f);
+    glRotatef(angleDegrees, 0.0f, 0.0f, -1.0f);
+    glColor4f(1.0f, 1.0f, 1.0f, alpha);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex2f(0.0f, 1.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex2f(0.0f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex2f(1.0f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex2f(1.0f, 1.0f);
+    glEnd();
+    glPopMatrix();
+    EndFlat2D();
+}
+
 void GfxComponent::DrawColoredRect2D(float r, float g, float b, float a, float x, float y, float w, float h)
 {
     BeginFlat2D(0);

@@ -110,3 +110,8 @@ void End2D();
 
 // A white textured rectangle; a null texture breaks and draws nothing.
 void DrawTexturedRect2D(const Texture* texture, float x, float y, float w, float h);
+
+// The texture on a w x h rectangle with its bottom-left corner at x, y,
+// turned clockwise by angleDegrees about that corner and drawn white at
+// alpha, in 2D mode with blending; a null texture breaks and draws nothing.
+void DrawTexturedQuad2D(const Texture* texture, float x, float y, float w, float h, float angleDegrees, float alpha);

@@ -3,17 +3,6 @@
 
 #include "debugbreak.h"
 
-#include <GL/gl.h>
-
-void Frustum::Extract()
-{
-    Matrix4 projection;
-    Matrix4 modelview;
-    glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview.m);
-    SetFromMatrices(projection, modelview);
-}
-
 void Frustum::SetFromMatrices(const Matrix4& projection, const Matrix4& modelview)
 {
     SetFromClipMatrix(projection * modelview);

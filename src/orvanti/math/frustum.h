@@ -1,7 +1,7 @@
 // Frustum: the six planes of a view volume, normals pointing inwards, in
 // the order right, left, bottom, top, far, near. Build it from a
-// projection and a modelview matrix, or read both from the current GL
-// state with Extract. The free camera and the partitioning code cull with it.
+// projection and a modelview matrix (the graphics layer's ExtractFrustum
+// reads both from GL). The free camera and the partitioning code cull with it.
 #pragma once
 
 #include "gfxvec3.h"
@@ -16,9 +16,6 @@ public:
 
     Frustum() = default;
 
-    // Reads GL_PROJECTION_MATRIX and GL_MODELVIEW_MATRIX (needs a current
-    // GL context) and rebuilds the planes from them.
-    void Extract();
     // The planes of the clip matrix projection x modelview.
     void SetFromMatrices(const Matrix4& projection, const Matrix4& modelview);
     void SetFromClipMatrix(const Matrix4& clip);

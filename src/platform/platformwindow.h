@@ -1,8 +1,9 @@
-// The GL window of the SDL layer: one top-level window with an OpenGL
+// The GL window of the platform layer: one top-level window with an OpenGL
 // compatibility context, in the steps the graphics component takes (create
 // the window, create and activate the context, check the pixel format, show,
 // swap, release). Window handles come from the message queue, so the
-// queue dispatches the window's messages to its procedure.
+// queue dispatches the window's messages to its procedure. The backend
+// implements it.
 #pragma once
 
 #include "messagequeue.h"

@@ -1,7 +1,7 @@
-// The one audio output: opens SDL audio at 44100 Hz stereo float and lets its
-// callback pull frames from a mixer. When no real device opens, it falls back
-// to SDL's silent "dummy" driver so that sounds still load and play.
-// The sound registry opens it at start-up.
+// The one audio output: opens the backend's audio at 44100 Hz stereo float
+// and lets its callback pull frames from a mixer. When no real device opens,
+// it falls back to a silent driver so that sounds still load and play.
+// The sound registry opens it at start-up; the backend implements it.
 #pragma once
 
 #include <cstdint>
@@ -24,7 +24,7 @@ public:
 
     bool IsOpen() const { return deviceId_ != 0; }
     bool UsesFallbackDriver() const { return usesFallback_; }
-    // Name of the SDL audio driver in use ("" while closed).
+    // Name of the audio driver in use ("" while closed).
     const std::string& DriverName() const { return driverName_; }
     // Why the first (real) device could not be opened, when it could not.
     const std::string& FirstError() const { return firstError_; }

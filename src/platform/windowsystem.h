@@ -1,0 +1,18 @@
+// Start of the window system: the display connection made safe for threads
+// first (the toolkit's thread comes later), then the backend's video and
+// events. Called by the window code and the message boxes; both are idempotent.
+#pragma once
+
+// Thread support of the display connection, once per process, before any
+// other window-system call. A program that links the backend also runs it
+// when it loads.
+void PrepareWindowSystemThreads();
+
+// Video subsystem up (events included); false with one debug-log line.
+bool StartWindowSystem();
+
+// True once StartWindowSystem has succeeded.
+bool WindowSystemStarted();
+
+// True on the thread that started the window system (its events are read there only).
+bool OnWindowSystemThread();
