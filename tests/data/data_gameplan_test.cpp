@@ -11,6 +11,7 @@
 #include "gameflow.h"
 #include "gameplan.h"
 #include "gridsetdatabase.h"
+#include "islandmodel.h"
 #include "keyframeanimation.h"
 #include "morvofiles.h"
 #include "morvoljfunc.h"
@@ -528,12 +529,21 @@ TEST_F(DemoLevels, EveryMenuChapterLevelLoadsWithItsSetsAndAnimations)
         EXPECT_EQ(breaks.Count(), 0);
         EXPECT_FALSE(log.Contains("invalid ID")) << log.All();
         EXPECT_FALSE(log.Contains("Warning")) << log.All();
+        // The reader takes an unknown condition keyword for NO_CONDITION.
+        TiXmlDocument level(DataGameFolder() + "/" + chapter->GetLevel());
+        ASSERT_TRUE(level.LoadFile());
+        const TiXmlElement* triggers = level.RootElement()->FirstChildElement("TriggerSet");
+        for (const TiXmlElement* t = triggers ? triggers->FirstChildElement("Trigger") : nullptr; t != nullptr;
+             t = t->NextSiblingElement("Trigger")) {
+            int32_t condition = -1;
+            EXPECT_TRUE(TriggerConditionFromKeyword(t->Attribute("type") ? t->Attribute("type") : "", &condition))
+                << t->Attribute("id");
+        }
         MorvoWorld& world = GetMorvoWorld();
         world.CountMorvos();
         EXPECT_GT(world.GetCensus().total, 0);
         EXPECT_GT(world.GetCensus().pure, 0);
         for (const Trigger& t : world.GetTriggers().GetTriggers()) {
-            EXPECT_NE(t.condition, 0) << t.id;
             EXPECT_LT(t.gridSet, static_cast<int32_t>(GridSetDatabase::GetInstance()->GetCount())) << t.id;
             EXPECT_GE(t.gridSet, 0) << t.id;
             if (t.effect == 14) {
@@ -546,6 +556,51 @@ TEST_F(DemoLevels, EveryMenuChapterLevelLoadsWithItsSetsAndAnimations)
         const float half = 3505.0f / 2.0f;
         EXPECT_LT(std::abs(start.x), half);
         EXPECT_LT(std::abs(start.z), half);
+    }
+}
+
+// The islands the story makes dirty, each with the trigger that cleans it.
+struct DirtyIsland {
+    const char* chapter;
+    WorldIsland island;
+    const char* trigger;
+};
+constexpr DirtyIsland kStoryDirtyIslands[] = {
+    {"Daydream2", kIsland3medium, "cleanmedium"},
+    {"Daydream3", kIslandVolcano, "quench"},
+    {"Daydream4", kIsland3big, "cleanbig"},
+    {"Daydream4", kIsland3small, "cleansmall"},
+};
+
+TEST_F(DemoLevels, IslandsTheStoryDirtiesLoadDirtyAndTheirTriggersCleanThem)
+{
+    for (const char* title : kMenuChapters) {
+        SCOPED_TRACE(title);
+        const Chapter* chapter = nullptr;
+        ASSERT_TRUE(DemoPlan()->GetStory().FindChapter(title, &chapter));
+        GameFlow::GetInstance()->SetupWorldForLevel();
+        ASSERT_TRUE(MorvoFiles::LoadLevel(DataGameFolder() + "/" + chapter->GetLevel()));
+        for (int i = 0; i < kWorldIslandCount; ++i) {
+            IslandModel* island = GetMorvoWorld().GetIsland(static_cast<WorldIsland>(i));
+            ASSERT_NE(island, nullptr);
+            const DirtyIsland* dirty = nullptr;
+            for (const DirtyIsland& d : kStoryDirtyIslands) {
+                if (d.island == i && std::string(d.chapter) == title) {
+                    dirty = &d;
+                }
+            }
+            EXPECT_EQ(island->IsDirty(), dirty != nullptr) << "island " << i;
+            if (dirty == nullptr) {
+                continue;
+            }
+            Trigger* trigger = island->GetTrigger();
+            ASSERT_NE(trigger, nullptr) << "island " << i;
+            EXPECT_EQ(trigger->id, dirty->trigger);
+            trigger->remainingHits = 0;
+            trigger->fired = true;
+            island->Update(0.0f);
+            EXPECT_FALSE(island->IsDirty()) << "island " << i << " after " << trigger->id;
+        }
     }
 }
 

@@ -57,6 +57,7 @@ struct Route {
     float limitSeconds;
     std::string winTrigger;  // a trigger whose firing wins, or empty
     std::string holdSet;     // a grid set to hover over at the end, or empty
+    int island = -1;         // a WorldIsland that must start dirty, or -1
 };
 
 // Circles a cloud at the given world point, then hovers over its middle.
@@ -133,6 +134,10 @@ protected:
             return false;
         }
         MorvoWorld& world = GetMorvoWorld();
+        if (route.island >= 0 && !world.GetIsland(static_cast<WorldIsland>(route.island))->IsDirty()) {
+            ADD_FAILURE() << "island " << route.island << " of " << route.chapter << " loads clean";
+            return false;
+        }
         auto* attractor = new Attractor(kAttractorStrength, 0.0f, kAttractorRadius, kAttractorRatio);
         world.SetMorvoAttractorFunc(attractor);
         world.SetAttractorBaseSize(kAttractorBaseSize);
@@ -210,6 +215,7 @@ protected:
             if (!route.winTrigger.empty()) {
                 const Trigger* win = world.GetTriggers().FindByName(route.winTrigger);
                 if (win != nullptr && win->fired) {
+                    world.Update(kStep, false);  // the next frame, in which the islands see it
                     return true;
                 }
             }
@@ -233,32 +239,38 @@ TEST_F(DemoPlay, DarkTideIsWonByBringingLightToTheDarkClouds)
 
 TEST_F(DemoPlay, DarkTideIslandIsCleanedByFillingTheShoreWithLight)
 {
-    Route route{
-        "Daydream2", {{kStartHere, kStartHere, kGatherSeconds}, {-530, 470, 3.0f}}, 60.0f, "cleanmedium", "shore"};
+    Route route{"Daydream2", {{kStartHere, kStartHere, kGatherSeconds}, {-530, 470, 3.0f}},
+                60.0f,       "cleanmedium",
+                "shore",     kIsland3medium};
     EXPECT_TRUE(Fly(route));
     EXPECT_FALSE(GetMorvoWorld().GetIsland(kIsland3medium)->IsDirty());
 }
 
 TEST_F(DemoPlay, FourWindsIslandsAreCleanedOneAfterTheOther)
 {
-    Route big{
-        "Daydream4", {{kStartHere, kStartHere, kGatherSeconds}, {700, -110, 3.0f}}, 80.0f, "cleanbig", "bigshore"};
+    Route big{"Daydream4", {{kStartHere, kStartHere, kGatherSeconds}, {700, -110, 3.0f}}, 80.0f, "cleanbig", "bigshore",
+              kIsland3big};
     EXPECT_TRUE(Fly(big));
+    EXPECT_FALSE(GetMorvoWorld().GetIsland(kIsland3big)->IsDirty());
     GetMorvoWorld().Release();
     GetMorvoWorld().InitHeadless();
-    Route small{
-        "Daydream4", {{kStartHere, kStartHere, kGatherSeconds}, {700, -110, 3.0f}}, 80.0f, "cleansmall", "smallshore"};
+    Route small{"Daydream4",  {{kStartHere, kStartHere, kGatherSeconds}, {700, -110, 3.0f}},
+                80.0f,        "cleansmall",
+                "smallshore", kIsland3small};
     EXPECT_TRUE(Fly(small));
+    EXPECT_FALSE(GetMorvoWorld().GetIsland(kIsland3small)->IsDirty());
 }
 
 TEST_F(DemoPlay, EmberRainQuenchesTheVolcanoAndWinsByRain)
 {
     Route route = Visit("Daydream3", {{-450, -420}}, 120.0f);
     route.winTrigger = "rainwin";
+    route.island = kIslandVolcano;
     EXPECT_TRUE(Fly(route));
     const Trigger* quench = GetMorvoWorld().GetTriggers().FindByName("quench");
     ASSERT_NE(quench, nullptr);
     EXPECT_TRUE(quench->fired) << "the smoke did not stop before the win";
+    EXPECT_FALSE(GetMorvoWorld().GetIsland(kIslandVolcano)->IsDirty());
 }
 
 TEST_F(DemoPlay, FourWindsIsWonByCarryingTheLightToBothIslands)

@@ -5,6 +5,8 @@
 #include "attractor.h"
 #include "boy.h"
 #include "gameplan.h"
+#include "gridsetdatabase.h"
+#include "islandmodel.h"
 #include "levellistener.h"
 #include "morvoljfunc.h"
 #include "morvosimulator.h"
@@ -135,6 +137,38 @@ TEST_F(GameFlowTest, FailedLoadThenASecondRequestRegistersOneForceEach)
     EXPECT_NE(World().GetMorvoLJFunc(), nullptr);
     GameFlow::GetInstance()->RemoveListener(&listener);
     GameFlow::GetInstance()->RemoveListener(&attractors);
+}
+
+TEST_F(GameFlowTest, FailedLoadLeavesTheWorldSetUpEmpty)
+{
+    folder_.Write("one.xml", R"(<MorvoLevel>
+  <Boy x="10" y="160" z="-20"/>
+  <WinWhenPurePowerThreshold power="4"/><WinWhenAllPure/><WinWhenNoDarkMorvos/><LoseWhenNoPureMorvos/>
+  <MorvoLayer><Morvos><morvo x="0.1" y="0.2" color="1" power="2"/><morvo x="0.3" y="0.2" color="-1" power="2"/>
+  </Morvos></MorvoLayer>
+  <Grid><GridSet name="s"><GridCell x="1" y="2"/></GridSet></Grid>
+  <TriggerSet><Trigger id="t" type="BOY_ENTERS" set="s" effect="CLEAN" visible="true" hitpoints="1"/></TriggerSet>
+  <Dirtiness><IslandVolcano IsDirty="1" trigger="t"/></Dirtiness>
+</MorvoLevel>)");
+    Start("One");
+    ASSERT_TRUE(GameFlow::GetInstance()->IsLevelLoaded());
+    ASSERT_TRUE(World().GetIsland(kIslandVolcano)->IsDirty());
+
+    Start("Missing");
+    EXPECT_FALSE(GameFlow::GetInstance()->IsLevelLoaded());
+    World().CountMorvos();
+    EXPECT_EQ(World().GetCensus().total, 0);
+    EXPECT_EQ(World().GetTriggers().GetCount(), 0);
+    EXPECT_EQ(GridSetDatabase::GetInstance()->GetCount(), 0u);
+    EXPECT_TRUE(World().GetParticleSystems().empty());
+    EXPECT_FALSE(World().GetWinWhenAllPure());
+    EXPECT_FALSE(World().GetWinWhenNoDarkMorvos());
+    EXPECT_FALSE(World().GetLoseWhenNoPureMorvos());
+    EXPECT_FALSE(World().GetWinWhenPurePowerThreshold());
+    EXPECT_FALSE(World().GetIsland(kIslandVolcano)->IsDirty());
+    EXPECT_EQ(World().GetIsland(kIslandVolcano)->GetTrigger(), nullptr);
+    EXPECT_EQ(World().GetBoy()->position, Vec3());
+    EXPECT_EQ(World().GetGrid()->GetWidth(), 116) << "the world is set up for a level";
 }
 
 TEST_F(GameFlowTest, SetupGivesTheLevelGridAndWindow)

@@ -17,6 +17,11 @@
 #include "tgafile.h"
 #include "trigger.h"
 
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -37,12 +42,13 @@ struct TriggerEntry {
     {
         return t.id == o.t.id && t.condition == o.t.condition && t.visible == o.t.visible && t.gridSet == o.t.gridSet &&
                t.animation == o.t.animation && t.hitPoints == o.t.hitPoints && t.remainingHits == o.t.remainingHits &&
-               t.fired == o.t.fired && t.effect == o.t.effect;
+               t.fired == o.t.fired && t.effect == o.t.effect && t.animationName == o.t.animationName;
     }
 };
 
 struct SystemEntry {
     int32_t count, lifetime, emitterType;
+    bool emitting;
     float x, y, z, fx, fy, fz, r, g, b, a, ir, ig, ib, ia, minSize, maxSize, damping, speed;
     bool interpolated;
     std::string trigger;
@@ -51,12 +57,12 @@ struct SystemEntry {
     int32_t top = 0, bottom = 0, left = 0, right = 0;
     bool operator==(const SystemEntry& o) const
     {
-        return count == o.count && lifetime == o.lifetime && emitterType == o.emitterType && x == o.x && y == o.y &&
-               z == o.z && fx == o.fx && fy == o.fy && fz == o.fz && r == o.r && g == o.g && b == o.b && a == o.a &&
-               ir == o.ir && ig == o.ig && ib == o.ib && ia == o.ia && minSize == o.minSize && maxSize == o.maxSize &&
-               damping == o.damping && speed == o.speed && interpolated == o.interpolated && trigger == o.trigger &&
-               textures == o.textures && pa == o.pa && pb == o.pb && pc == o.pc && pd == o.pd && top == o.top &&
-               bottom == o.bottom && left == o.left && right == o.right;
+        return count == o.count && emitting == o.emitting && lifetime == o.lifetime && emitterType == o.emitterType &&
+               x == o.x && y == o.y && z == o.z && fx == o.fx && fy == o.fy && fz == o.fz && r == o.r && g == o.g &&
+               b == o.b && a == o.a && ir == o.ir && ig == o.ig && ib == o.ib && ia == o.ia && minSize == o.minSize &&
+               maxSize == o.maxSize && damping == o.damping && speed == o.speed && interpolated == o.interpolated &&
+               trigger == o.trigger && textures == o.textures && pa == o.pa && pb == o.pb && pc == o.pc && pd == o.pd &&
+               top == o.top && bottom == o.bottom && left == o.left && right == o.right;
     }
 };
 
@@ -71,6 +77,7 @@ struct LevelSnapshot {
     std::vector<std::vector<Vec2>> setCells;
     std::vector<std::string> animationNames;
     std::vector<std::string> animationPaths;
+    std::vector<std::string> declaredAnimations;
     std::vector<TriggerEntry> triggers;
     std::vector<SystemEntry> systems;
     std::vector<bool> dirty;
@@ -81,8 +88,8 @@ struct LevelSnapshot {
         return boy == o.boy && boyStart == o.boyStart && allPure == o.allPure && noDark == o.noDark &&
                noPure == o.noPure && threshold == o.threshold && power == o.power && morvos == o.morvos &&
                setNames == o.setNames && setCells == o.setCells && animationNames == o.animationNames &&
-               animationPaths == o.animationPaths && triggers == o.triggers && systems == o.systems &&
-               dirty == o.dirty && islandTriggers == o.islandTriggers;
+               animationPaths == o.animationPaths && declaredAnimations == o.declaredAnimations &&
+               triggers == o.triggers && systems == o.systems && dirty == o.dirty && islandTriggers == o.islandTriggers;
     }
 };
 
@@ -113,12 +120,17 @@ LevelSnapshot Snapshot()
         s.animationNames.push_back(name + "=" + std::to_string(index));
         s.animationPaths.push_back(animations->Get(index)->GetPath());
     }
+    for (const AnimationDatabase::Declared& declared : animations->GetDeclared()) {
+        s.declaredAnimations.push_back(declared.name + "=" + declared.path);
+    }
+    std::sort(s.declaredAnimations.begin(), s.declaredAnimations.end());
     for (const Trigger& t : world.GetTriggers().GetTriggers()) {
         s.triggers.push_back({t});
     }
     for (const ParticleSystem* p : world.GetParticleSystems()) {
         SystemEntry e{};
-        e.count = p->GetCount();
+        e.count = p->GetGivenCount();
+        e.emitting = p->IsEmitting();
         e.lifetime = p->GetLifetime();
         e.emitterType = p->GetEmitter()->GetType();
         e.x = p->GetPosition().x;
@@ -143,9 +155,7 @@ LevelSnapshot Snapshot()
         e.damping = p->GetDamping();
         e.speed = p->GetSpeed();
         e.trigger = p->GetTrigger() != nullptr ? p->GetTrigger()->id : "";
-        for (const Texture* texture : p->GetTextures()) {
-            e.textures.push_back(texture->GetName());
-        }
+        e.textures = p->GetTextureNames();
         if (const auto* plane = dynamic_cast<const PlaneEmitter*>(p->GetEmitter())) {
             e.pa = plane->GetA();
             e.pb = plane->GetB();
@@ -172,6 +182,16 @@ std::string ReadFile(const std::string& path)
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 const char* kParticleHint()
@@ -242,12 +262,16 @@ protected:
         ASSERT_EQ(AnimationDatabase::GetInstance()->Load(folder_.File("intro.txt"), "intro"), 0u);
 
         TriggerSet& triggers = world.GetTriggers();
-        triggers.Add(MakeTrigger("anim", NO_CONDITION, -1, EFFECT_PLAY_ANIM, 0, true, 2));
+        Trigger anim = MakeTrigger("anim", NO_CONDITION, -1, EFFECT_PLAY_ANIM, 0, true, 2);
+        anim.animationName = "intro";
+        triggers.Add(anim);
         triggers.Add(MakeTrigger("win", BOY_ENTERS, 0, EFFECT_WIN, -1, false, 0));
         triggers.Add(MakeTrigger("lose", RAIN_WITHIN, 1, EFFECT_LOSE, -1, false, 1));
         triggers.Add(MakeTrigger("off", FILLED_WHITE, 0, EFFECT_PSYS_OFF, -1, true, 3));
         triggers.Add(MakeTrigger("on", FILLED_BLACK, 1, EFFECT_PSYS_ON, -1, false, 4));
         triggers.Add(MakeTrigger("clean", START_UP, 0, EFFECT_CLEAN, -1, false, 5));
+        // As the editor's new-trigger key makes them: no effect yet.
+        triggers.Add(MakeTrigger("newTrig_7", NO_CONDITION, 1, 0, -1, false, 0));
 
         const std::string texture = folder_.File("spark.tga");
         unsigned char pixels[2 * 2 * 4] = {255, 255, 255, 255, 0, 0, 0, 255, 255, 0, 0, 255, 0, 255, 0, 255};
@@ -255,7 +279,7 @@ protected:
 
         auto* plane = new ParticleSystem(20, 0.95f, 30, 4.0f, 8.0f, 0.5f, -0.25f, 0.125f, 0.0f, -10.0f, 0.0f, 1.0f,
                                          0.5f, 0.25f, 0.75f);
-        plane->SetPlaneEmitter(0.0f, 0.0f, 2.0f, 4.0f, 10.0f, 0.0f, -5.0f, 5.0f);
+        plane->SetPlaneEmitter(0.0f, 0.0f, 2.0f, 2469.1358f, 10.0f, 0.0f, -5.0f, 5.0f);
         plane->AddTexture(GfxTextureManager()->Load(texture.c_str()));
         plane->SetSpeed(2.0f);
         plane->SetInterpolated(true);
@@ -274,6 +298,7 @@ protected:
     }
 
     bool Load(const std::string& name) { return MorvoFiles::LoadLevel(folder_.File(name)); }
+    bool LoadEveryElementLevel();
 
     TempFolder folder_;
 };
@@ -294,6 +319,7 @@ TEST_F(LevelFileTest, SavedLevelReadsBackEqual)
     EXPECT_EQ(breaks.Count(), 0);
     const LevelSnapshot after = Snapshot();
     EXPECT_TRUE(after == before);
+    EXPECT_EQ(after.triggers, before.triggers);
     EXPECT_EQ(after.morvos, before.morvos);
     EXPECT_EQ(after.triggers.size(), before.triggers.size());
     EXPECT_EQ(after.systems.size(), before.systems.size());
@@ -303,6 +329,188 @@ TEST_F(LevelFileTest, SavedLevelReadsBackEqual)
     EXPECT_EQ(World().GetTriggers().FindByName("anim")->gridSet, -1) << "an empty set reads back as none";
     EXPECT_EQ(World().GetTriggers().FindByName("win")->effect, EFFECT_WIN);
     EXPECT_EQ(World().GetTriggers().FindByName("lose")->animation, -1);
+}
+
+// Every element and attribute the reader takes, with systems it holds
+// inert (a texture that is missing, lifetime 0, a flat rectangle), an
+// animation that does not load, a trigger naming it and editor triggers
+// without an effect.
+std::string EveryElementLevel(const TempFolder& folder)
+{
+    return R"(<MorvoLevel>
+  <Boy x="10.5" y="160" z="-20.25"/>
+  <WinWhenPurePowerThreshold power="12.5"/>
+  <WinWhenAllPure/><WinWhenNoDarkMorvos/><LoseWhenNoPureMorvos/>
+  <MorvoLayer layer="0"><Morvos>
+    <morvo x="0.125" y="0.25" color="1" power="2.5"/>
+    <morvo x="-0.375" y="0.5" color="-1" power="1.25"/>
+    <morvo x="1" y="-1" color="0" power="3"/>
+  </Morvos></MorvoLayer>
+  <Grid>
+    <GridSet name="alpha"><GridCell x="2" y="3"/><GridCell x="4" y="5"/><GridCell x="4" y="5"/></GridSet>
+    <GridSet name="beta"><GridCell x="7" y="8"/></GridSet>
+  </Grid>
+  <EmbeddedAnimations>
+    <Animation path=")" +
+           folder.File("intro.txt") + R"(" name="intro"/>
+    <Animation path=")" +
+           folder.File("gone.txt") + R"(" name="gone"/>
+  </EmbeddedAnimations>
+  <TriggerSet>
+    <Trigger id="anim" type="NO_CONDITION" set="alpha" effect="intro" visible="true" hitpoints="2"/>
+    <Trigger id="lost" type="BOY_ENTERS" set="beta" effect="gone" visible="false" hitpoints="1"/>
+    <Trigger id="win" type="BOY_ENTERS" set="alpha" effect="WIN" visible="false" hitpoints="0"/>
+    <Trigger id="lose" type="RAIN_WITHIN" set="beta" effect="LOSE" visible="false" hitpoints="1"/>
+    <Trigger id="off" type="FILLED_WHITE" set="alpha" effect="PSYS_OFF" visible="true" hitpoints="3"/>
+    <Trigger id="on" type="FILLED_BLACK" set="beta" effect="PSYS_ON" visible="false" hitpoints="4"/>
+    <Trigger id="clean" type="START_UP" set="alpha" effect="CLEAN" visible="false" hitpoints="5"/>
+    <Trigger id="newTrig_7" type="NO_CONDITION" set="beta" effect="ANIM_FILE_HERE" visible="false" hitpoints="0"/>
+    <Trigger id="newTrig_8" type="NO_CONDITION" set="" effect="ANIM_FILE_HERE" visible="false" hitpoints="0"/>
+  </TriggerSet>
+  <ParticleSystems>
+    <ParticleSystem count="20" x="0.5" y="-0.25" z="0.125">
+      <Trigger id="off"/>
+      <Force fx="0" fy="-10" fz="0"/>
+      <Color r="1" g="0.5" b="0.25" a="0.75" interpolated="true"/>
+      <InterpToColor r="0" g="0.5" b="1" a="0"/>
+      <BillboardSize minSize="4" maxSize="8"/>
+      <Damping d="0.95"/><Lifetime l="30"/><Speed s="2"/>
+      <Emitter type="PLANE_EMITTER"><Plane a="0" b="0" c="2" d="2469.1358"/>
+        <Bounds top="10" bottom="0" left="-5" right="5"/></Emitter>
+      <TextureList><Texture path=")" +
+           folder.File("spark.tga") + R"("/><Texture path=")" + folder.File("mist.tga") + R"("/></TextureList>
+    </ParticleSystem>
+    <ParticleSystem count="5" x="0" y="0" z="0">
+      <Force fx="0" fy="0" fz="1"/>
+      <Color r="1" g="1" b="1" a="1" interpolated="false"/>
+      <BillboardSize minSize="2" maxSize="2"/>
+      <Damping d="1"/><Lifetime l="10"/><Speed s="1"/>
+      <Emitter type="SPHERICAL_EMITTER"/>
+      <TextureList><Texture path=")" +
+           folder.File("spark.tga") + R"("/></TextureList>
+    </ParticleSystem>
+    <ParticleSystem count="7" x="1" y="2" z="3">
+      <Trigger id="on"/>
+      <Force fx="0" fy="0" fz="2"/>
+      <Color r="0.5" g="0.5" b="0.5" a="0.5" interpolated="false"/>
+      <BillboardSize minSize="3" maxSize="6"/>
+      <Damping d="0.5"/><Lifetime l="40"/><Speed s="3"/>
+      <Emitter type="SPHERICAL_EMITTER"/>
+      <TextureList><Texture path=")" +
+           folder.File("missing.tga") + R"("/></TextureList>
+    </ParticleSystem>
+    <ParticleSystem count="8" x="0" y="0" z="0">
+      <Force fx="0" fy="0" fz="0"/>
+      <Color r="1" g="1" b="1" a="1" interpolated="false"/>
+      <BillboardSize minSize="1" maxSize="1"/>
+      <Damping d="1"/><Lifetime l="0"/><Speed s="1"/>
+      <Emitter type="SPHERICAL_EMITTER"/>
+      <TextureList><Texture path=")" +
+           folder.File("spark.tga") + R"("/></TextureList>
+    </ParticleSystem>
+    <ParticleSystem count="9" x="0" y="0" z="0">
+      <Force fx="0" fy="0" fz="0"/>
+      <Color r="1" g="1" b="1" a="1" interpolated="false"/>
+      <BillboardSize minSize="1" maxSize="1"/>
+      <Damping d="1"/><Lifetime l="10"/><Speed s="1"/>
+      <Emitter type="PLANE_EMITTER"><Plane a="0" b="0" c="1" d="0"/>
+        <Bounds top="50" bottom="50" left="-100" right="100"/></Emitter>
+      <TextureList><Texture path=")" +
+           folder.File("spark.tga") + R"("/></TextureList>
+    </ParticleSystem>
+  </ParticleSystems>
+  <Dirtiness>
+    <IslandVolcano IsDirty="1" trigger="clean"/>
+    <Island3Big IsDirty="1" trigger="null"/>
+    <Island3Medium IsDirty="0" trigger="lose"/>
+    <Island3Small IsDirty="0" trigger="null"/>
+  </Dirtiness>
+</MorvoLevel>
+)";
+}
+
+bool LevelFileTest::LoadEveryElementLevel()
+{
+    folder_.Write("intro.txt", kAnimation);
+    folder_.Write("spark.tga", SolidTga(255, 255, 255, 2, 2));
+    folder_.Write("mist.tga", SolidTga(128, 128, 255, 2, 2));
+    folder_.Write("level.xml", EveryElementLevel(folder_));
+    return Load("level.xml");
+}
+
+TEST_F(LevelFileTest, LoadSaveLoadKeepsEveryElementAndAttribute)
+{
+    ASSERT_TRUE(LoadEveryElementLevel());
+    const LevelSnapshot read = Snapshot();
+    ASSERT_EQ(read.systems.size(), 5u) << "systems that cannot emit are kept";
+    EXPECT_EQ(read.systems[0].textures.size(), 2u);
+    EXPECT_EQ(read.systems[2].textures, std::vector<std::string>{folder_.File("missing.tga")});
+    EXPECT_EQ(read.systems[2].trigger, "on");
+    for (size_t i = 2; i < 5; ++i) {
+        EXPECT_FALSE(read.systems[i].emitting) << "system " << i << " is held inert";
+    }
+    EXPECT_FLOAT_EQ(read.systems[0].pd, 1234.5679f);
+    ASSERT_EQ(read.declaredAnimations.size(), 2u) << "the animation that did not load is kept";
+    const Trigger* lost = World().GetTriggers().FindByName("lost");
+    EXPECT_EQ(lost->effect, EFFECT_PLAY_ANIM);
+    EXPECT_EQ(lost->animation, 9999);
+    for (const char* id : {"newTrig_7", "newTrig_8"}) {
+        EXPECT_EQ(World().GetTriggers().FindByName(id)->effect, 0) << id;
+        EXPECT_EQ(World().GetTriggers().FindByName(id)->animation, -1) << id;
+    }
+
+    ASSERT_TRUE(MorvoFiles::SaveLevel(folder_.File("saved.xml")));
+    LogCapture log;
+    ASSERT_TRUE(Load("saved.xml"));
+    EXPECT_FALSE(log.Contains("ANIM_FILE_HERE")) << log.All();
+    const LevelSnapshot again = Snapshot();
+    EXPECT_EQ(again.morvos, read.morvos);
+    EXPECT_EQ(again.setCells, read.setCells);
+    EXPECT_EQ(again.declaredAnimations, read.declaredAnimations);
+    EXPECT_EQ(again.triggers, read.triggers);
+    EXPECT_EQ(again.systems, read.systems);
+    EXPECT_EQ(again.dirty, read.dirty);
+    EXPECT_EQ(again.islandTriggers, read.islandTriggers);
+    EXPECT_TRUE(again == read);
+
+    // Saving what was read back writes the same file again.
+    ASSERT_TRUE(MorvoFiles::SaveLevel(folder_.File("again.xml")));
+    EXPECT_EQ(ReadFile(folder_.File("again.xml")), ReadFile(folder_.File("saved.xml")));
+}
+
+TEST_F(LevelFileTest, InertSystemsNeitherEmitNorFade)
+{
+    ASSERT_TRUE(LoadEveryElementLevel());
+    Trigger* on = World().GetTriggers().FindByName("on");
+    on->effect = EFFECT_PSYS_OFF;
+    on->remainingHits = 1;
+    std::vector<ParticleSystem*> systems(World().GetParticleSystems().begin(), World().GetParticleSystems().end());
+    ASSERT_EQ(systems.size(), 5u);
+    for (int step = 0; step < 5; ++step) {
+        for (ParticleSystem* system : systems) {
+            system->Update(0.0f, 0.01f);
+        }
+    }
+    for (size_t i = 2; i < systems.size(); ++i) {
+        for (int32_t k = 0; k < systems[i]->GetCount(); ++k) {
+            EXPECT_EQ(systems[i]->GetParticles()->Get(k).active, 0) << "system " << i;
+        }
+    }
+    EXPECT_FLOAT_EQ(systems[2]->GetAlpha(), 0.5f) << "held as read";
+}
+
+TEST_F(LevelFileTest, DirtinessNamesMissingAndUnknownIslands)
+{
+    folder_.Write("islands.xml", "<MorvoLevel><Boy x=\"0\" y=\"0\" z=\"0\"/><MorvoLayer><Morvos/></MorvoLayer>"
+                                 "<Dirtiness><IslandVolcano IsDirty=\"1\" trigger=\"null\"/>"
+                                 "<Island3big IsDirty=\"1\" trigger=\"null\"/>"
+                                 "<Island3Medium IsDirty=\"1\" trigger=\"null\"/>"
+                                 "<Island3Small IsDirty=\"0\" trigger=\"null\"/></Dirtiness></MorvoLevel>");
+    LogCapture log;
+    ASSERT_TRUE(Load("islands.xml"));
+    EXPECT_TRUE(log.Contains("Island3big")) << log.All();
+    EXPECT_TRUE(log.Contains("Island3Big")) << log.All();
+    EXPECT_EQ(Snapshot().dirty, (std::vector<bool>{true, false, true, false}));
 }
 
 TEST_F(LevelFileTest, WriterKeepsTheStoredFormat)
@@ -453,9 +661,28 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(LevelFileTest, FailedSaveKeepsTheOldFile)
 {
-    folder_.Write("keep.xml", "old");
-    ASSERT_TRUE(MorvoFiles::SaveLevel(folder_.File("keep.xml")));
-    EXPECT_NE(ReadFile(folder_.File("keep.xml")).find("<MorvoLevel>"), std::string::npos);
+    const std::string path = folder_.File("keep.xml");
+    ASSERT_TRUE(MorvoFiles::SaveLevel(path));
+    const std::string old = ReadFile(path);
+    ASSERT_NE(old.find("<MorvoLevel>"), std::string::npos);
+
+    // A bigger level on a disk that takes only a few hundred bytes more.
+    for (int i = 0; i < 2000; ++i) {
+        World().AddMorvo(0.001f * static_cast<float>(i), 0.5f, kMorvoPure, 1.0f);
+    }
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = old.size() + 512;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool savedOk = MorvoFiles::SaveLevel(path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(savedOk);
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_EQ(FilesIn(folder_.Path()), std::vector<std::string>{"keep.xml"}) << "nothing left behind";
     EXPECT_FALSE(MorvoFiles::SaveLevel(folder_.File("no/such/folder/level.xml")));
 }
 

@@ -225,6 +225,7 @@ TEST_P(ParticleSystemSkip, UnusableSystemWarnsAndNeverEmits)
     }
     EXPECT_FALSE(system.IsUsable());
     EXPECT_FALSE(system.CheckUsable());
+    EXPECT_FALSE(system.IsEmitting()) << "an unusable system is inert";
     EXPECT_TRUE(log.Contains(c.warning)) << log.All();
     system.EmitAll();
     for (int step = 0; step < 3; ++step) {

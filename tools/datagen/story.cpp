@@ -210,7 +210,8 @@ struct IslandState {
     std::string trigger = "null";
 };
 
-constexpr const char* kIslandElements[4] = {"IslandVolcano", "Island3big", "Island3medium", "Island3small"};
+// The level reader's element names in "Dirtiness", in file order.
+constexpr const char* kIslandElements[4] = {"IslandVolcano", "Island3Big", "Island3Medium", "Island3Small"};
 
 class LevelDef {
 public:

@@ -13,6 +13,7 @@ AnimationDatabase* AnimationDatabase::GetInstance()
 
 unsigned int AnimationDatabase::Load(const std::string& path, const std::string& name)
 {
+    declared_.push_back({name, path});
     KeyframeAnimation animation;
     if (!animation.Load(path)) {
         return kInvalidAnimationId;
@@ -46,4 +47,5 @@ void AnimationDatabase::Clear()
     }
     animations_.clear();
     names_.clear();
+    declared_.clear();
 }

@@ -26,10 +26,20 @@ public:
     KeyframeAnimation* Get(unsigned int index);
     unsigned int GetCount() const { return static_cast<unsigned int>(animations_.size()); }
     const std::map<std::string, unsigned int>& GetNames() const { return names_; }
-    // Empties the table, giving each animation's textures back.
+
+    // Every Load call of the level as given, loaded or not, in call order;
+    // the level writer writes these back.
+    struct Declared {
+        std::string name;
+        std::string path;
+    };
+    const std::vector<Declared>& GetDeclared() const { return declared_; }
+    // Empties the table and the declarations, giving each animation's
+    // textures back.
     void Clear();
 
 private:
     std::vector<KeyframeAnimation> animations_;
     std::map<std::string, unsigned int> names_;
+    std::vector<Declared> declared_;
 };

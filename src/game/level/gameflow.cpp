@@ -139,6 +139,11 @@ bool GameFlow::LoadLevel(const char* path)
     }
     SetupWorldForLevel();
     levelLoaded_ = MorvoFiles::LoadLevel(path);
+    if (!levelLoaded_) {
+        // Nothing of the level that was there before stays behind: the
+        // world is left set up for a level, empty.
+        MorvoFiles::ClearLevel();
+    }
     for (LevelListener* listener : listeners_) {
         listener->OnLevelLoaded();
     }

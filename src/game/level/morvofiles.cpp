@@ -15,7 +15,6 @@
 #include "morvoworld.h"
 #include "particlesystem.h"
 #include "planeemitter.h"
-#include "texture.h"
 #include "texturemanager.h"
 #include "toolset.h"
 #include "trigger.h"
@@ -121,14 +120,22 @@ TiXmlElement* AddChild(TiXmlNode* parent, const char* name)
 
 // ---- reading ----
 
-int32_t ReadEffect(const std::string& text, int32_t* animation)
+// The effect of a trigger's "effect" text; an animation's name also sets
+// the trigger's animation.
+int32_t ReadEffect(const std::string& text, Trigger* trigger)
 {
     for (const EffectKeyword& keyword : kEffectKeywords) {
         if (text == keyword.written || text == keyword.alsoRead) {
             return keyword.effect;
         }
     }
-    *animation = static_cast<int32_t>(AnimationDatabase::GetInstance()->GetId(text));
+    AnimationDatabase* animations = AnimationDatabase::GetInstance();
+    if (text == kNoAnimationKeyword && animations->GetNames().count(text) == 0) {
+        // The writer's form for a trigger without an effect (the editor's).
+        return 0;
+    }
+    trigger->animationName = text;
+    trigger->animation = static_cast<int32_t>(animations->GetId(text));
     return EFFECT_PLAY_ANIM;
 }
 
@@ -206,7 +213,7 @@ void ReadTriggers(MorvoWorld& world, const TiXmlElement* triggers)
         }
         const char* effect = element->Attribute("effect");
         if (effect != nullptr) {
-            trigger.effect = ReadEffect(effect, &trigger.animation);
+            trigger.effect = ReadEffect(effect, &trigger);
         }
         const char* visible = element->Attribute("visible");
         if (visible != nullptr) {
@@ -256,9 +263,9 @@ void ReadParticleSystems(MorvoWorld& world, const char* path, const TiXmlElement
         TextureManager* textureManager = GfxTextureManager();
         for (const TiXmlElement* texture = Child(textures, "Texture"); texture != nullptr;
              texture = texture->NextSiblingElement("Texture")) {
-            Texture* loaded =
-                textureManager != nullptr ? textureManager->Load(ReadText(texture, "path").c_str()) : nullptr;
-            system->AddTexture(loaded);
+            const std::string texturePath = ReadText(texture, "path");
+            system->AddTexture(textureManager != nullptr ? textureManager->Load(texturePath.c_str()) : nullptr,
+                               texturePath);
         }
         system->SetSpeed(ReadFloat(Child(element, "Speed"), "s"));
         system->SetInterpolated(interpolated);
@@ -266,12 +273,12 @@ void ReadParticleSystems(MorvoWorld& world, const char* path, const TiXmlElement
             system->SetInterpToColor(ReadFloat(interpTo, "r"), ReadFloat(interpTo, "g"), ReadFloat(interpTo, "b"),
                                      ReadFloat(interpTo, "a"));
         }
-        if (!system->CheckUsable()) {
-            DebugLog("(MorvoFiles) Warning: skipping a particle system of %s that cannot emit.\n", path);
-            delete system;
-            continue;
+        if (system->CheckUsable()) {
+            system->EmitAll();
+        } else {
+            // Kept so that saving the level writes it back as it was read.
+            DebugLog("(MorvoFiles) Warning: a particle system of %s cannot emit; it is kept inert.\n", path);
         }
-        system->EmitAll();
         Trigger* trigger = world.GetTriggers().FindByName(triggerId);
         if (trigger != nullptr) {
             system->SetTrigger(trigger);
@@ -280,12 +287,33 @@ void ReadParticleSystems(MorvoWorld& world, const char* path, const TiXmlElement
     }
 }
 
-void ReadDirtiness(MorvoWorld& world, const TiXmlElement* dirtiness)
+bool IsIslandElement(const char* name)
 {
     for (const IslandElement& entry : kIslandElements) {
+        if (std::strcmp(name, entry.element) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ReadDirtiness(MorvoWorld& world, const char* path, const TiXmlElement* dirtiness)
+{
+    for (const TiXmlElement* element = dirtiness->FirstChildElement(); element != nullptr;
+         element = element->NextSiblingElement()) {
+        if (!IsIslandElement(element->Value())) {
+            DebugLog("(MorvoFiles) Warning: \"Dirtiness\" of %s names an unknown island \"%s\".\n", path,
+                     element->Value());
+        }
+    }
+    for (const IslandElement& entry : kIslandElements) {
         const TiXmlElement* element = dirtiness->FirstChildElement(entry.element);
+        if (element == nullptr) {
+            DebugLog("(MorvoFiles) Warning: \"Dirtiness\" of %s has no \"%s\" element.\n", path, entry.element);
+            continue;
+        }
         IslandModel* island = world.GetIsland(entry.island);
-        if (element == nullptr || island == nullptr) {
+        if (island == nullptr) {
             continue;
         }
         island->SetDirty(ReadInt(element, "IsDirty") != 0);
@@ -308,11 +336,15 @@ void WriteTrigger(TiXmlElement* parent, const Trigger& trigger, const std::vecto
         element->SetAttribute("set", sets[static_cast<size_t>(trigger.gridSet)].GetName().c_str());
     }
     if (trigger.animation != -1) {
+        const char* effect = trigger.animationName.empty() ? nullptr : trigger.animationName.c_str();
         for (const auto& [name, index] : AnimationDatabase::GetInstance()->GetNames()) {
             if (static_cast<int32_t>(index) == trigger.animation) {
-                element->SetAttribute("effect", name.c_str());
+                effect = name.c_str();
                 break;
             }
+        }
+        if (effect != nullptr) {
+            element->SetAttribute("effect", effect);
         }
     } else {
         const char* keyword = kNoAnimationKeyword;
@@ -330,7 +362,7 @@ void WriteTrigger(TiXmlElement* parent, const Trigger& trigger, const std::vecto
 void WriteParticleSystem(TiXmlElement* parent, const ParticleSystem& system)
 {
     TiXmlElement* element = AddChild(parent, "ParticleSystem");
-    element->SetAttribute("count", system.GetCount());
+    element->SetAttribute("count", system.GetGivenCount());
     WriteDouble(element, "x", system.GetPosition().x);
     WriteDouble(element, "y", system.GetPosition().y);
     WriteDouble(element, "z", system.GetPosition().z);
@@ -368,10 +400,8 @@ void WriteParticleSystem(TiXmlElement* parent, const ParticleSystem& system)
         system.GetEmitter()->Save(element);
     }
     TiXmlElement* textures = AddChild(element, "TextureList");
-    for (const Texture* texture : system.GetTextures()) {
-        if (texture != nullptr) {
-            AddChild(textures, "Texture")->SetAttribute("path", texture->GetName().c_str());
-        }
+    for (const std::string& name : system.GetTextureNames()) {
+        AddChild(textures, "Texture")->SetAttribute("path", name.c_str());
     }
 }
 
@@ -437,14 +467,16 @@ void BuildDocument(MorvoWorld& world, TiXmlDocument& document)
         }
     }
 
-    AnimationDatabase* animations = AnimationDatabase::GetInstance();
-    if (animations->GetCount() > 0) {
+    // Every animation the level named, also those that did not load.
+    std::vector<AnimationDatabase::Declared> declared = AnimationDatabase::GetInstance()->GetDeclared();
+    if (!declared.empty()) {
+        std::stable_sort(declared.begin(), declared.end(),
+                         [](const auto& a, const auto& b) { return a.name < b.name; });
         TiXmlElement* embedded = AddChild(root, "EmbeddedAnimations");
-        for (const auto& [name, index] : animations->GetNames()) {
-            const KeyframeAnimation* animation = animations->Get(index);
+        for (const AnimationDatabase::Declared& animation : declared) {
             TiXmlElement* element = AddChild(embedded, "Animation");
-            element->SetAttribute("path", animation != nullptr ? animation->GetPath().c_str() : "");
-            element->SetAttribute("name", name.c_str());
+            element->SetAttribute("path", animation.path.c_str());
+            element->SetAttribute("name", animation.name.c_str());
         }
     }
 
@@ -475,6 +507,20 @@ void BuildDocument(MorvoWorld& world, TiXmlDocument& document)
 }  // namespace
 
 namespace MorvoFiles {
+
+void ClearLevel()
+{
+    MorvoWorld& world = GetMorvoWorld();
+    if (!world.IsInitialised()) {
+        return;
+    }
+    ClearLevelState(world);
+    world.ClearMorvos();
+    UniformGrid* grid = world.GetGrid();
+    if (grid != nullptr) {
+        grid->Rebuild(world.GetStore(), grid->GetRadius());
+    }
+}
 
 bool LoadLevel(const std::string& path)
 {
@@ -539,7 +585,7 @@ bool LoadLevel(const std::string& path)
         ReadParticleSystems(world, path.c_str(), systems);
     }
     if (const TiXmlElement* dirtiness = root->FirstChildElement("Dirtiness")) {
-        ReadDirtiness(world, dirtiness);
+        ReadDirtiness(world, path.c_str(), dirtiness);
     }
     return true;
 }

@@ -13,6 +13,11 @@ namespace MorvoFiles {
 // the level already in the world untouched.
 bool LoadLevel(const std::string& path);
 
+// Empties the level in the world and the level tables: no morvos, grid
+// sets, animations, triggers or particle systems, every rule off, every
+// island clean.
+void ClearLevel();
+
 // Writes the world's level; a failed save leaves an existing file as it was.
 bool SaveLevel(const std::string& path);
 

@@ -7,12 +7,21 @@
 #include <tinyxml.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
 constexpr float kSimScale = 1.0f / 200.0f;  // world units to simulation units
 constexpr int kDirectionRange = 255;        // components drawn from -254..254
+
+// Level files keep doubles with six decimals.
+void SetFixedAttribute(TiXmlElement& element, const char* name, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof(text), "%f", value);
+    element.SetAttribute(name, text);
+}
 
 float RandomComponent()
 {
@@ -96,10 +105,10 @@ void PlaneEmitter::Save(TiXmlElement* parent) const
     TiXmlElement emitter("Emitter");
     emitter.SetAttribute("type", "PLANE_EMITTER");
     TiXmlElement plane("Plane");
-    plane.SetDoubleAttribute("a", a_);
-    plane.SetDoubleAttribute("b", b_);
-    plane.SetDoubleAttribute("c", c_);
-    plane.SetDoubleAttribute("d", d_);
+    SetFixedAttribute(plane, "a", a_);
+    SetFixedAttribute(plane, "b", b_);
+    SetFixedAttribute(plane, "c", c_);
+    SetFixedAttribute(plane, "d", d_);
     emitter.InsertEndChild(plane);
     TiXmlElement bounds("Bounds");
     bounds.SetAttribute("top", top_);

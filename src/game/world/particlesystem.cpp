@@ -38,6 +38,7 @@ ParticleSystem::~ParticleSystem()
 void ParticleSystem::Init(int32_t count, float damping, int32_t lifetime, float minSize, float maxSize, float x,
                           float y, float z, float fx, float fy, float fz, float r, float g, float b, float a)
 {
+    givenCount_ = count;
     if (count < 0) {
         DebugLog("Warning: particle system count %d is negative; using 0.\n", count);
         count = 0;
@@ -80,6 +81,9 @@ const char* ParticleSystem::UnusableReason() const
     }
     if (textures_.empty()) {
         return "no texture";
+    }
+    if (textures_.size() != textureNames_.size()) {
+        return "a texture did not load";
     }
     if (emitter_ == nullptr || emitter_->IsDegenerate()) {
         return "the emitter rectangle is empty";
@@ -156,6 +160,9 @@ void ParticleSystem::Update(float, float h)
         DEBUG_BREAK("ParticleSystem::Update before Init");
         return;
     }
+    if (!IsUsable()) {
+        return;
+    }
     if (trigger_ != nullptr) {
         if (!trigger_->fired) {
             const double ratio = static_cast<double>(trigger_->remainingHits) / trigger_->hitPoints;
@@ -194,6 +201,16 @@ void ParticleSystem::AddTexture(Texture* texture)
 {
     if (texture == nullptr) {
         DebugLog("Warning: particle system texture did not load; not added.\n");
+        return;
+    }
+    AddTexture(texture, texture->GetName());
+}
+
+void ParticleSystem::AddTexture(Texture* texture, const std::string& fileName)
+{
+    textureNames_.push_back(fileName);
+    if (texture == nullptr) {
+        DebugLog("Warning: particle system texture \"%s\" did not load.\n", fileName.c_str());
         return;
     }
     textures_.push_back(texture);

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 class Texture;
@@ -52,14 +53,19 @@ public:
     // One sub-step of h seconds (dt is not used).
     void Update(float dt, float h);
 
-    // A null texture is refused with a warning.
+    // A null texture is refused with a warning. The texture's name is kept
+    // for the level writer.
     void AddTexture(Texture* texture);
+    // The same, keeping the file name as given; a texture that did not load
+    // (null) keeps only its name, so the system is written back unchanged.
+    void AddTexture(Texture* texture, const std::string& fileName);
     void SetSphericalEmitter();
     void SetPlaneEmitter(float a, float b, float c, float d, float top, float bottom, float left, float right);
 
     // False (one warning line naming the reason) when the system cannot emit:
-    // no pool, a lifetime of 0, no texture or an empty emitter rectangle.
-    // The level reader and the editor skip such systems.
+    // no pool, a lifetime of 0, a texture missing or an empty emitter
+    // rectangle. Such a system is inert: it never emits, fades or moves a
+    // particle, and the level reader keeps it only to write it back.
     bool CheckUsable() const;
     // The same test without a log line.
     bool IsUsable() const;
@@ -73,7 +79,8 @@ public:
     void SetInterpToColor(float r, float g, float b, float a);
     bool IsInterpolated() const { return interpolated_; }
     void SetInterpolated(bool interpolated) { interpolated_ = interpolated; }
-    bool IsEmitting() const { return emitting_; }
+    // False once the trigger has fired, and always for an inert system.
+    bool IsEmitting() const { return emitting_ && IsUsable(); }
     bool IsInitialised() const { return initialised_; }
     // Per-update force in simulation units, and the force as given.
     const Vec3& GetForce() const { return force_; }
@@ -95,6 +102,10 @@ public:
     ParticlePool<Particle>* GetParticles() const { return particles_.get(); }
     // Number of particle records (0 without a pool).
     int32_t GetCount() const;
+    // The count as given to Init (for the level writer).
+    int32_t GetGivenCount() const { return givenCount_; }
+    // File names of the textures as given, including those that did not load.
+    const std::vector<std::string>& GetTextureNames() const { return textureNames_; }
 
 private:
     const char* UnusableReason() const;
@@ -118,7 +129,9 @@ private:
     float sizeRange_ = 0.0f;
     float speed_ = 1.0f;
     std::unique_ptr<Emitter> emitter_;
-    // As given to Init, for the level writer.
+    // As given, for the level writer.
+    int32_t givenCount_ = 0;
+    std::vector<std::string> textureNames_;
     Vec3 givenForce_;
     float minSize_ = 0.0f;
     float maxSize_ = 0.0f;
