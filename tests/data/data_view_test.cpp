@@ -1,21 +1,24 @@
 // One rendered view of the demo world under a real GL window (Xvfb in the
 // test run): the world loads every model and texture through the game plan
-// (MorvoWorld::Init), then the sky box, the ocean, the big island with its
-// trees, beach, waves and city, and the boy in flight are drawn in the
-// scene renderer's order with its fog, and the frame is saved as
+// (MorvoWorld::Init), a level's worth of morvos glow over the water, and the
+// scene renderer draws the frame from a camera looking across the big
+// island with the boy in flight in front of it. The frame is saved as
 // <build>/demoview.tga so the look can be judged.
 #include "data_files.h"
 
 #include "boy.h"
+#include "gameflow.h"
 #include "gameplan.h"
 #include "gfxcomponent.h"
 #include "gltestsupport.h"
-#include "islandmodel.h"
 #include "keyframeanimation.h"
-#include "materialmanager.h"
 #include "model.h"
 #include "morvoworld.h"
+#include "orbitcamera.h"
+#include "orbitcameraaim.h"
 #include "random15.h"
+#include "rendermode.h"
+#include "renderscene.h"
 #include "scenenode.h"
 #include "skybox.h"
 #include "testsupport.h"
@@ -36,43 +39,12 @@ namespace {
 
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
-constexpr double kFovDegrees = 60.0;
-constexpr double kNear = 1.0;
-constexpr double kFar = 5000.0;
 // Looking across the big island from the south-west, from about the
 // height where the boy flies.
-constexpr float kEye[3] = {300.0f, 185.0f, 640.0f};
-constexpr float kTarget[3] = {600.0f, 0.0f, 250.0f};
-constexpr int kBoyFlightSlot = 6;  // MorvoBoyAnim_Fast
-
-struct V {
-    double x, y, z;
-};
-V Sub(V a, V b)
-{
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-V Cross(V a, V b)
-{
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-V Unit(V a)
-{
-    double l = std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
-    return {a.x / l, a.y / l, a.z / l};
-}
-
-void LookAt(V eye, V target)
-{
-    V f = Unit(Sub(target, eye));
-    V s = Unit(Cross(f, {0, 1, 0}));
-    V u = Cross(s, f);
-    const float m[16] = {float(s.x), float(u.x), float(-f.x), 0, float(s.y), float(u.y), float(-f.y), 0,
-                         float(s.z), float(u.z), float(-f.z), 0, 0,          0,          0,           1};
-    glMatrixMode(GL_MODELVIEW);
-    glLoadMatrixf(m);
-    glTranslated(-eye.x, -eye.y, -eye.z);
-}
+const Vec3 kEye(300.0f, 185.0f, 640.0f);
+const Vec3 kTarget(600.0f, 0.0f, 250.0f);
+constexpr float kBoyAhead = 16.0f;
+constexpr int kMorvoRows = 12;
 
 class DemoView : public ::testing::Test {
 protected:
@@ -87,7 +59,7 @@ protected:
     }
     void TearDown() override
     {
-        GlobalSkybox().ReleaseFaces();
+        ReleaseSkyboxFaces();
         GetMorvoWorld().Release();
     }
 };
@@ -110,79 +82,36 @@ TEST_F(DemoView, WorldLoadsAndDrawsTheIslandUnderTheSky)
     }
     EXPECT_NE(world.GetLightningBolt(), nullptr);
     EXPECT_NE(world.GetTempTexture(), nullptr);
-    ASSERT_TRUE(GlobalSkybox().LoadFace(0, "../assets/3D/side.tga"));
-    for (int i = 1; i < 4; ++i) {
-        ASSERT_TRUE(GlobalSkybox().LoadFace(i, "../assets/3D/side.tga"));
+    ASSERT_TRUE(LoadSkyboxFaces());
+    for (int i = 0; i < kSkyboxFaceCount; ++i) {
+        EXPECT_NE(GlobalSkybox().GetFace(i), nullptr) << i;
     }
-    ASSERT_TRUE(GlobalSkybox().LoadFace(4, "../assets/3D/top.tga"));
-    ASSERT_TRUE(GlobalSkybox().LoadFace(5, "../assets/3D/bottom.tga"));
+
+    // A level's simulation with a field of morvos off the island's shore.
+    GameFlow::GetInstance()->SetupWorldForLevel();
+    const int32_t colors[] = {kMorvoPure, kMorvoNeutral, kMorvoDark};
+    for (int row = 0; row < kMorvoRows; ++row) {
+        for (int column = 0; column < kMorvoRows; ++column) {
+            const Vec2 sim = MorvoWorld::WorldToSim(Vec3(420.0f + column * 9.0f, 0.0f, 430.0f - row * 9.0f));
+            world.AddMorvo(sim.x, sim.y, colors[(row + column) % 3], 1.0f + (row * 7 + column) % 20);
+        }
+    }
     world.Update(0.0f, true);
 
-    GfxComponent* gfx = GfxComponent::GetInstance();
-    glViewport(0, 0, kWidth, kHeight);
-    glClearColor(0.5f, 0.5f, 1.0f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glColor3f(1, 1, 1);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    double top = kNear * std::tan(kFovDegrees * 3.14159265358979 / 360.0);
-    double aspect = static_cast<double>(kWidth) / kHeight;
-    glFrustum(-top * aspect, top * aspect, -top, top, kNear, kFar);
-    LookAt({kEye[0], kEye[1], kEye[2]}, {kTarget[0], kTarget[1], kTarget[2]});
-    GlobalSkybox().Render(kEye[0], kEye[1], kEye[2]);
-
-    // The scene renderer's state and order.
-    glEnable(GL_BLEND);
-    glAlphaFunc(GL_GREATER, 0.0f);
-    glEnable(GL_ALPHA_TEST);
-    const float fog[4] = {0.667f, 0.858f, 0.839f, 1.0f};
-    glFogi(GL_FOG_MODE, GL_LINEAR);
-    glFogfv(GL_FOG_COLOR, fog);
-    glFogf(GL_FOG_START, 500.0f);
-    glFogf(GL_FOG_END, 1000.0f);
-    glEnable(GL_FOG);
-    std::vector<IslandModel*> islands;
-    for (int i = 0; i < kWorldIslandCount; ++i) {
-        islands.push_back(world.GetIsland(static_cast<WorldIsland>(i)));
-    }
-    auto node = [&](WorldNode n) { world.GetSceneNode(n)->Render(); };
-    node(kNodeOceanBottom);
-    node(kNodeIslands);
-    for (IslandModel* i : islands)
-        i->RenderIslandLayer();
-    node(kNodeShallowWater5);
-    islands[kIslandVolcano]->RenderShallowWater5Layer();
-    islands[kIsland3big]->RenderShallowWater5Layer();
-    node(kNodeShallowWater4);
-    for (IslandModel* i : islands)
-        i->RenderShallowWater4Layer();
-    node(kNodeOcean);
-    node(kNodeBeach);
-    for (IslandModel* i : islands)
-        i->RenderBeachLayer();
-    node(kNodeWaves);
-    for (IslandModel* i : islands)
-        i->RenderWaveLayer();
-    node(kNodeTrees);
-    for (IslandModel* i : islands)
-        i->RenderTreeLayer();
-    islands[kIslandVolcano]->RenderCityLayer();
-
+    OrbitCamera camera;
+    AimOrbitCamera(camera, kEye, kTarget);
+    ASSERT_LT((camera.GetEye() - kEye).Length(), 0.5f);
+    world.SetCamera(&camera);
     // The boy in flight in front of the camera, heading for the island.
     Boy* boy = world.GetBoy();
     ASSERT_NE(boy, nullptr);
-    boy->SetModelSlot(kBoyFlightSlot);
+    boy->SetModelSlot(Boy::kSlotFast);
     ASSERT_NE(boy->model, nullptr);
-    V dir = Unit(Sub({kTarget[0], kTarget[1], kTarget[2]}, {kEye[0], kEye[1], kEye[2]}));
-    glPushMatrix();
-    glTranslated(kEye[0] + dir.x * 16.0 + 2.5, kEye[1] + dir.y * 16.0 - 2.0, kEye[2] + dir.z * 16.0);
-    glRotated(std::atan2(-dir.x, -dir.z) * 180.0 / 3.14159265358979, 0, 1, 0);
-    boy->model->Render(GL_TRIANGLES, gfx->materials.get());
-    glPopMatrix();
-    glDisable(GL_FOG);
+    const Vec3 ahead = (kTarget - kEye).Normalized();
+    boy->position = kEye + ahead * kBoyAhead + Vec3(2.5f, -2.0f, 0.0f);
+    SetRenderMode(kRenderModeGlow);
+
+    RenderScene(false);
 
     std::vector<unsigned char> pixels(static_cast<size_t>(kWidth) * kHeight * 4);
     glReadBuffer(GL_BACK);

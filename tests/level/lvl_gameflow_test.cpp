@@ -1,6 +1,6 @@
 // GameFlow: requests, chapter starts, listener order, the per-level world
 // setup and teardown.
-#include "../world/world_headless.h"
+#include "world_headless.h"
 
 #include "attractor.h"
 #include "boy.h"

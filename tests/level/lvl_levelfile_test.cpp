@@ -1,6 +1,6 @@
 // MorvoFiles: a level written and read back compares equal; hand-written
 // files; failed reads leave the world alone; the reader's resets.
-#include "../world/world_headless.h"
+#include "world_headless.h"
 
 #include "animationdatabase.h"
 #include "boy.h"

@@ -1,6 +1,6 @@
 // TriggerSet::Check: conditions, hit points, one message per firing, and
 // triggers without a usable grid set.
-#include "../world/world_headless.h"
+#include "world_headless.h"
 
 #include "gridset.h"
 #include "gridsetdatabase.h"

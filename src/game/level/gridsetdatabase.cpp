@@ -3,6 +3,7 @@
 
 #include "debuglog.h"
 #include "random15.h"
+#include "toolset.h"
 
 #include <cstdio>
 
@@ -106,4 +107,8 @@ void GridSetDatabase::Clear()
 {
     sets_.clear();
     names_.clear();
+    // The cell painter's target was one of the sets.
+    CellPaintTool& painter = GetToolSet().GetCellPaintTool();
+    painter.SetSetIndex(-1);
+    painter.SetTargetSet(nullptr);
 }

@@ -29,6 +29,7 @@ public:
     int FindSetIndexContaining(float x, float y) const;
     std::vector<GridSet> GetGridSets() const { return sets_; }
     unsigned int GetCount() const { return static_cast<unsigned int>(sets_.size()); }
+    // Also drops the cell painter's target (index -1, no set).
     void Clear();
 
 private:

@@ -5,9 +5,18 @@
 
 #include "trigger.h"
 
+#include "morvostore.h"
+#include "vec2.h"
+
 #include <list>
 #include <string>
 #include <vector>
+
+class UniformGrid;
+
+// True when the grid cell (column, row as floats) holds two or more pure
+// morvos; a cell outside the grid and indices outside the state hold none.
+bool IsCellFilledWhite(const UniformGrid& grid, const MorvoState& state, const Vec2& cell);
 
 class TriggerSet {
 public:
@@ -18,6 +27,8 @@ public:
     int GetCount() const;
     // A copy of the entries in list order.
     std::vector<Trigger> GetTriggers() const;
+    // The entries themselves, in list order.
+    const std::list<Trigger>& Entries() const { return triggers_; }
     // The first entry whose id equals the name, or null.
     Trigger* FindByName(const std::string& name);
     const Trigger* FindByName(const std::string& name) const;

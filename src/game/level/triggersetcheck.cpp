@@ -40,6 +40,8 @@ void Hit(Trigger& trigger)
     }
 }
 
+}  // namespace
+
 bool IsCellFilledWhite(const UniformGrid& grid, const MorvoState& state, const Vec2& cell)
 {
     const int32_t column = static_cast<int32_t>(cell.x);
@@ -57,8 +59,6 @@ bool IsCellFilledWhite(const UniformGrid& grid, const MorvoState& state, const V
     }
     return false;
 }
-
-}  // namespace
 
 void TriggerSet::Check()
 {

@@ -18,6 +18,16 @@ constexpr float kMaxMorvoPower = 20.0f;
 constexpr float kConversionTime = 0.03f;
 constexpr float kLightningFramesPerSecond = 24.0f;
 
+// Colour classes: any positive colour is pure, any negative one dark.
+inline bool IsPureColor(int32_t color)
+{
+    return color > 0;
+}
+inline bool IsDarkColor(int32_t color)
+{
+    return color < 0;
+}
+
 struct MorvoRecord {
     Vec2 position;
     Vec2 velocity;

@@ -2,6 +2,7 @@
 // bookkeeping, force registration and the census.
 #include "morvoworld.h"
 
+#include "animatedmaterial.h"
 #include "assetloader.h"
 #include "attractor.h"
 #include "boy.h"
@@ -300,6 +301,12 @@ void MorvoWorld::UpdateAttractorSize()
     const float target =
         static_cast<float>(std::sqrt(count * kPackedBodyArea / kPi) * kAttractorSizeMargin) + attractorBaseSize_;
     attractor->SetSize(size + (target - size) * kAttractorEasing);
+}
+
+AnimatedMaterial* MorvoWorld::GetLightningBoltAnimation() const
+{
+    // The asset loader makes every animated texture as an AnimatedMaterial.
+    return static_cast<AnimatedMaterial*>(lightningBolt_);
 }
 
 Vec2 MorvoWorld::WorldToSim(const Vec3& world)

@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+class AnimatedMaterial;
 class AttractorBase;
 class Boy;
 class Material;
@@ -179,7 +180,9 @@ public:
     IslandModel* GetIsland(WorldIsland island) const { return islands_[island]; }
     const std::vector<Texture*>& GetMorvoTextures() const { return morvoTextures_; }
     const std::vector<Model*>& GetLightningModels() const { return lightningModels_; }
+    // The bolt as the asset loader made it, and as the animation it is.
     Material* GetLightningBolt() const { return lightningBolt_; }
+    AnimatedMaterial* GetLightningBoltAnimation() const;
     Texture* GetTempTexture() const { return tempTexture_; }
 
     TriggerSet& GetTriggers() { return triggers_; }
