@@ -6,6 +6,7 @@
 #include "orbitcameraaim.h"
 #include "particlesprites.h"
 #include "particlesystem.h"
+#include "texture.h"
 #include "world_headless.h"
 
 #include <gtest/gtest.h>
@@ -37,8 +38,11 @@ protected:
         HeadlessWorldTest::TearDown();
     }
     BillboardView View() const { return GetBillboardView(camera_); }
+    // A system that emits needs a texture.
+    void AddTexture(ParticleSystem& system) { system.AddTexture(&texture_); }
 
     OrbitCamera camera_;
+    Texture texture_;
 };
 
 }  // namespace
@@ -159,6 +163,7 @@ TEST_P(SpriteOverLife, ColourAndSizeFollowTheRemainingLife)
                           1.0f);
     system.SetInterpToColor(0.0f, 0.0f, 1.0f, 0.0f);
     system.SetInterpolated(c.interpolated);
+    AddTexture(system);
     Particle& particle = system.GetParticles()->Get(0);
     particle.active = 1;
     particle.life = c.life;
@@ -166,13 +171,14 @@ TEST_P(SpriteOverLife, ColourAndSizeFollowTheRemainingLife)
     systems.push_back(&system);
     std::vector<SpriteRecord> sprites;
     GatherParticleSprites(systems, View(), sprites);
+    if (c.lifetime == 0) {
+        EXPECT_TRUE(sprites.empty());  // a system that cannot emit is not drawn
+        return;
+    }
     ASSERT_EQ(sprites.size(), 1u);
     const SpriteRecord& s = sprites[0];
     EXPECT_EQ(s.texture, 7u);
     EXPECT_EQ(s.simPosition, Vec3(0.0f, 1.0f, 0.0f));
-    if (c.lifetime == 0) {
-        return;  // drawn, without a division by zero
-    }
     EXPECT_NEAR(s.r, c.color.x, kTolerance);
     EXPECT_NEAR(s.g, c.color.y, kTolerance);
     EXPECT_NEAR(s.b, c.color.z, kTolerance);
@@ -180,19 +186,22 @@ TEST_P(SpriteOverLife, ColourAndSizeFollowTheRemainingLife)
     EXPECT_NEAR(s.halfSize, c.halfSize, kTolerance);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lives, SpriteOverLife,
-                         ::testing::Values(SpriteCase{"newborn", 10, 10, true, Vec3(1.0f, 0.0f, 0.0f), 1.0f, 0.05f},
-                                           SpriteCase{"half_way", 10, 5, true, Vec3(0.5f, 0.0f, 0.5f), 0.5f, 0.1f},
-                                           SpriteCase{"last_update", 10, 0, true, Vec3(0.0f, 0.0f, 1.0f), 0.0f, 0.15f},
-                                           SpriteCase{"not_interpolated", 10, 0, false, Vec3(1.0f, 0.0f, 0.0f), 1.0f,
-                                                      0.15f},
-                                           SpriteCase{"lifetime_0", 0, 3, true, Vec3(), 0.0f, 0.0f}),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Lives, SpriteOverLife,
+    ::testing::Values(SpriteCase{"newborn", 10, 10, true, Vec3(1.0f, 0.0f, 0.0f), 1.0f, 0.05f},
+                      SpriteCase{"half_way", 10, 5, true, Vec3(0.5f, 0.0f, 0.5f), 0.5f, 0.1f},
+                      SpriteCase{"last_update", 10, 0, true, Vec3(0.0f, 0.0f, 1.0f), 0.0f, 0.15f},
+                      SpriteCase{"not_interpolated", 10, 0, false, Vec3(1.0f, 0.0f, 0.0f), 1.0f, 0.15f},
+                      // t = -0.5: beyond the target colour and the maximum size.
+                      SpriteCase{"negative_lifetime", -10, 5, true, Vec3(-0.5f, 0.0f, 1.5f), -0.5f, 0.2f},
+                      SpriteCase{"lifetime_0", 0, 3, true, Vec3(), 0.0f, 0.0f}),
+    CaseName());
 
 TEST_F(BillboardTest, SpritesCullBehindAndFarAndSortFarthestFirst)
 {
     std::list<ParticleSystem*> systems;
     ParticleSystem system(4, 1.0f, 10, 20.0f, 60.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    AddTexture(system);
     const float ys[] = {-3.0f, 1.0f, 5.0f, 2.0f};  // behind, kept, far, kept
     for (int i = 0; i < 4; ++i) {
         Particle& p = system.GetParticles()->Get(i);
