@@ -190,19 +190,32 @@ struct TriggerDef {
     int hitpoints;
 };
 
-struct ParticleDef {
-    int count;
-    double x, y, z;       // plane coordinates
-    std::string trigger;  // empty: none
-    double fx, fy, fz;
+struct Colour4 {
     double r, g, b, a;
-    double ir, ig, ib, ia;
-    double minSize, maxSize, damping;
-    int lifetime;
-    int speed;
-    bool plane;  // plane emitter facing up, else spherical
-    int bound;
-    std::string texture;  // path seen from run/
+};
+
+struct PlaneDef {
+    double a, b, c, d;  // a x + b y + c z + d = 0
+};
+
+// A level particle system. The defaults are the editor's new spherical
+// system; a level sets only the fields it changes, by name.
+struct ParticleDef {
+    int count = 50;
+    double x = 0.0, y = 0.0, z = 0.0;  // plane coordinates
+    std::string trigger;               // empty: none
+    double fx = 0.0, fy = 0.0, fz = 1.0;
+    Colour4 colour{1.0, 1.0, 1.0, 1.0};
+    bool interpolated = true;  // fades to interpTo
+    Colour4 interpTo{0.0, 0.0, 0.0, 0.0};
+    double minSize = 10.0, maxSize = 20.0;
+    double damping = 1.0;
+    int lifetime = 250;
+    int speed = 1;
+    bool planeEmitter = false;  // else spherical
+    PlaneDef plane{0.0, 0.0, 1.0, 0.0};
+    int bound = 100;                    // the plane's rectangle: -bound .. bound both ways
+    std::vector<std::string> textures;  // paths seen from run/
 };
 
 struct IslandState {
@@ -340,28 +353,32 @@ bool LevelDef::Write(const std::string& path) const
                 std::fprintf(f, "            <Trigger id=\"%s\" />\n", p.trigger.c_str());
             }
             std::fprintf(f, "            <Force fx=\"%f\" fy=\"%f\" fz=\"%f\" />\n", p.fx, p.fy, p.fz);
-            std::fprintf(f, "            <Color r=\"%f\" g=\"%f\" b=\"%f\" a=\"%f\" interpolated=\"true\" />\n", p.r,
-                         p.g, p.b, p.a);
-            std::fprintf(f, "            <InterpToColor r=\"%f\" g=\"%f\" b=\"%f\" a=\"%f\" />\n", p.ir, p.ig, p.ib,
-                         p.ia);
+            std::fprintf(f, "            <Color r=\"%f\" g=\"%f\" b=\"%f\" a=\"%f\" interpolated=\"%s\" />\n",
+                         p.colour.r, p.colour.g, p.colour.b, p.colour.a, p.interpolated ? "true" : "false");
+            if (p.interpolated) {
+                std::fprintf(f, "            <InterpToColor r=\"%f\" g=\"%f\" b=\"%f\" a=\"%f\" />\n", p.interpTo.r,
+                             p.interpTo.g, p.interpTo.b, p.interpTo.a);
+            }
             std::fprintf(f, "            <BillboardSize minSize=\"%f\" maxSize=\"%f\" />\n", p.minSize, p.maxSize);
             std::fprintf(
                 f,
                 "            <Damping d=\"%f\" />\n            <Lifetime l=\"%d\" />\n            <Speed s=\"%d\" />\n",
                 p.damping, p.lifetime, p.speed);
-            if (p.plane) {
+            if (p.planeEmitter) {
                 std::fprintf(f,
-                             "            <Emitter type=\"PLANE_EMITTER\">\n                <Plane a=\"0.000000\" "
-                             "b=\"0.000000\" c=\"1.000000\" d=\"0.000000\" />\n"
-                             "                <Bounds top=\"%d\" bottom=\"%d\" left=\"%d\" right=\"%d\" />\n           "
-                             " </Emitter>\n",
-                             p.bound, -p.bound, -p.bound, p.bound);
+                             "            <Emitter type=\"PLANE_EMITTER\">\n"
+                             "                <Plane a=\"%f\" b=\"%f\" c=\"%f\" d=\"%f\" />\n"
+                             "                <Bounds top=\"%d\" bottom=\"%d\" left=\"%d\" right=\"%d\" />\n"
+                             "            </Emitter>\n",
+                             p.plane.a, p.plane.b, p.plane.c, p.plane.d, p.bound, -p.bound, -p.bound, p.bound);
             } else {
                 std::fprintf(f, "            <Emitter type=\"SPHERICAL_EMITTER\" />\n");
             }
-            std::fprintf(
-                f, "            <TextureList>\n                <Texture path=\"%s\" />\n            </TextureList>\n",
-                p.texture.c_str());
+            std::fprintf(f, "            <TextureList>\n");
+            for (const std::string& texture : p.textures) {
+                std::fprintf(f, "                <Texture path=\"%s\" />\n", texture.c_str());
+            }
+            std::fprintf(f, "            </TextureList>\n");
             std::fprintf(f, "        </ParticleSystem>\n");
         }
         std::fprintf(f, "    </ParticleSystems>\n");
@@ -554,9 +571,22 @@ void GenerateStory(DataContext& ctx)
         l.Trigger(TriggerDef{"quench", "RAIN_WITHIN", "crater", "PSYS_OFF", true, 150});
         l.Trigger(TriggerDef{"rainwin", "RAIN_WITHIN", "crater", "WIN", false, 480});
         l.Island(0, "quench");
-        ParticleDef smoke{120,  -450 / 200.0, 420 / 200.0, PlaneZ(95.0), "quench", 3.0,   0.0,  40.0,
-                          0.32, 0.30,         0.29,        0.85,         0.62,     0.60,  0.58, 0.0,
-                          14.0, 80.0,         0.97,        240,          12,       false, 0,    Texture("smoke.tga")};
+        ParticleDef smoke;
+        smoke.count = 120;
+        smoke.x = -450 / 200.0;
+        smoke.y = 420 / 200.0;
+        smoke.z = PlaneZ(95.0);
+        smoke.trigger = "quench";
+        smoke.fx = 3.0;
+        smoke.fz = 40.0;
+        smoke.colour = {0.32, 0.30, 0.29, 0.85};
+        smoke.interpTo = {0.62, 0.60, 0.58, 0.0};
+        smoke.minSize = 14.0;
+        smoke.maxSize = 80.0;
+        smoke.damping = 0.97;
+        smoke.lifetime = 240;
+        smoke.speed = 12;
+        smoke.textures = {Texture("smoke.tga")};
         l.Particles(smoke);
         std::string intro = WriteIntro(ctx, "three", "Daydream 3", "Ember Rain",
                                        {"The old volcano woke up coughing ash.",
@@ -595,9 +625,23 @@ void GenerateStory(DataContext& ctx)
         l.Cloud(0, 0, 60, 30, 1, 1.0, 6.0);
         l.Cloud(120, 60, 140, 60, 0, 0.8, 4.0);
         l.Ring(0, 0, 230, 36, 0, 2.0);
-        l.Particles(ParticleDef{70,  110 / 200.0, -60 / 200.0, PlaneZ(8.0), "",  0.0,  0.0, -30.0,
-                                1.0, 0.9,         0.5,         0.9,         1.0, 0.6,  0.3, 0.0,
-                                6.0, 16.0,        0.99,        120,         45,  true, 8,   Texture("spark.tga")});
+        ParticleDef fireflies;
+        fireflies.count = 70;
+        fireflies.x = 110 / 200.0;
+        fireflies.y = -60 / 200.0;
+        fireflies.z = PlaneZ(8.0);
+        fireflies.fz = -30.0;
+        fireflies.colour = {1.0, 0.9, 0.5, 0.9};
+        fireflies.interpTo = {1.0, 0.6, 0.3, 0.0};
+        fireflies.minSize = 6.0;
+        fireflies.maxSize = 16.0;
+        fireflies.damping = 0.99;
+        fireflies.lifetime = 120;
+        fireflies.speed = 45;
+        fireflies.planeEmitter = true;
+        fireflies.bound = 8;
+        fireflies.textures = {Texture("spark.tga")};
+        l.Particles(fireflies);
         std::string intro =
             WriteIntro(ctx, "extraone", "Extra daydream", "Cloud Garden",
                        {"No rules here: light, grey and gold,", "play with the morvos as long as you like."});
@@ -622,30 +666,22 @@ void GenerateStory(DataContext& ctx)
         l.Ring(-1150, -60, 200, 50, 0, 1.2);
         for (int i = 0; i < 3; ++i) {
             double a = i * 2.1;
-            l.Particles(ParticleDef{50,
-                                    (-1250 + std::cos(a) * 90) / 200.0,
-                                    -(-60 + std::sin(a) * 90) / 200.0,
-                                    PlaneZ(2.0),
-                                    "",
-                                    0.0,
-                                    0.0,
-                                    6.0,
-                                    1.0,
-                                    0.75,
-                                    0.35,
-                                    0.95,
-                                    1.0,
-                                    0.4,
-                                    0.2,
-                                    0.0,
-                                    10.0,
-                                    18.0,
-                                    0.995,
-                                    400,
-                                    12,
-                                    true,
-                                    30,
-                                    Texture("mist.tga")});
+            ParticleDef lanterns;
+            lanterns.x = (-1250 + std::cos(a) * 90) / 200.0;
+            lanterns.y = -(-60 + std::sin(a) * 90) / 200.0;
+            lanterns.z = PlaneZ(2.0);
+            lanterns.fz = 6.0;
+            lanterns.colour = {1.0, 0.75, 0.35, 0.95};
+            lanterns.interpTo = {1.0, 0.4, 0.2, 0.0};
+            lanterns.minSize = 10.0;
+            lanterns.maxSize = 18.0;
+            lanterns.damping = 0.995;
+            lanterns.lifetime = 400;
+            lanterns.speed = 12;
+            lanterns.planeEmitter = true;
+            lanterns.bound = 30;
+            lanterns.textures = {Texture("mist.tga")};
+            l.Particles(lanterns);
         }
         std::string intro = WriteIntro(ctx, "extrathree", "Extra daydream", "Lantern Sea",
                                        {"Lanterns rise from the western islet.", "Drift with them for a while."});
@@ -661,9 +697,21 @@ void GenerateStory(DataContext& ctx)
                               {{"Thank you for dreaming with us.", 26, true}, {"Esc opens the menu.", 22, false}},
                               8.0));
         l.Trigger(TriggerDef{"thanks", "BOY_ENTERS", "start", "hintthanks", false, 240});
-        l.Particles(ParticleDef{60,  560 / 200.0, -60 / 200.0, PlaneZ(40.0), "",  0.0,   0.0, 8.0,
-                                0.8, 0.95,        1.0,         0.9,          1.0, 1.0,   1.0, 0.0,
-                                8.0, 20.0,        0.99,        200,          20,  false, 0,   Texture("spark.tga")});
+        ParticleDef sparkle;
+        sparkle.count = 60;
+        sparkle.x = 560 / 200.0;
+        sparkle.y = -60 / 200.0;
+        sparkle.z = PlaneZ(40.0);
+        sparkle.fz = 8.0;
+        sparkle.colour = {0.8, 0.95, 1.0, 0.9};
+        sparkle.interpTo = {1.0, 1.0, 1.0, 0.0};
+        sparkle.minSize = 8.0;
+        sparkle.maxSize = 20.0;
+        sparkle.damping = 0.99;
+        sparkle.lifetime = 200;
+        sparkle.speed = 20;
+        sparkle.textures = {Texture("spark.tga")};
+        l.Particles(sparkle);
         std::string intro =
             WriteIntro(ctx, "credits", "Morvo", "Credits",
                        {"Design, code, pictures, models and sounds:", "the Morvo team, made from scratch.",
