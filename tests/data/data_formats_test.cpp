@@ -1,7 +1,8 @@
 // The demo data keeps the rules of the engine's readers: uncompressed
 // power-of-two TGA images stored bottom row first, OBJ triangles whose
 // vertex data each group lists before its faces, and no "_" in folder or
-// file names except animation frames named base_runtime_index.tga.
+// file names except animation frames named base_runtime_index.tga, and
+// every text the generator drew lies inside its picture.
 #include "data_files.h"
 
 #include "testsupport.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 #include <cctype>
 #include <iterator>
 #include <regex>
@@ -119,6 +122,34 @@ TEST(DemoDataFormats, AnimationFramesAreNumberedWithoutGaps)
         EXPECT_GT(frames, 1) << stem;
         EXPECT_EQ(highest + 1, frames) << stem << " has a gap";
     }
+}
+
+// The generator lists every text it drew: the picture (relative to the
+// build tree), its size and the text's box in its pixels.
+TEST(DemoDataFormats, EveryTextLiesInsideItsPicture)
+{
+    std::ifstream list(BuildDir() + "/datagen-texts.txt");
+    ASSERT_TRUE(list.good());
+    int texts = 0;
+    bool heading = false;
+    std::string line;
+    while (std::getline(list, line)) {
+        std::istringstream fields(line);
+        std::string picture, text;
+        int width = 0, height = 0;
+        double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        ASSERT_TRUE(std::getline(fields, picture, '\t') && fields >> width >> height >> x0 >> y0 >> x1 >> y1) << line;
+        std::getline(fields >> std::ws, text);
+        ++texts;
+        heading = heading || text == "Choose a daydream";
+        const TgaHeader tga = ReadTgaHeader(BuildDir() + "/" + picture);
+        EXPECT_EQ(tga.width, width) << picture;
+        EXPECT_EQ(tga.height, height) << picture;
+        EXPECT_TRUE(x0 >= 0 && y0 >= 0 && x1 <= width && y1 <= height)
+            << "\"" << text << "\" in " << picture << ": " << x0 << ", " << y0 << " .. " << x1 << ", " << y1;
+    }
+    EXPECT_GT(texts, 50);
+    EXPECT_TRUE(heading);
 }
 
 }  // namespace

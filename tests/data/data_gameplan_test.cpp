@@ -17,6 +17,8 @@
 #include "morvoljfunc.h"
 #include "morvostore.h"
 #include "morvoworld.h"
+#include "particlesystem.h"
+#include "planeemitter.h"
 #include "uniformgrid.h"
 #include "random15.h"
 #include "soundregistry.h"
@@ -28,6 +30,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <map>
 #include <set>
 #include <string>
@@ -556,6 +560,64 @@ TEST_F(DemoLevels, EveryMenuChapterLevelLoadsWithItsSetsAndAnimations)
         const float half = 3505.0f / 2.0f;
         EXPECT_LT(std::abs(start.x), half);
         EXPECT_LT(std::abs(start.z), half);
+    }
+}
+
+TEST_F(DemoLevels, TheStoryUsesEveryRuleConditionEffectAndParticleOption)
+{
+    std::set<int32_t> conditions;
+    std::set<int32_t> effects;
+    bool threshold = false;
+    bool notInterpolated = false;
+    bool textureList = false;
+    bool tiltedPlane = false;
+    for (const char* title : kMenuChapters) {
+        const Chapter* chapter = nullptr;
+        ASSERT_TRUE(DemoPlan()->GetStory().FindChapter(title, &chapter));
+        GameFlow::GetInstance()->SetupWorldForLevel();
+        ASSERT_TRUE(MorvoFiles::LoadLevel(DataGameFolder() + "/" + chapter->GetLevel()));
+        const MorvoWorld& world = GetMorvoWorld();
+        threshold = threshold || world.GetWinWhenPurePowerThreshold();
+        for (const Trigger& t : world.GetTriggers().GetTriggers()) {
+            conditions.insert(t.condition);
+            effects.insert(t.effect);
+        }
+        for (const ParticleSystem* p : world.GetParticleSystems()) {
+            notInterpolated = notInterpolated || !p->IsInterpolated();
+            textureList = textureList || p->GetTextures().size() > 1;
+            const auto* plane = dynamic_cast<const PlaneEmitter*>(p->GetEmitter());
+            tiltedPlane = tiltedPlane || (plane != nullptr &&
+                                          (plane->GetA() != 0.0f || plane->GetB() != 0.0f || plane->GetD() != 0.0f));
+        }
+    }
+    EXPECT_EQ(conditions,
+              (std::set<int32_t>{NO_CONDITION, BOY_ENTERS, RAIN_WITHIN, FILLED_WHITE, FILLED_BLACK, START_UP}));
+    EXPECT_EQ(effects, (std::set<int32_t>{EFFECT_PLAY_ANIM, EFFECT_WIN, EFFECT_LOSE, EFFECT_PSYS_OFF, EFFECT_PSYS_ON,
+                                          EFFECT_CLEAN}));
+    EXPECT_TRUE(threshold);
+    EXPECT_TRUE(notInterpolated);
+    EXPECT_TRUE(textureList);
+    EXPECT_TRUE(tiltedPlane);
+}
+
+TEST_F(DemoLevels, EveryLevelSavedAndReadBackSavesTheSameFile)
+{
+    TempFolder folder;
+    for (const char* title : kMenuChapters) {
+        SCOPED_TRACE(title);
+        const Chapter* chapter = nullptr;
+        ASSERT_TRUE(DemoPlan()->GetStory().FindChapter(title, &chapter));
+        GameFlow::GetInstance()->SetupWorldForLevel();
+        ASSERT_TRUE(MorvoFiles::LoadLevel(DataGameFolder() + "/" + chapter->GetLevel()));
+        ASSERT_TRUE(MorvoFiles::SaveLevel(folder.File("first.xml")));
+        ASSERT_TRUE(MorvoFiles::LoadLevel(folder.File("first.xml")));
+        ASSERT_TRUE(MorvoFiles::SaveLevel(folder.File("second.xml")));
+        std::ifstream first(folder.File("first.xml"));
+        std::ifstream second(folder.File("second.xml"));
+        std::stringstream a, b;
+        a << first.rdbuf();
+        b << second.rdbuf();
+        EXPECT_EQ(a.str(), b.str());
     }
 }
 

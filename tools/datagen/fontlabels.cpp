@@ -4,6 +4,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -95,6 +96,15 @@ double FontLabels::Measure(const std::string& text, FontFace which, int pixelSiz
     return width;
 }
 
+int FontLabels::FitSize(const std::string& text, FontFace face, int pixelSize, double maxWidth)
+{
+    constexpr int kSmallest = 6;
+    while (pixelSize > kSmallest && Measure(text, face, pixelSize) > maxWidth) {
+        --pixelSize;
+    }
+    return pixelSize;
+}
+
 double FontLabels::Draw(Image& image, const std::string& text, FontFace which, int pixelSize, double x, double baseline,
                         const Rgba& colour)
 {
@@ -104,6 +114,7 @@ double FontLabels::Draw(Image& image, const std::string& text, FontFace which, i
     }
     FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize));
     double pen = x;
+    TextBox box{text, 1e9, 1e9, -1e9, -1e9};
     for (char32_t cp : Decode(text)) {
         if (FT_Load_Char(face, cp, FT_LOAD_RENDER) != 0) {
             continue;
@@ -112,6 +123,12 @@ double FontLabels::Draw(Image& image, const std::string& text, FontFace which, i
         const FT_Bitmap& bm = g->bitmap;
         int left = static_cast<int>(pen) + g->bitmap_left;
         int top = static_cast<int>(baseline) + g->bitmap_top;
+        if (bm.width > 0 && bm.rows > 0) {
+            box.x0 = std::min(box.x0, static_cast<double>(left));
+            box.x1 = std::max(box.x1, static_cast<double>(left + static_cast<int>(bm.width)));
+            box.y0 = std::min(box.y0, static_cast<double>(top - static_cast<int>(bm.rows)));
+            box.y1 = std::max(box.y1, static_cast<double>(top));
+        }
         for (unsigned int row = 0; row < bm.rows; ++row) {
             for (unsigned int col = 0; col < bm.width; ++col) {
                 unsigned char v = bm.buffer[row * bm.pitch + col];
@@ -122,6 +139,9 @@ double FontLabels::Draw(Image& image, const std::string& text, FontFace which, i
             }
         }
         pen += g->advance.x / 64.0;
+    }
+    if (box.x0 <= box.x1) {
+        image.AddTextBox(box);
     }
     return pen - x;
 }

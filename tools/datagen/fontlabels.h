@@ -18,6 +18,9 @@ public:
     bool Ok() const { return ok_; }
     // Width in pixels of the text at the given pixel size.
     double Measure(const std::string& text, FontFace face, int pixelSize);
+    // The largest pixel size up to pixelSize at which the text is at most
+    // maxWidth wide (at least 6).
+    int FitSize(const std::string& text, FontFace face, int pixelSize, double maxWidth);
     // Draws text with its baseline starting at (x, baseline); y grows upward
     // as in the Image. Returns the advance.
     double Draw(Image& image, const std::string& text, FontFace face, int pixelSize, double x, double baseline,

@@ -137,8 +137,28 @@ void Image::FillVerticalGradient(double y0, double y1, const Rgba& bottom, const
     }
 }
 
+namespace {
+
+struct WrittenText {
+    std::string picture;
+    int width;
+    int height;
+    TextBox box;
+};
+
+std::vector<WrittenText>& WrittenTexts()
+{
+    static std::vector<WrittenText> texts;
+    return texts;
+}
+
+}  // namespace
+
 void Image::Paste(const Image& other, int x, int y, double opacity)
 {
+    for (const TextBox& t : other.texts_) {
+        texts_.push_back({t.text, t.x0 + x, t.y0 + y, t.x1 + x, t.y1 + y});
+    }
     for (int j = 0; j < other.height_; ++j) {
         for (int i = 0; i < other.width_; ++i) {
             Blend(x + i, y + j, other.At(i, j), opacity);
@@ -151,6 +171,9 @@ Image Image::Resized(int width, int height) const
     Image out(width, height);
     double sx = static_cast<double>(width_) / width;
     double sy = static_cast<double>(height_) / height;
+    for (const TextBox& t : texts_) {
+        out.texts_.push_back({t.text, t.x0 / sx, t.y0 / sy, t.x1 / sx, t.y1 / sy});
+    }
     int tapsX = std::max(1, static_cast<int>(std::ceil(sx)));
     int tapsY = std::max(1, static_cast<int>(std::ceil(sy)));
     for (int y = 0; y < height; ++y) {
@@ -175,6 +198,9 @@ Image Image::Resized(int width, int height) const
 Image Image::Cropped(int x, int y, int w, int h) const
 {
     Image out(w, h);
+    for (const TextBox& t : texts_) {
+        out.texts_.push_back({t.text, t.x0 - x, t.y0 - y, t.x1 - x, t.y1 - y});
+    }
     for (int j = 0; j < h; ++j) {
         for (int i = 0; i < w; ++i) {
             int sx = std::clamp(x + i, 0, width_ - 1);
@@ -219,5 +245,23 @@ bool Image::WriteTga(const std::string& path, bool withAlpha) const
     }
     bool ok = std::ferror(file) == 0;
     ok = (std::fclose(file) == 0) && ok;
+    for (const TextBox& t : texts_) {
+        WrittenTexts().push_back({path, width_, height_, t});
+    }
     return ok;
+}
+
+bool WriteTextList(const std::string& path, const std::string& root)
+{
+    FILE* file = std::fopen(path.c_str(), "w");
+    if (file == nullptr) {
+        return false;
+    }
+    for (const WrittenText& w : WrittenTexts()) {
+        const std::string picture =
+            w.picture.compare(0, root.size() + 1, root + "/") == 0 ? w.picture.substr(root.size() + 1) : w.picture;
+        std::fprintf(file, "%s\t%d\t%d\t%.2f\t%.2f\t%.2f\t%.2f\t%s\n", picture.c_str(), w.width, w.height, w.box.x0,
+                     w.box.y0, w.box.x1, w.box.y1, w.box.text.c_str());
+    }
+    return std::fclose(file) == 0;
 }

@@ -17,6 +17,12 @@ Rgba MakeRgba(double r, double g, double b, double a = 1.0);
 Rgba MixRgba(const Rgba& x, const Rgba& y, double t);
 Rgba ScaleRgb(const Rgba& c, double s);
 
+// A text drawn into an image: its ink box in the image's pixels (y up).
+struct TextBox {
+    std::string text;
+    double x0, y0, x1, y1;
+};
+
 class Image {
 public:
     Image(int width, int height, Rgba fill = Rgba{});
@@ -47,11 +53,22 @@ public:
     // The part [x, x + w) x [y, y + h).
     Image Cropped(int x, int y, int w, int h) const;
 
-    // Writes a 24-bit (alpha dropped) or 32-bit uncompressed TGA.
+    // Texts drawn into the image; resizing, cropping and pasting carry them.
+    void AddTextBox(const TextBox& box) { texts_.push_back(box); }
+    const std::vector<TextBox>& TextBoxes() const { return texts_; }
+
+    // Writes a 24-bit (alpha dropped) or 32-bit uncompressed TGA, and lists
+    // the image's texts for WriteTextList.
     bool WriteTga(const std::string& path, bool withAlpha) const;
 
 private:
     int width_;
     int height_;
     std::vector<Rgba> pixels_;
+    std::vector<TextBox> texts_;
 };
+
+// Writes one line per text of every picture written so far: the picture's
+// path (relative to `root`), its width and height, the text's box and the
+// text, separated by tabs. The data check reads it.
+bool WriteTextList(const std::string& path, const std::string& root);

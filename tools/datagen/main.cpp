@@ -8,6 +8,7 @@
 #include <string>
 
 #include "datacontext.h"
+#include "image.h"
 
 int main(int argc, char** argv)
 {
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
     GenerateSounds(ctx);
     GenerateStory(ctx);
     GenerateGamePlan(ctx);  // last: it writes the asset table the others filled
+    ctx.Check(WriteTextList(std::string(argv[1]) + "/datagen-texts.txt", argv[1]), "datagen-texts.txt");
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("morvo_datagen: %zu assets written to %s in %.2f s\n", ctx.Assets().size(), argv[1], seconds);
     if (ctx.Failures() != 0) {

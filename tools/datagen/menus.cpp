@@ -14,7 +14,8 @@ namespace {
 
 constexpr int kLayoutW = 1024;
 constexpr int kLayoutH = 768;
-constexpr int kStoredSize = 1024;  // backgrounds are stored square, power of two
+constexpr int kStoredSize = 1024;         // backgrounds are stored square, power of two
+constexpr double kHeadingCentre = 815.0;  // headings of the screens other than the title
 
 struct Button {
     const char* overAsset;  // the "over" picture's asset name
@@ -219,7 +220,10 @@ void WriteScreen(DataContext& ctx, const Screen& s, uint64_t seed, double warmth
         fonts.DrawCentred(bg, s.heading, FontFace::Bold, 132, 512, 620, MakeRgba(1.0, 1.0, 0.97), 4);
         fonts.DrawCentred(bg, s.subheading, FontFace::Regular, 30, 512, 585, MakeRgba(1, 1, 1, 0.92), 2);
     } else {
-        fonts.DrawCentred(bg, s.heading, FontFace::Bold, 40, 815, 695, MakeRgba(1, 1, 1), 3);
+        // Right of the buttons' column, inside the picture's right edge.
+        constexpr double kHeadingWidth = 2.0 * (kLayoutW - 12.0 - kHeadingCentre);
+        const int size = fonts.FitSize(s.heading, FontFace::Bold, 40, kHeadingWidth);
+        fonts.DrawCentred(bg, s.heading, FontFace::Bold, size, kHeadingCentre, 695, MakeRgba(1, 1, 1), 3);
         if (s.subheading[0] != '\0') {
             fonts.DrawCentred(bg, s.subheading, FontFace::Regular, 22, 815, 662, MakeRgba(1, 1, 1, 0.9), 2);
         }

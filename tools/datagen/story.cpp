@@ -235,6 +235,7 @@ public:
     {}
 
     void Rule(const std::string& element) { rules_.push_back(element); }
+    void WinAtPurePower(double power) { powerThreshold_ = power; }
     // A cloud of n morvos around a world point.
     void Cloud(double wx, double wz, double radius, int n, int colour, double pmin, double pmax)
     {
@@ -287,6 +288,7 @@ private:
     double boyZ_;
     DataRandom rng_;
     std::vector<std::string> rules_;
+    double powerThreshold_ = -1.0;  // below 0: no such rule
     std::vector<Morvo> morvos_;
     std::vector<GridSetDef> sets_;
     std::map<std::string, std::string> anims_;
@@ -303,6 +305,9 @@ bool LevelDef::Write(const std::string& path) const
     }
     std::fprintf(f, "<?xml version=\"1.0\" ?>\n<MorvoLevel>\n");
     std::fprintf(f, "    <Boy x=\"%f\" y=\"%f\" z=\"%f\" />\n", boyX_, kFlightHeight, boyZ_);
+    if (powerThreshold_ >= 0.0) {
+        std::fprintf(f, "    <WinWhenPurePowerThreshold power=\"%f\" />\n", powerThreshold_);
+    }
     for (const std::string& r : rules_) {
         std::fprintf(f, "    <%s />\n", r.c_str());
     }
@@ -641,6 +646,10 @@ void GenerateStory(DataContext& ctx)
         fireflies.planeEmitter = true;
         fireflies.bound = 8;
         fireflies.textures = {Texture("spark.tga")};
+        // Nothing ever puts the fireflies out.
+        l.Square("garden", 0, 0, 1);
+        l.Trigger(TriggerDef{"gardenglow", "NO_CONDITION", "garden", "PSYS_ON", false, 0});
+        fireflies.trigger = "gardenglow";
         l.Particles(fireflies);
         std::string intro =
             WriteIntro(ctx, "extraone", "Extra daydream", "Cloud Garden",
@@ -655,6 +664,34 @@ void GenerateStory(DataContext& ctx)
         l.Cloud(380, -980, 70, 20, -1, 6.0, 9.0);
         l.Cloud(40, -1040, 70, 20, -1, 6.0, 9.0);
         l.Cloud(200, -700, 70, 30, 0, 2.0, 6.0);
+        // Strong light may also win it (about half again the light at the start).
+        l.WinAtPurePower(600.0);
+        // Should the dark ever fill the harbour, the storm has won.
+        l.Square("harbour", 210, -1080, 1);
+        l.Trigger(TriggerDef{"harbourlost", "FILLED_BLACK", "harbour", "LOSE", true, 1});
+        // Rain slanting in the wind from the storm's start.
+        l.Square("stormeye", 200, -1000, 1);
+        l.Trigger(TriggerDef{"stormstart", "START_UP", "stormeye", "PSYS_ON", false, 0});
+        ParticleDef streaks;
+        streaks.count = 90;
+        streaks.x = 200 / 200.0;
+        streaks.y = 1000 / 200.0;
+        streaks.z = PlaneZ(230.0);
+        streaks.trigger = "stormstart";
+        streaks.fx = 10.0;
+        streaks.fz = -60.0;
+        streaks.colour = {0.55, 0.60, 0.70, 0.6};
+        streaks.interpolated = false;
+        streaks.minSize = 4.0;
+        streaks.maxSize = 10.0;
+        streaks.damping = 0.99;
+        streaks.lifetime = 160;
+        streaks.speed = 40;
+        streaks.planeEmitter = true;
+        streaks.plane = {0.28, 0.0, -0.96, -10.0};  // a unit normal: saving keeps it exactly
+        streaks.bound = 60;
+        streaks.textures = {Texture("mist.tga")};
+        l.Particles(streaks);
         std::string intro = WriteIntro(ctx, "extratwo", "Extra daydream", "Thunderheads",
                                        {"Strong morvos, strong storms.", "Clear the sky of every dark one."});
         AddChapter(ctx, "DayDream2", "extratwo.xml", l, intro, dark, win, lose);
@@ -680,7 +717,7 @@ void GenerateStory(DataContext& ctx)
             lanterns.speed = 12;
             lanterns.planeEmitter = true;
             lanterns.bound = 30;
-            lanterns.textures = {Texture("mist.tga")};
+            lanterns.textures = {Texture("mist.tga"), Texture("spark.tga")};
             l.Particles(lanterns);
         }
         std::string intro = WriteIntro(ctx, "extrathree", "Extra daydream", "Lantern Sea",
