@@ -510,6 +510,16 @@ protected:
         world.InitHeadless();
         SeedRand15(1);
     }
+    // Sets the world up and reads the chapter's level, as the game flow does.
+    static bool LoadChapterLevel(const char* title)
+    {
+        const Chapter* chapter = nullptr;
+        if (!DemoPlan()->GetStory().FindChapter(title, &chapter)) {
+            return false;
+        }
+        GameFlow::GetInstance()->SetupWorldForLevel();
+        return MorvoFiles::LoadLevel(DataGameFolder() + "/" + chapter->GetLevel());
+    }
     void TearDown() override
     {
         GameFlow* flow = GameFlow::GetInstance();
@@ -572,10 +582,7 @@ TEST_F(DemoLevels, TheStoryUsesEveryRuleConditionEffectAndParticleOption)
     bool textureList = false;
     bool tiltedPlane = false;
     for (const char* title : kMenuChapters) {
-        const Chapter* chapter = nullptr;
-        ASSERT_TRUE(DemoPlan()->GetStory().FindChapter(title, &chapter));
-        GameFlow::GetInstance()->SetupWorldForLevel();
-        ASSERT_TRUE(MorvoFiles::LoadLevel(DataGameFolder() + "/" + chapter->GetLevel()));
+        ASSERT_TRUE(LoadChapterLevel(title));
         const MorvoWorld& world = GetMorvoWorld();
         threshold = threshold || world.GetWinWhenPurePowerThreshold();
         for (const Trigger& t : world.GetTriggers().GetTriggers()) {
@@ -605,10 +612,7 @@ TEST_F(DemoLevels, EveryLevelSavedAndReadBackSavesTheSameFile)
     TempFolder folder;
     for (const char* title : kMenuChapters) {
         SCOPED_TRACE(title);
-        const Chapter* chapter = nullptr;
-        ASSERT_TRUE(DemoPlan()->GetStory().FindChapter(title, &chapter));
-        GameFlow::GetInstance()->SetupWorldForLevel();
-        ASSERT_TRUE(MorvoFiles::LoadLevel(DataGameFolder() + "/" + chapter->GetLevel()));
+        ASSERT_TRUE(LoadChapterLevel(title));
         ASSERT_TRUE(MorvoFiles::SaveLevel(folder.File("first.xml")));
         ASSERT_TRUE(MorvoFiles::LoadLevel(folder.File("first.xml")));
         ASSERT_TRUE(MorvoFiles::SaveLevel(folder.File("second.xml")));
@@ -638,10 +642,7 @@ TEST_F(DemoLevels, IslandsTheStoryDirtiesLoadDirtyAndTheirTriggersCleanThem)
 {
     for (const char* title : kMenuChapters) {
         SCOPED_TRACE(title);
-        const Chapter* chapter = nullptr;
-        ASSERT_TRUE(DemoPlan()->GetStory().FindChapter(title, &chapter));
-        GameFlow::GetInstance()->SetupWorldForLevel();
-        ASSERT_TRUE(MorvoFiles::LoadLevel(DataGameFolder() + "/" + chapter->GetLevel()));
+        ASSERT_TRUE(LoadChapterLevel(title));
         for (int i = 0; i < kWorldIslandCount; ++i) {
             IslandModel* island = GetMorvoWorld().GetIsland(static_cast<WorldIsland>(i));
             ASSERT_NE(island, nullptr);
@@ -697,10 +698,7 @@ TEST_F(DemoLevels, PureMorvosStartAroundTheBoyAndLevelsStartCalm)
     constexpr int kSteps = 120;  // two seconds of play without the player
     for (const char* title : kMenuChapters) {
         SCOPED_TRACE(title);
-        const Chapter* chapter = nullptr;
-        ASSERT_TRUE(DemoPlan()->GetStory().FindChapter(title, &chapter));
-        GameFlow::GetInstance()->SetupWorldForLevel();
-        ASSERT_TRUE(MorvoFiles::LoadLevel(DataGameFolder() + "/" + chapter->GetLevel()));
+        ASSERT_TRUE(LoadChapterLevel(title));
         MorvoWorld& world = GetMorvoWorld();
         // Only the 19 x 19 cells around the boy are simulated: his light starts there.
         WindowCount start = CountPureInWindow(world);
