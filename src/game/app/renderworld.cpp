@@ -16,6 +16,9 @@
 #include "triggerset.h"
 #include "uniformgrid.h"
 
+#include <GL/glew.h>
+#include <GL/glu.h>
+
 #include <cmath>
 #include <vector>
 

@@ -5,12 +5,10 @@
 // (200x, 150 + 200z, -200y). The scene renderer calls it every frame.
 #pragma once
 
-#include <GL/glew.h>
-#include <GL/glu.h>
-
 #include <cstdint>
 
 class MorvoWorld;
+struct GLUquadric;
 class UniformGrid;
 
 // Draws nothing for a null world (or one not initialised).

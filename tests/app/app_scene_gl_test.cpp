@@ -1,0 +1,303 @@
+// The scene renderer under a real GL window (Xvfb and Mesa in the test
+// run), on the headless world set up for a level: the colours each render
+// mode gives the morvo classes where they project, fog and editing, the
+// dim overlay, the editing frame, the screen border, and the drawing of
+// worlds whose assets, sets or cells are missing.
+#include "draw2d.h"
+#include "editingflag.h"
+#include "gltestsupport.h"
+#include "gridsetdatabase.h"
+#include "morvoglow.h"
+#include "morvoljfunc.h"
+#include "orbitcameraaim.h"
+#include "rendermode.h"
+#include "renderscene.h"
+#include "renderworld.h"
+#include "toolset.h"
+#include "uniformgrid.h"
+#include "world_headless.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr int kSide = 128;
+// Looking down at the simulation plane's origin from +z.
+const Vec3 kEye(0.0f, 210.0f, 30.0f);
+const Vec3 kTarget(0.0f, 150.0f, 0.0f);
+// Slightly above the plane, looking along it, for the fog.
+const Vec3 kLowEye(0.0f, 170.0f, 60.0f);
+constexpr int kChannelTolerance = 3;
+// On the plane, 900 world units ahead of the camera: deep in the fog.
+const Vec2 kFarPoint(0.0f, 4.4f);
+// A cell of the level grid in front of the camera, and the middle of its left edge.
+constexpr int kCellColumn = 58;
+constexpr int kCellRow = 58;
+
+using Rgb = std::array<int, 3>;
+
+Rgb ToRgb(const Vec3& c)
+{
+    return {static_cast<int>(std::lround(c.x * 255.0f)), static_cast<int>(std::lround(c.y * 255.0f)),
+            static_cast<int>(std::lround(c.z * 255.0f))};
+}
+
+::testing::AssertionResult Near(const Rgb& expected, const std::array<int, 4>& pixel)
+{
+    for (int i = 0; i < 3; ++i) {
+        if (std::abs(expected[i] - pixel[i]) > kChannelTolerance) {
+            return ::testing::AssertionFailure()
+                   << "pixel (" << pixel[0] << ", " << pixel[1] << ", " << pixel[2] << ") expected (" << expected[0]
+                   << ", " << expected[1] << ", " << expected[2] << ")";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+class SceneGl : public HeadlessWorldTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(gltest::EnsureWindow(kSide, kSide)) << "no GL window (run under xvfb-run)";
+        HeadlessWorldTest::SetUp();
+        SetUpLevel();
+        AimOrbitCamera(camera_, kEye, kTarget);
+        World().SetCamera(&camera_);
+        GridSetDatabase::GetInstance()->Clear();
+        gltest::ResetDrawing();
+    }
+    void TearDown() override
+    {
+        SetEditingEnabled(false);
+        SetRenderMode(kRenderModeGlow);
+        GridSetDatabase::GetInstance()->Clear();
+        World().SetCamera(nullptr);
+        HeadlessWorldTest::TearDown();
+    }
+
+    // The mode, without the debug drawings that would cross the morvos.
+    static void Mode(int mode)
+    {
+        SetRenderMode(mode);
+        SetDebugDraw(false);
+    }
+
+    // Black background, the camera's matrices, the simulation plane only.
+    void DrawWorldOnBlack()
+    {
+        gltest::ResetDrawing();
+        ApplyCamera(camera_);
+        RenderWorld(&World());
+    }
+
+    std::array<int, 2> PixelOf(Vec2 sim) const
+    {
+        const Matrix4 clip = camera_.GetProjectionMatrix() * camera_.GetViewMatrix();
+        const Vec3 ndc = clip.TransformPoint(MorvoWorld::SimToWorld(sim, 0));
+        return {static_cast<int>((ndc.x + 1.0f) * 0.5f * kSide), static_cast<int>((ndc.y + 1.0f) * 0.5f * kSide)};
+    }
+    std::array<int, 4> ColorAt(Vec2 sim) const
+    {
+        const std::array<int, 2> p = PixelOf(sim);
+        return gltest::ReadPixel(p[0], p[1]);
+    }
+    static Vec2 CellEdge(int column, int row)
+    {
+        const UniformGrid& grid = *GetMorvoWorld().GetGrid();
+        const Vec2 corner = grid.GetCellCorner(column, row);
+        return Vec2(corner.x, corner.y + grid.GetCellHeight() / 2.0f);
+    }
+    // Pixels of the frame that are clearly red.
+    static int RedPixels()
+    {
+        std::vector<unsigned char> pixels(kSide * kSide * 4);
+        glReadPixels(0, 0, kSide, kSide, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        int red = 0;
+        for (size_t i = 0; i < pixels.size(); i += 4) {
+            red += pixels[i] > 200 && pixels[i + 1] < 60 && pixels[i + 2] < 60;
+        }
+        return red;
+    }
+
+    OrbitCamera camera_;
+};
+
+struct MorvoSpot {
+    Vec2 sim;
+    int32_t color;
+};
+
+const MorvoSpot kSpots[] = {
+    {Vec2(-0.1f, 0.0f), kMorvoPure},
+    {Vec2(0.0f, 0.0f), kMorvoNeutral},
+    {Vec2(0.1f, 0.0f), kMorvoDark},
+};
+
+// The glow layers of a power-1 morvo over black, untextured (headless
+// world: no morvo textures), in their blend functions.
+Vec3 GlowOverBlack(int32_t color)
+{
+    Vec3 d;
+    ForEachGlowLayer(1.0f, color, [&](const GlowLayer& l) {
+        d = l.additive ? d + l.color * l.alpha : l.color * l.alpha + d * (1.0f - l.alpha);
+    });
+    return Vec3(std::fmin(d.x, 1.0f), std::fmin(d.y, 1.0f), std::fmin(d.z, 1.0f));
+}
+
+}  // namespace
+
+TEST_F(SceneGl, EachRenderModeShowsTheClassColoursWhereTheMorvosProject)
+{
+    for (const MorvoSpot& spot : kSpots) {
+        ASSERT_GE(World().AddMorvo(spot.sim.x, spot.sim.y, spot.color, 1.0f), 0);
+    }
+    for (int mode : {kRenderModePoints, kRenderModeDisks, kRenderModeGlow}) {
+        Mode(mode);
+        DrawWorldOnBlack();
+        for (const MorvoSpot& spot : kSpots) {
+            const Vec3 expected = mode == kRenderModeGlow ? GlowOverBlack(spot.color) : MorvoClassColor(spot.color);
+            EXPECT_TRUE(Near(ToRgb(expected), ColorAt(spot.sim))) << "mode " << mode << " colour " << spot.color;
+        }
+    }
+    // Without a level's pair force the disks take the least body radius.
+    delete World().RemoveMorvoLJFunc();
+    Mode(kRenderModeDisks);
+    DrawWorldOnBlack();
+    EXPECT_TRUE(Near(ToRgb(kPureColor), ColorAt(kSpots[0].sim)));
+    Mode(kRenderModeNone);
+    DrawWorldOnBlack();
+    EXPECT_TRUE(Near({0, 0, 0}, ColorAt(kSpots[0].sim)));
+}
+
+TEST_F(SceneGl, FogVeilsFarMorvosExceptWhileEditing)
+{
+    AimOrbitCamera(camera_, kLowEye, kTarget);
+    World().AddMorvo(kFarPoint.x, kFarPoint.y, kMorvoPure, 1.0f);
+    Mode(kRenderModePoints);
+    RenderScene(false);
+    const std::array<int, 4> fogged = ColorAt(kFarPoint);
+    SetEditingEnabled(true);
+    RenderScene(false);
+    EXPECT_TRUE(Near(ToRgb(kPureColor), ColorAt(kFarPoint)));
+    // Mostly fog colour (0.667, 0.858, 0.839).
+    EXPECT_LT(fogged[0], 200);
+    EXPECT_GT(fogged[1], fogged[0] + 30);
+}
+
+TEST_F(SceneGl, DimmingHalvesTheFrameAndEditingAddsAGreenFrame)
+{
+    for (const MorvoSpot& spot : kSpots) {
+        World().AddMorvo(spot.sim.x, spot.sim.y, spot.color, 5.0f);
+    }
+    const std::array<std::array<int, 2>, 3> probes = {{PixelOf(kSpots[0].sim), {kSide / 2, kSide - 4}, {4, 4}}};
+    RenderScene(false);
+    std::vector<std::array<int, 4>> bright;
+    for (const auto& p : probes) {
+        bright.push_back(gltest::ReadPixel(p[0], p[1]));
+    }
+    RenderScene(true);
+    for (size_t i = 0; i < probes.size(); ++i) {
+        const std::array<int, 4> dim = gltest::ReadPixel(probes[i][0], probes[i][1]);
+        EXPECT_TRUE(Near({bright[i][0] / 2, bright[i][1] / 2, bright[i][2] / 2}, dim)) << i;
+    }
+    // The sky box behind the frame is untextured white here: 0.6 green over it.
+    SetEditingEnabled(true);
+    RenderScene(false);
+    const Rgb frame = {102, 255, 102};
+    for (int x = 0; x < 10; ++x) {
+        EXPECT_TRUE(Near(frame, gltest::ReadPixel(x, kSide / 2))) << x;
+        EXPECT_TRUE(Near(frame, gltest::ReadPixel(kSide / 2, kSide - 1 - x))) << x;
+    }
+    EXPECT_TRUE(Near({255, 255, 255}, gltest::ReadPixel(10, kSide / 2)));
+    EXPECT_TRUE(Near({255, 255, 255}, gltest::ReadPixel(kSide / 2, kSide - 11)));
+}
+
+TEST_F(SceneGl, ScreenBorderCoversEachEdgePixelOnceAndLeavesTheInside)
+{
+    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    DrawScreenBorder2D(1.0f, 0.0f, 0.0f, 0.5f, 10.0f);
+    std::vector<unsigned char> pixels(kSide * kSide * 4);
+    glReadPixels(0, 0, kSide, kSide, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    int wrong = 0;
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            const unsigned char* p = &pixels[(y * kSide + x) * 4];
+            const bool inside = x >= 10 && x < kSide - 10 && y >= 10 && y < kSide - 10;
+            const Rgb expected = inside ? Rgb{0, 0, 255} : Rgb{128, 0, 128};
+            wrong += !Near(expected, {p[0], p[1], p[2], p[3]});
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(SceneGl, GlowSkipsMissingLightningAssetsAndUnknownStates)
+{
+    // The headless world has no lightning models, bolt or morvo textures.
+    const int32_t states[] = {-1, 0, 2, 5};
+    std::vector<int32_t> indices;
+    for (int32_t state : states) {
+        const int32_t i = World().AddMorvo(0.0f, 0.0f, kMorvoDark, 1.0f);
+        ASSERT_GE(i, 0);
+        MorvoRecord& morvo = World().GetStore()->GetCurrentState()->Get(i);
+        morvo.SetLightning(state);
+        morvo.lightningTime = 1.0f;
+        morvo.cellX = kCellColumn;  // the boy's cell, inside the active bounds
+        morvo.cellY = kCellRow;
+        indices.push_back(i);
+    }
+    Mode(kRenderModeGlow);
+    DrawWorldOnBlack();
+    // The lightning that is drawn advances its frame; none is drawn for -1 and 5.
+    const int32_t frames[] = {0, 24, 24, 0};
+    for (size_t k = 0; k < indices.size(); ++k) {
+        EXPECT_EQ(World().GetStore()->GetCurrentState()->Get(indices[k]).lightningFrame, frames[k]) << states[k];
+    }
+}
+
+TEST_F(SceneGl, PainterTargetIsFoundThroughItsIndexAndGoesWithTheTable)
+{
+    SetEditingEnabled(true);
+    Mode(kRenderModeNone);
+    GridSet set;
+    set.AddCell(Vec2(kCellColumn, kCellRow));
+    unsigned int index = GridSetDatabase::GetInstance()->Add(set);
+    CellPaintTool& painter = GetToolSet().GetCellPaintTool();
+    painter.SetSetIndex(static_cast<int32_t>(index));
+    DrawWorldOnBlack();
+    const std::array<int, 4> edge = ColorAt(CellEdge(kCellColumn, kCellRow));
+    EXPECT_TRUE(Near({255, 0, 0}, edge));
+
+    // The edit dialog's Clear All, then a new set in the same place in the table.
+    GridSetDatabase::GetInstance()->Clear();
+    EXPECT_EQ(painter.GetSetIndex(), -1);
+    EXPECT_EQ(painter.GetTargetSet(), nullptr);
+    GridSet other;
+    other.AddCell(Vec2(kCellColumn, kCellRow));
+    GridSetDatabase::GetInstance()->Add(other);
+    DrawWorldOnBlack();
+    EXPECT_EQ(RedPixels(), 0);
+    EXPECT_TRUE(Near({255, 255, 255}, ColorAt(CellEdge(kCellColumn, kCellRow))));
+}
+
+TEST_F(SceneGl, UnfilledOutlinesSkipMissingSetsAndCellsOffTheGrid)
+{
+    Mode(kRenderModeNone);
+    GridSet set;
+    set.AddCell(Vec2(500.0f, -500.0f));
+    set.AddCell(Vec2(kCellColumn, kCellRow));
+    const int32_t index = static_cast<int32_t>(GridSetDatabase::GetInstance()->Add(set));
+    for (int32_t gridSet : {-1, static_cast<int32_t>(kInvalidGridSetId), index}) {
+        Trigger trigger;
+        trigger.condition = FILLED_WHITE;
+        trigger.visible = true;
+        trigger.gridSet = gridSet;
+        World().GetTriggers().Add(trigger);
+    }
+    DrawWorldOnBlack();
+    EXPECT_TRUE(Near({255, 255, 255}, ColorAt(CellEdge(kCellColumn, kCellRow))));
+}
