@@ -2,45 +2,40 @@
 #include "morvoljfunc.h"
 
 #include <algorithm>
-#include <cmath>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
+#include "compilerhints.h"
+#include "floatw.h"
 #include "rainhitcells.h"
 #include "rainsystem.h"
 #include "random15.h"
 #include "uniformgrid.h"
 
 namespace {
-#if defined(__SSE2__)
-// For each 4-bit mask, the lanes that are set, in order (spare entries 0).
+// For each 4-bit lane mask, the lanes that are set, in order (spare entries
+// 0), and how many there are.
 struct LaneTable {
-    LaneTable()
-    {
-        for (int mask = 0; mask < 16; ++mask) {
-            int n = 0;
-            int32_t lanes[4] = {0, 0, 0, 0};
-            for (int lane = 0; lane < 4; ++lane) {
-                if ((mask >> lane) & 1) {
-                    lanes[n++] = lane;
-                }
-            }
-            offsets[mask] = _mm_setr_epi32(lanes[0], lanes[1], lanes[2], lanes[3]);
-            counts[mask] = n;
-        }
-    }
-    __m128i offsets[16];
+    int32_t lanes[16][kFloatWLanes];
     int32_t counts[16];
 };
 
-const LaneTable& Lanes()
+constexpr LaneTable MakeLaneTable()
 {
-    static const LaneTable table;
+    LaneTable table{};
+    for (int mask = 0; mask < 16; ++mask) {
+        int n = 0;
+        for (int lane = 0; lane < kFloatWLanes; ++lane) {
+            if ((mask >> lane) & 1) {
+                table.lanes[mask][n++] = lane;
+            }
+        }
+        table.counts[mask] = n;
+    }
     return table;
 }
-#endif
 
+constexpr LaneTable kLaneTable = MakeLaneTable();
+
+constexpr float kShareRatio = 2.0f;      // powers within this factor of each other share nothing
 constexpr float kShareRate = 0.8f;       // power per second per unit of difference
 constexpr float kConversionEdge = 1.2f;  // a neutral up to this times a pure one's power converts
 constexpr float kLightningPower = 4.0f;  // both above it: lightning (20 x 0.2)
@@ -51,6 +46,7 @@ constexpr int32_t kBigScore = 10;
 constexpr int32_t kLastLightningFrame = 24;
 constexpr int32_t kLightningModels = 3;
 constexpr int32_t kGatherAhead = 4;  // cells
+
 }  // namespace
 
 MorvoLJFunc::MorvoLJFunc(float r, float cutoff, float k, float fmax)
@@ -86,37 +82,48 @@ void MorvoLJFunc::SetMaxForce(float fmax)
     fmax2_ = fmax * fmax;
 }
 
-MorvoLJFunc::PairForce MorvoLJFunc::ComputeForce(float dx, float dy, float d2, float dvx, float dvy) const
+MorvoLJFunc::ForceConstantsW MorvoLJFunc::ConstantsW() const
 {
-    PairForce f{0.0f, 0.0f, 0.0f, 0.0f, kCoincide};
-    if (d2 <= 0.0f) {
-        return f;
+    return ForceConstantsW{SplatW(-k_),   SplatW(r_),     SplatW(r2_),  SplatW(2.0f * r_), SplatW(2.0f * r2_),
+                           SplatW(fmax_), SplatW(fmax2_), SplatW(0.0f), SplatW(1.0f),      SplatW(0.5f)};
+}
+
+// Every lane computes each case of the force and keeps the one that applies.
+ALWAYS_INLINE MorvoLJFunc::PairForceW MorvoLJFunc::ComputeForce(const ForceConstantsW& c, FloatW dx, FloatW dy,
+                                                                FloatW dvx, FloatW dvy)
+{
+    const FloatW d2 = dx * dx + dy * dy;
+    const FloatW d = SqrtW(d2);
+    const FloatW spring = c.negK * (c.r2 / d2 - c.r / d) / d;
+    FloatW fx = spring * dx;
+    FloatW fy = spring * dy;
+    const FloatW f2 = fx * fx + fy * fy;
+    const FloatW uncapped = LessEqualW(f2, c.fmax2);
+    const FloatW length = SqrtW(f2);
+    fx = SelectW(uncapped, fx, fx * c.fmax / length);
+    fy = SelectW(uncapped, fy, fy * c.fmax / length);
+    const FloatW e = d - c.r;
+    const FloatW w = SelectW(LessThanW(d, c.r), c.one - d2 / c.twoR2, e * e / c.twoR2 - e / c.r + c.half);
+    const FloatW scale = SqrtW(dvx * dvx + dvy * dvy) * w;
+    return PairForceW{
+        fx, fy, scale * dvx, scale * dvy, MaskBitsW(LessEqualW(d2, c.zero)), MaskBitsW(LessThanW(d, c.twoR))};
+}
+
+ALWAYS_INLINE void MorvoLJFunc::StoreForces(const PairForceW& f, int32_t lanes, PairForce* out)
+{
+    float fx[kFloatWLanes];
+    float fy[kFloatWLanes];
+    float vx[kFloatWLanes];
+    float vy[kFloatWLanes];
+    StoreW(fx, f.fx);
+    StoreW(fy, f.fy);
+    StoreW(vx, f.vx);
+    StoreW(vy, f.vy);
+    for (int32_t lane = 0; lane < lanes; ++lane) {
+        const int32_t kind =
+            (f.coincide >> lane) & 1 ? kCoincide : ((f.viscous >> lane) & 1 ? kSpringViscous : kSpring);
+        out[lane] = PairForce{fx[lane], fy[lane], vx[lane], vy[lane], kind};
     }
-    float d = std::sqrt(d2);
-    float spring = -k_ * (r2_ / d2 - r_ / d) / d;
-    f.fx = spring * dx;
-    f.fy = spring * dy;
-    float f2 = f.fx * f.fx + f.fy * f.fy;
-    if (!(f2 <= fmax2_)) {
-        float length = std::sqrt(f2);
-        f.fx = f.fx * fmax_ / length;
-        f.fy = f.fy * fmax_ / length;
-    }
-    float w;
-    if (d < r_) {
-        w = 1.0f - d2 / (2.0f * r2_);
-    } else if (d < 2.0f * r_) {
-        float e = d - r_;
-        w = e * e / (2.0f * r2_) - e / r_ + 0.5f;
-    } else {
-        f.kind = kSpring;
-        return f;
-    }
-    float scale = std::sqrt(dvx * dvx + dvy * dvy) * w;
-    f.vx = scale * dvx;
-    f.vy = scale * dvy;
-    f.kind = kSpringViscous;
-    return f;
 }
 
 bool MorvoLJFunc::Pair(MorvoRecord& a, MorvoRecord& b)
@@ -127,12 +134,15 @@ bool MorvoLJFunc::Pair(MorvoRecord& a, MorvoRecord& b)
     if (!(d2 <= cutoff2_)) {
         return false;
     }
-    PairForce f = ComputeForce(dx, dy, d2, b.velocity.x - a.velocity.x, b.velocity.y - a.velocity.y);
-    AddForce(a, b, f, fmax_);
+    PairForce f;
+    StoreForces(ComputeForce(ConstantsW(), SplatW(dx), SplatW(dy), SplatW(b.velocity.x - a.velocity.x),
+                             SplatW(b.velocity.y - a.velocity.y)),
+                1, &f);
+    AddForce(a.force, b.force, f, fmax_);
     return true;
 }
 
-__attribute__((always_inline)) inline void MorvoLJFunc::ExchangeInline(MorvoRecord& a, MorvoRecord& b, float dt)
+ALWAYS_INLINE void MorvoLJFunc::ExchangeInline(MorvoRecord& a, MorvoRecord& b, float dt)
 {
     const int32_t ca = a.color;
     const int32_t cb = b.color;
@@ -142,10 +152,10 @@ __attribute__((always_inline)) inline void MorvoLJFunc::ExchangeInline(MorvoReco
     const float hb = pb * 0.5f * GetBodyRadius();
 
     if (ca == cb) {
-        if (2.0f * pa < pb) {
+        if (kShareRatio * pa < pb) {
             b.AddPower(-(pb - pa) * kShareRate * dt);
             a.AddPower((pb - pa) * kShareRate * dt);
-        } else if (2.0f * pb < pa) {
+        } else if (kShareRatio * pb < pa) {
             b.AddPower((pa - pb) * kShareRate * dt);
             a.AddPower(-(pa - pb) * kShareRate * dt);
         }
@@ -174,7 +184,7 @@ __attribute__((always_inline)) inline void MorvoLJFunc::ExchangeInline(MorvoReco
             if (a.lightning == -1) {
                 a.SetLightning(Rand15() % kLightningModels - 1);
                 a.AddLightningTime(dt);
-            } else if (a.lightning >= 0 && a.lightning <= 2) {
+            } else if (a.lightning >= 0 && a.lightning < kLightningModels) {
                 if (a.AddLightningTime(dt) > kLastLightningFrame) {
                     a.SetLightning(-1);
                     a.ResetLightningTime();
@@ -184,7 +194,7 @@ __attribute__((always_inline)) inline void MorvoLJFunc::ExchangeInline(MorvoReco
             if (b.lightning == -1) {
                 b.SetLightning(Rand15() % kLightningModels - 1);
                 b.AddLightningTime(dt);
-            } else if (b.lightning >= 0 && b.lightning <= 2) {
+            } else if (b.lightning >= 0 && b.lightning < kLightningModels) {
                 if (b.AddLightningTime(dt) >= kLastLightningFrame) {
                     b.SetLightning(-1);
                     b.ResetLightningTime();
@@ -269,13 +279,13 @@ void MorvoLJFunc::GatherCells(const MorvoState& state, const UniformGrid& grid, 
             if (x + kGatherAhead < x1) {
                 const UniformGrid::CellList& later = grid.GetCell(x + kGatherAhead, y);
                 if (!later.empty()) {
-                    __builtin_prefetch(&later.front());
+                    PrefetchForRead(&later.front());
                 }
             }
             if (x + 1 < x1) {
                 const UniformGrid::CellList& next = grid.GetCell(x + 1, y);
                 if (!next.empty() && static_cast<uint32_t>(next.front()) < static_cast<uint32_t>(state.GetSize())) {
-                    __builtin_prefetch(state.Records() + next.front());
+                    PrefetchForRead(state.Records() + next.front());
                 }
             }
             spans_.push_back(CellSpan{static_cast<int32_t>(ids_.size()), 0, 0.0f, 0.0f, 0.0f, 0.0f});
@@ -329,37 +339,55 @@ void MorvoLJFunc::ScatterCells(MorvoState& state)
 
 int32_t MorvoLJFunc::CollectTouching(int32_t i, int32_t begin, int32_t end)
 {
-    const float xi = xs_[i];
-    const float yi = ys_[i];
+    const float xi = xs_[static_cast<size_t>(i)];
+    const float yi = ys_[static_cast<size_t>(i)];
     const float* xs = xs_.data();
     const float* ys = ys_.data();
     int32_t* out = touching_.data();
     int32_t n = 0;
     int32_t j = begin;
-#if defined(__SSE2__)
-    // Four at a time with the same single-precision operations as below.
-    const __m128 xi4 = _mm_set1_ps(xi);
-    const __m128 yi4 = _mm_set1_ps(yi);
-    const __m128 limit = _mm_set1_ps(cutoff2_);
-    const LaneTable& lanes = Lanes();
-    for (; j + 4 <= end; j += 4) {
-        __m128 dx = _mm_sub_ps(_mm_loadu_ps(xs + j), xi4);
-        __m128 dy = _mm_sub_ps(_mm_loadu_ps(ys + j), yi4);
-        __m128 d2 = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
-        int mask = _mm_movemask_ps(_mm_cmple_ps(d2, limit));
+    const FloatW xiW = SplatW(xi);
+    const FloatW yiW = SplatW(yi);
+    const FloatW cutoff2W = SplatW(cutoff2_);
+    for (; j + kFloatWLanes <= end; j += kFloatWLanes) {
+        const FloatW dx = LoadW(xs + j) - xiW;
+        const FloatW dy = LoadW(ys + j) - yiW;
+        const int mask = MaskBitsW(LessEqualW(dx * dx + dy * dy, cutoff2W));
         // Writes four entries, of which the first count are the touching ones.
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n), _mm_add_epi32(_mm_set1_epi32(j), lanes.offsets[mask]));
-        n += lanes.counts[mask];
+        for (int lane = 0; lane < kFloatWLanes; ++lane) {
+            out[n + lane] = j + kLaneTable.lanes[mask][lane];
+        }
+        n += kLaneTable.counts[mask];
     }
-#endif
     for (; j < end; ++j) {
-        float dx = xs[j] - xi;
-        float dy = ys[j] - yi;
-        float d2 = dx * dx + dy * dy;
+        const float dx = xs[j] - xi;
+        const float dy = ys[j] - yi;
         out[n] = j;
-        n += d2 <= cutoff2_ ? 1 : 0;
+        n += dx * dx + dy * dy <= cutoff2_ ? 1 : 0;
     }
     return n;
+}
+
+void MorvoLJFunc::ComputeTouchingForces(int32_t i, int32_t n)
+{
+    const ForceConstantsW constants = ConstantsW();
+    const size_t a = static_cast<size_t>(i);
+    const FloatW xi = SplatW(xs_[a]);
+    const FloatW yi = SplatW(ys_[a]);
+    const FloatW vxi = SplatW(vxs_[a]);
+    const FloatW vyi = SplatW(vys_[a]);
+    for (int32_t k = 0; k < n; k += kFloatWLanes) {
+        // A short last group repeats its last pair in the spare lanes.
+        const int32_t* t = touching_.data() + k;
+        const int32_t last = n - k - 1;
+        const size_t j[4] = {static_cast<size_t>(t[0]), static_cast<size_t>(t[std::min(last, 1)]),
+                             static_cast<size_t>(t[std::min(last, 2)]), static_cast<size_t>(t[std::min(last, 3)])};
+        const FloatW dx = SetW(xs_[j[0]], xs_[j[1]], xs_[j[2]], xs_[j[3]]) - xi;
+        const FloatW dy = SetW(ys_[j[0]], ys_[j[1]], ys_[j[2]], ys_[j[3]]) - yi;
+        const FloatW dvx = SetW(vxs_[j[0]], vxs_[j[1]], vxs_[j[2]], vxs_[j[3]]) - vxi;
+        const FloatW dvy = SetW(vys_[j[0]], vys_[j[1]], vys_[j[2]], vys_[j[3]]) - vyi;
+        StoreForces(ComputeForce(constants, dx, dy, dvx, dvy), std::min(n - k, kFloatWLanes), forces_.data() + k);
+    }
 }
 
 bool MorvoLJFunc::PairTouching(MorvoState& state, int32_t i, int32_t n, float dt)
@@ -367,108 +395,27 @@ bool MorvoLJFunc::PairTouching(MorvoState& state, int32_t i, int32_t n, float dt
     if (n == 0) {
         return false;
     }
-    const float xi = xs_[static_cast<size_t>(i)];
-    const float yi = ys_[static_cast<size_t>(i)];
-    const float vxi = vxs_[static_cast<size_t>(i)];
-    const float vyi = vys_[static_cast<size_t>(i)];
-    int32_t k = 0;
-#if defined(__SSE2__)
-    // Four pairs at a time, lane by lane the operations of ComputeForce.
-    const __m128 zero = _mm_setzero_ps();
-    const __m128 negK = _mm_set1_ps(-k_);
-    const __m128 r = _mm_set1_ps(r_);
-    const __m128 r2 = _mm_set1_ps(r2_);
-    const __m128 twoR = _mm_set1_ps(2.0f * r_);
-    const __m128 twoR2 = _mm_set1_ps(2.0f * r2_);
-    const __m128 one = _mm_set1_ps(1.0f);
-    const __m128 half = _mm_set1_ps(0.5f);
-    const __m128 fmax = _mm_set1_ps(fmax_);
-    const __m128 fmax2 = _mm_set1_ps(fmax2_);
-    for (; k < n; k += 4) {
-        // A short last group repeats its last pair in the spare lanes.
-        const int32_t* t = touching_.data() + k;
-        const int32_t last = n - k - 1;
-        const int32_t j[4] = {t[0], t[last < 1 ? last : 1], t[last < 2 ? last : 2], t[last < 3 ? last : 3]};
-        __m128 dx = _mm_sub_ps(_mm_setr_ps(xs_[j[0]], xs_[j[1]], xs_[j[2]], xs_[j[3]]), _mm_set1_ps(xi));
-        __m128 dy = _mm_sub_ps(_mm_setr_ps(ys_[j[0]], ys_[j[1]], ys_[j[2]], ys_[j[3]]), _mm_set1_ps(yi));
-        __m128 dvx = _mm_sub_ps(_mm_setr_ps(vxs_[j[0]], vxs_[j[1]], vxs_[j[2]], vxs_[j[3]]), _mm_set1_ps(vxi));
-        __m128 dvy = _mm_sub_ps(_mm_setr_ps(vys_[j[0]], vys_[j[1]], vys_[j[2]], vys_[j[3]]), _mm_set1_ps(vyi));
-        __m128 d2 = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
-        __m128 d = _mm_sqrt_ps(d2);
-        __m128 spring = _mm_div_ps(_mm_mul_ps(negK, _mm_sub_ps(_mm_div_ps(r2, d2), _mm_div_ps(r, d))), d);
-        __m128 fx = _mm_mul_ps(spring, dx);
-        __m128 fy = _mm_mul_ps(spring, dy);
-        __m128 f2 = _mm_add_ps(_mm_mul_ps(fx, fx), _mm_mul_ps(fy, fy));
-        __m128 capped = _mm_cmpnle_ps(f2, fmax2);
-        __m128 length = _mm_sqrt_ps(f2);
-        fx = _mm_or_ps(_mm_andnot_ps(capped, fx), _mm_and_ps(capped, _mm_div_ps(_mm_mul_ps(fx, fmax), length)));
-        fy = _mm_or_ps(_mm_andnot_ps(capped, fy), _mm_and_ps(capped, _mm_div_ps(_mm_mul_ps(fy, fmax), length)));
-        __m128 inner = _mm_cmplt_ps(d, r);
-        __m128 wInner = _mm_sub_ps(one, _mm_div_ps(d2, twoR2));
-        __m128 e = _mm_sub_ps(d, r);
-        __m128 wOuter = _mm_add_ps(_mm_sub_ps(_mm_div_ps(_mm_mul_ps(e, e), twoR2), _mm_div_ps(e, r)), half);
-        __m128 w = _mm_or_ps(_mm_and_ps(inner, wInner), _mm_andnot_ps(inner, wOuter));
-        __m128 scale = _mm_mul_ps(_mm_sqrt_ps(_mm_add_ps(_mm_mul_ps(dvx, dvx), _mm_mul_ps(dvy, dvy))), w);
-        __m128 vx = _mm_mul_ps(scale, dvx);
-        __m128 vy = _mm_mul_ps(scale, dvy);
-        int coincide = _mm_movemask_ps(_mm_cmple_ps(d2, zero));
-        int viscous = _mm_movemask_ps(_mm_cmplt_ps(d, twoR));
-        alignas(16) float out[4][4];
-        _mm_store_ps(out[0], fx);
-        _mm_store_ps(out[1], fy);
-        _mm_store_ps(out[2], vx);
-        _mm_store_ps(out[3], vy);
-        for (int lane = 0; lane < 4 && k + lane < n; ++lane) {
-            PairForce& f = forces_[static_cast<size_t>(k + lane)];
-            f.fx = out[0][lane];
-            f.fy = out[1][lane];
-            f.vx = out[2][lane];
-            f.vy = out[3][lane];
-            f.kind = (coincide >> lane) & 1 ? kCoincide : ((viscous >> lane) & 1 ? kSpringViscous : kSpring);
-        }
-    }
-#endif
-    for (; k < n; ++k) {
-        const size_t j = static_cast<size_t>(touching_[static_cast<size_t>(k)]);
-        float dx = xs_[j] - xi;
-        float dy = ys_[j] - yi;
-        forces_[static_cast<size_t>(k)] = ComputeForce(dx, dy, dx * dx + dy * dy, vxs_[j] - vxi, vys_[j] - vyi);
-    }
+    ComputeTouchingForces(i, n);
     if (useCopies_) {
         // Every entry is its own copy, so a is none of the b's: its force is
         // summed in a register, in the same order as through memory.
         MorvoRecord& a = copies_[static_cast<size_t>(i)];
         Vec2 forceA = a.force;
-        for (k = 0; k < n; ++k) {
+        for (int32_t k = 0; k < n; ++k) {
             MorvoRecord& b = copies_[static_cast<size_t>(touching_[static_cast<size_t>(k)])];
-            const PairForce& f = forces_[static_cast<size_t>(k)];
-            if (f.kind == kCoincide) {
-                forceA.x += fmax_;
-                b.force.x -= fmax_;
-            } else {
-                forceA.x += f.fx;
-                forceA.y += f.fy;
-                b.force.x -= f.fx;
-                b.force.y -= f.fy;
-                if (f.kind == kSpringViscous) {
-                    forceA.x += f.vx;
-                    forceA.y += f.vy;
-                    b.force.x -= f.vx;
-                    b.force.y -= f.vy;
-                }
-            }
+            AddForce(forceA, b.force, forces_[static_cast<size_t>(k)], fmax_);
             ExchangeInline(a, b, dt);
         }
         a.force = forceA;
         return true;
     }
-    for (k = 0; k < n; ++k) {
+    for (int32_t k = 0; k < n; ++k) {
         MorvoRecord& a = Entry(state, i);
         MorvoRecord& b = Entry(state, touching_[static_cast<size_t>(k)]);
-        AddForce(a, b, forces_[static_cast<size_t>(k)], fmax_);
+        AddForce(a.force, b.force, forces_[static_cast<size_t>(k)], fmax_);
         ExchangeInline(a, b, dt);
     }
-    return n > 0;
+    return true;
 }
 
 void MorvoLJFunc::PairWithin(MorvoState& state, const CellSpan& cell, float dt)

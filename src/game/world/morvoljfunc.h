@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "floatw.h"
 #include "gridforce.h"
 #include "unaryforce.h"
 #include "vec2.h"
@@ -65,27 +66,55 @@ private:
     };
     // The body of Exchange, inlined into the traversal's pair loop.
     inline void ExchangeInline(MorvoRecord& a, MorvoRecord& b, float dt);
-    // Forces for b - a = (dx, dy) with d2 = dx^2 + dy^2 within the cutoff
-    // and relative velocity (dvx, dvy).
-    PairForce ComputeForce(float dx, float dy, float d2, float dvx, float dvy) const;
-    static void AddForce(MorvoRecord& a, MorvoRecord& b, const PairForce& f, float fmax)
+    // Adds one pair's forces: to a's force and, opposite, to b's.
+    static void AddForce(Vec2& forceA, Vec2& forceB, const PairForce& f, float fmax)
     {
         if (f.kind == kCoincide) {
-            a.force.x += fmax;
-            b.force.x -= fmax;
+            forceA.x += fmax;
+            forceB.x -= fmax;
             return;
         }
-        a.force.x += f.fx;
-        a.force.y += f.fy;
-        b.force.x -= f.fx;
-        b.force.y -= f.fy;
+        forceA.x += f.fx;
+        forceA.y += f.fy;
+        forceB.x -= f.fx;
+        forceB.y -= f.fy;
         if (f.kind == kSpringViscous) {
-            a.force.x += f.vx;
-            a.force.y += f.vy;
-            b.force.x -= f.vx;
-            b.force.y -= f.vy;
+            forceA.x += f.vx;
+            forceA.y += f.vy;
+            forceB.x -= f.vx;
+            forceB.y -= f.vy;
         }
     }
+
+    // The force's constants, one copy in each lane.
+    struct ForceConstantsW {
+        FloatW negK;
+        FloatW r;
+        FloatW r2;
+        FloatW twoR;
+        FloatW twoR2;
+        FloatW fmax;
+        FloatW fmax2;
+        FloatW zero;
+        FloatW one;
+        FloatW half;
+    };
+    // The forces of four pairs, lane by lane, with bit masks of the lanes
+    // whose two morvos coincide and of those with the viscous term.
+    struct PairForceW {
+        FloatW fx;
+        FloatW fy;
+        FloatW vx;
+        FloatW vy;
+        int coincide;
+        int viscous;
+    };
+    ForceConstantsW ConstantsW() const;
+    // Forces for four pairs within the cutoff, b - a = (dx, dy), relative
+    // velocity (dvx, dvy).
+    static PairForceW ComputeForce(const ForceConstantsW& c, FloatW dx, FloatW dy, FloatW dvx, FloatW dvy);
+    // The first lanes of f, as records of one pair each.
+    static void StoreForces(const PairForceW& f, int32_t lanes, PairForce* out);
 
     // One cell's morvos, entries [start, start + count) of the gathered
     // arrays, in list order, with the box around their positions.
@@ -123,8 +152,9 @@ private:
     // order, into touching_ (the same test Pair starts with); returns how many.
     int32_t CollectTouching(int32_t i, int32_t begin, int32_t end);
     // Forces of entry i with its n touching entries into forces_ (positions
-    // and velocities don't change during a traversal), then in order: each
-    // pair's forces and exchange. Returns true when n > 0.
+    // and velocities don't change during a traversal).
+    void ComputeTouchingForces(int32_t i, int32_t n);
+    // Those forces and each pair's exchange, in order. Returns true when n > 0.
     bool PairTouching(MorvoState& state, int32_t i, int32_t n, float dt);
 
     float r_ = 0.0f;

@@ -38,6 +38,10 @@ constexpr int32_t kInitialIntegrator = kIntegratorMidpoint;
 constexpr float kInitialDamping = 1.0f;
 constexpr float kInitialBound = 1.0f;
 
+// Simulation steps per update for the integrators that need smaller steps.
+constexpr int kEulerSubSteps = 4;
+constexpr int kHistorySubSteps = 2;
+
 // Attractor sizing: the area of n packed bodies of radius 0.025.
 constexpr double kPackedBodyArea = 3.0 * 0.025 * 0.025 / 1.7320508;
 constexpr double kPi = 3.1415926535;
@@ -66,7 +70,7 @@ constexpr const char* kStaticNodes[] = {
 struct IslandAssets {
     WorldIsland island;
     const char* const* slots;
-    int slotCount;
+    size_t slotCount;
     WorldNode city;
     WorldNode cityBad;
 };
@@ -92,10 +96,10 @@ constexpr const char* kSmallSlots[] = {
 };
 
 constexpr IslandAssets kIslands[] = {
-    {kIslandVolcano, kVolcanoSlots, 14, kNodeCityVolcano, kNodeCityVolcanoBad},
-    {kIsland3big, kBigSlots, 12, kNodeCity3big, kNodeCity3bigbad},
-    {kIsland3medium, kMediumSlots, 10, kNodeCity3medium, kNodeCity3mediumbad},
-    {kIsland3small, kSmallSlots, 10, kNodeCity3small, kNodeCity3smallbad},
+    {kIslandVolcano, kVolcanoSlots, std::size(kVolcanoSlots), kNodeCityVolcano, kNodeCityVolcanoBad},
+    {kIsland3big, kBigSlots, std::size(kBigSlots), kNodeCity3big, kNodeCity3bigbad},
+    {kIsland3medium, kMediumSlots, std::size(kMediumSlots), kNodeCity3medium, kNodeCity3mediumbad},
+    {kIsland3small, kSmallSlots, std::size(kSmallSlots), kNodeCity3small, kNodeCity3smallbad},
 };
 
 // Scene-node names of the WorldNode entries after the static nodes.
@@ -137,8 +141,8 @@ bool MorvoWorld::Init()
         LoadRequiredNode(kStaticNodes[i], nodes_[i]);
     }
     for (const IslandAssets& assets : kIslands) {
-        for (int slot = 0; slot < assets.slotCount; ++slot) {
-            if (!AssetLoader::LoadIslandModel(assets.slots[slot], slot, islands_[assets.island])) {
+        for (size_t slot = 0; slot < assets.slotCount; ++slot) {
+            if (!AssetLoader::LoadIslandModel(assets.slots[slot], static_cast<int>(slot), islands_[assets.island])) {
                 DEBUG_BREAK("MorvoWorld::Init: an island model did not load");
             }
         }
@@ -260,9 +264,9 @@ void MorvoWorld::Update(float dt, bool wholeGrid)
     if (dt >= 0.0f) {
         int steps = 1;
         if (simulator_->GetIntegrator() == kIntegratorEuler) {
-            steps = 4;
+            steps = kEulerSubSteps;
         } else if (simulator_->GetIntegrator() == kIntegratorHistory) {
-            steps = 2;
+            steps = kHistorySubSteps;
         }
         const float h = dt / static_cast<float>(steps);
         for (int i = 0; i < steps; ++i) {
