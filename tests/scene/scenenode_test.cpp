@@ -293,6 +293,20 @@ TEST_F(SceneDrawing, ViewportSetsItsRectangleAndDrawsTheScene)
     EXPECT_NEAR(seen->matrix[14], -5.0f, 1e-5);
 }
 
+TEST_F(SceneDrawing, ViewportViewUndoesARotatedTranslatedCamera)
+{
+    Camera camera(60.0f, Vec3(3, -2, 7), 64, 64, 1.0f, 100.0f, 0.7f, 0.3f, 0.2f);
+    auto probe = std::make_unique<ProbeNode>();
+    ProbeNode* seen = probe.get();
+    Viewport viewport(&camera, 0, 0, 64, 64, std::move(probe));
+    ASSERT_TRUE(viewport.Render());
+    // View x camera frame is the identity: the eye lands on the origin.
+    const Matrix4 product = Matrix4(seen->matrix.data()) * camera.GetMatrix();
+    const Matrix4 identity;
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(product.m[i], identity.m[i], 1e-5) << "element " << i;
+}
+
 TEST_F(SceneDrawing, ViewportRefusesACameraOfHeightZero)
 {
     BreakCounter breaks;

@@ -9,6 +9,22 @@
 
 #include <GL/glu.h>
 
+namespace {
+
+// The inverse of a rotation and translation: the rotation transposed, and
+// the negated translation turned by it (InvertRigid alone leaves it unturned).
+Matrix4 InverseOfFrame(Matrix4 frame)
+{
+    frame.InvertRigid();
+    const Vec3 t = frame.GetTranslation();
+    frame.SetTranslation(frame.m[0] * t.x + frame.m[4] * t.y + frame.m[8] * t.z,
+                         frame.m[1] * t.x + frame.m[5] * t.y + frame.m[9] * t.z,
+                         frame.m[2] * t.x + frame.m[6] * t.y + frame.m[10] * t.z);
+    return frame;
+}
+
+}  // namespace
+
 Viewport::Viewport(Camera* camera, int x, int y, int width, int height, std::unique_ptr<SceneObject> scene)
     : camera_(camera),
       x_(x),
@@ -35,8 +51,7 @@ bool Viewport::Render()
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glClear(GL_DEPTH_BUFFER_BIT);
-    Matrix4 view = camera_->GetMatrix();
-    view.InvertRigid();
+    const Matrix4 view = InverseOfFrame(camera_->GetMatrix());
     glLoadMatrixf(view.m);
     if (scene_)
         scene_->Render();
