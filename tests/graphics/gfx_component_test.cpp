@@ -218,11 +218,16 @@ TEST_F(GfxWindow, FullScreenThatFitsUsesTheDesktop)
 {
     int screenWidth = 0, screenHeight = 0;
     ASSERT_TRUE(GetDesktopSize(&screenWidth, &screenHeight));
+    LogCapture log;
     testing::internal::CaptureStderr();
     const bool created = Reopen(screenWidth / 2, screenHeight / 2, true);
     const std::string printed = testing::internal::GetCapturedStderr();
     ASSERT_TRUE(created);
     EXPECT_EQ(printed.find("Vexa GL"), std::string::npos) << printed;
+    // The window takes the desktop's size, and that is the size kept.
+    EXPECT_EQ(gfx_->GetWindowWidth(), screenWidth);
+    EXPECT_EQ(gfx_->GetWindowHeight(), screenHeight);
+    EXPECT_TRUE(log.Contains(std::to_string(screenWidth) + " x " + std::to_string(screenHeight))) << log.All();
     EXPECT_TRUE(gfx_->SwapBuffers());
 }
 

@@ -217,6 +217,11 @@ bool GfxComponent::CreateGLWindow(int requestedWidth, int requestedHeight, int r
     }
     InitGlewOnce();
     ShowPlatformWindow(hWnd);
+    if (useFullscreen) {
+        // The window covers the desktop whatever size was asked for: keep the size it has.
+        GetWindowClientSize(hWnd, &width, &height);
+        DebugLog("Full screen window of %d x %d\n", width, height);
+    }
     if (!InitGL()) {
         return FailWindowStep("Initialization Failed.");
     }
