@@ -157,6 +157,22 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"longName", "g " + std::string(400, 'n') + "\nv 0 0 0\n", {std::string(400, 'n')}}),
     CaseName());
 
+// Numbers are read across line ends as fscanf reads them: a short line takes
+// its missing number from the next line, or ends at the next line's "v"
+// and then skips that whole line.
+TEST(ObjReader, ShortVertexLinesReadOnIntoTheNextLine)
+{
+    TempFolder folder;
+    Loaded loaded;
+    ReadObj(folder, "v 1 2\n3 9\nv 4 5\nv 7 7 7\nv 8 8 8\n", loaded);
+    ASSERT_TRUE(loaded.ok);
+    ASSERT_EQ(loaded.model.GetGroupCount(), 1);
+    std::vector<float> read;
+    for (const GfxVec3& v : loaded.model.GetMesh(0)->GetVertices())
+        read.insert(read.end(), {v.x, v.y, v.z});
+    EXPECT_EQ(read, (std::vector<float>{1, 2, 3, 4, 5, 0, 8, 8, 8}));
+}
+
 TEST(ObjReader, EmptyFileGivesOneEmptyGroup)
 {
     TempFolder folder;
@@ -169,17 +185,20 @@ TEST(ObjReader, EmptyFileGivesOneEmptyGroup)
     EXPECT_TRUE(loaded.log.empty());
 }
 
-TEST(ObjReader, MissingFileLogsAndFails)
+// A missing file and a folder are both files that cannot be opened.
+TEST(ObjReader, MissingFileOrFolderLogsAndFails)
 {
     TempFolder folder;
-    Model model;
-    LogCapture log;
-    ObjLoader reader;
-    const std::string path = folder.File("absent.obj");
-    EXPECT_FALSE(reader.Read(&model, path.c_str()));
-    EXPECT_EQ(log.Lines(), std::vector<std::string>{"Unable to find or open the file: " + path + "\n"});
-    EXPECT_FALSE(reader.Read(nullptr, path.c_str()));
-    EXPECT_FALSE(reader.Read(&model, nullptr));
+    for (const std::string& path : {folder.File("absent.obj"), folder.Path()}) {
+        Model model;
+        LogCapture log;
+        ObjLoader reader;
+        EXPECT_FALSE(reader.Read(&model, path.c_str())) << path;
+        EXPECT_EQ(log.Lines(), std::vector<std::string>{"Unable to find or open the file: " + path + "\n"});
+        EXPECT_EQ(model.GetGroupCount(), 0) << path;
+        EXPECT_FALSE(reader.Read(nullptr, path.c_str()));
+        EXPECT_FALSE(reader.Read(&model, nullptr));
+    }
 }
 
 TEST(ObjReader, NameAndLibraryAreRecorded)

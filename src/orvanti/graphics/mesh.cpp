@@ -18,23 +18,29 @@ bool Near(float a, float b)
     return difference > -kWeldTolerance && difference < kWeldTolerance;
 }
 
-// Appends the element's floats, or zeros for an index outside the list.
-void AppendPoint(std::vector<float>& out, const std::vector<GfxVec3>& points, int index)
+// Writes the element's floats at out, or zeros for an index outside the list.
+float* PutPoint(float* out, const std::vector<GfxVec3>& points, int index)
 {
-    if (index >= 0 && index < static_cast<int>(points.size())) {
-        const GfxVec3& p = points[index];
-        out.insert(out.end(), {p.x, p.y, p.z});
+    if (index >= 0 && static_cast<size_t>(index) < points.size()) {
+        const GfxVec3& p = points[static_cast<size_t>(index)];
+        out[0] = p.x;
+        out[1] = p.y;
+        out[2] = p.z;
     } else {
-        out.insert(out.end(), {0.0f, 0.0f, 0.0f});
+        out[0] = out[1] = out[2] = 0.0f;
     }
+    return out + 3;
 }
 
-void AppendTexCoord(std::vector<float>& out, const std::vector<TexCoord>& coords, int index)
+float* PutTexCoord(float* out, const std::vector<TexCoord>& coords, int index)
 {
-    if (index >= 0 && index < static_cast<int>(coords.size()))
-        out.insert(out.end(), {coords[index].u, coords[index].v});
-    else
-        out.insert(out.end(), {0.0f, 0.0f});
+    if (index >= 0 && static_cast<size_t>(index) < coords.size()) {
+        out[0] = coords[static_cast<size_t>(index)].u;
+        out[1] = coords[static_cast<size_t>(index)].v;
+    } else {
+        out[0] = out[1] = 0.0f;
+    }
+    return out + 2;
 }
 
 }  // namespace
@@ -227,29 +233,29 @@ void Mesh::ComputeNormals()
 
 void Mesh::BuildVertexArray()
 {
-    vertexArray_.clear();
-    vertexArray_.reserve(faces_.size() * 9);
+    vertexArray_.resize(faces_.size() * 9);
+    float* out = vertexArray_.data();
     for (const Face& face : faces_)
         for (int corner = 0; corner < 3; ++corner)
-            AppendPoint(vertexArray_, vertices_, face.vertex[corner]);
+            out = PutPoint(out, vertices_, face.vertex[corner]);
 }
 
 void Mesh::BuildTexCoordArray()
 {
-    texcoordArray_.clear();
-    texcoordArray_.reserve(faces_.size() * 6);
+    texcoordArray_.resize(faces_.size() * 6);
+    float* out = texcoordArray_.data();
     for (const Face& face : faces_)
         for (int corner = 0; corner < 3; ++corner)
-            AppendTexCoord(texcoordArray_, texcoords_, face.texcoord[corner]);
+            out = PutTexCoord(out, texcoords_, face.texcoord[corner]);
 }
 
 void Mesh::BuildNormalArray()
 {
-    normalArray_.clear();
-    normalArray_.reserve(faces_.size() * 9);
+    normalArray_.resize(faces_.size() * 9);
+    float* out = normalArray_.data();
     for (const Face& face : faces_)
         for (int corner = 0; corner < 3; ++corner)
-            AppendPoint(normalArray_, normals_, face.normal[corner]);
+            out = PutPoint(out, normals_, face.normal[corner]);
 }
 
 void Mesh::BuildArrays()

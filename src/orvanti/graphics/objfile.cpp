@@ -3,13 +3,15 @@
 
 #include "animatedmaterial.h"
 #include "debuglog.h"
+#include "filepath.h"
 #include "materialmanager.h"
 #include "mesh.h"
 #include "model.h"
 #include "mtlmaterial.h"
+#include "textscanner.h"
 
-#include <cctype>
 #include <climits>
+#include <initializer_list>
 
 namespace {
 
@@ -36,32 +38,15 @@ int ToInt(long long value)
     return static_cast<int>(value);
 }
 
+// fscanf's "%f %f ...": the first number that does not convert ends the reading.
+void ScanFloats(TextScanner& text, std::initializer_list<float*> values)
+{
+    for (float* value : values)
+        if (!text.ScanFloat(*value))
+            return;
+}
+
 }  // namespace
-
-bool ObjLoader::ReadWord(std::string& word)
-{
-    std::string read;
-    int c = std::fgetc(file_);
-    while (c != EOF && std::isspace(c))
-        c = std::fgetc(file_);
-    while (c != EOF && !std::isspace(c)) {
-        read.push_back(static_cast<char>(c));
-        c = std::fgetc(file_);
-    }
-    if (c != EOF)
-        std::ungetc(c, file_);
-    if (read.empty())
-        return false;
-    word = read;
-    return true;
-}
-
-void ObjLoader::SkipLine()
-{
-    char buffer[kSkipBufferSize];
-    if (!std::fgets(buffer, kSkipBufferSize, file_))
-        return;
-}
 
 bool ObjLoader::Read(Model* model, const char* path)
 {
@@ -82,8 +67,8 @@ bool ObjLoader::Read(Model* model, const char* path)
     mtlRecords_.clear();
     if (!model || !path)
         return false;
-    file_ = std::fopen(path, "r");
-    if (!file_) {
+    std::string contents;
+    if (!ReadRegularFile(path, contents)) {
         DebugLog("Unable to find or open the file: %s\n", path);
         return false;
     }
@@ -91,93 +76,89 @@ bool ObjLoader::Read(Model* model, const char* path)
     model->SetName(path);
     directory_ = GetPathDirectory(path);
 
-    ReadContents(model);
+    TextScanner text(contents.data(), contents.data() + contents.size());
+    ReadContents(model, text);
 
     for (const auto& mesh : model->GetMeshes())
         mesh->BuildArrays();
     model->SetBounds(model->ComputeBoundsMin(), model->ComputeBoundsMax());
-    std::fclose(file_);
-    file_ = nullptr;
     return true;
 }
 
-void ObjLoader::ReadContents(Model* model)
+void ObjLoader::ReadContents(Model* model, TextScanner& text)
 {
     std::string word;
     int c;
-    while ((c = std::fgetc(file_)) != EOF) {
+    while ((c = text.Get()) != -1) {
         switch (c) {
             case '\n':
                 break;
             case 'f':
-                ReadFace();
+                ReadFace(text);
                 break;
             case 'g':
-                ReadWord(groupName_);
+                text.ScanWord(groupName_);
                 break;
             case 'm':
-                if (ReadWord(word) && word == "tllib" && ReadWord(mtllibName_)) {
+                if (text.ScanWord(word) && word == "tllib" && text.ScanWord(mtllibName_)) {
                     MtlReader reader(materials_);
                     reader.Load(directory_.c_str(), mtllibName_.c_str(), mtlRecords_);
                 }
                 model->SetMtllibName(mtllibName_);
                 break;
             case 'u':
-                if (ReadWord(word) && word == "semtl")
-                    ReadWord(materialName_);
+                if (text.ScanWord(word) && word == "semtl")
+                    text.ScanWord(materialName_);
                 break;
             case 'v':
                 if (sawFaces_)
                     FinishGroup(model);
-                ReadVertexLine();
+                ReadVertexLine(text);
                 break;
             default:
-                SkipLine();
+                text.SkipLine(kSkipBufferSize);
                 break;
         }
     }
     FinishGroup(model);
 }
 
-void ObjLoader::ReadVertexLine()
+void ObjLoader::ReadVertexLine(TextScanner& text)
 {
-    int c = std::fgetc(file_);
+    // Numbers that do not convert stay 0.
+    const int c = text.Get();
     if (c == ' ' || c == '\t') {
-        GfxVec3 v;
-        std::fscanf(file_, "%f %f %f", &v.x, &v.y, &v.z);
-        vertices_.push_back(v);
+        GfxVec3& v = vertices_.emplace_back();
+        ScanFloats(text, {&v.x, &v.y, &v.z});
     } else if (c == 't') {
-        TexCoord t;
-        std::fscanf(file_, "%f %f", &t.u, &t.v);
-        texcoords_.push_back(t);
+        TexCoord& t = texcoords_.emplace_back();
+        ScanFloats(text, {&t.u, &t.v});
         sawTexcoords_ = true;
     } else if (c == 'n') {
-        GfxVec3 n;
-        std::fscanf(file_, "%f %f %f", &n.x, &n.y, &n.z);
-        normals_.push_back(n);
+        GfxVec3& n = normals_.emplace_back();
+        ScanFloats(text, {&n.x, &n.y, &n.z});
         sawNormals_ = true;
     }
-    if (c != EOF && c != '\n')
-        SkipLine();
+    if (c != -1 && c != '\n')
+        text.SkipLine(kSkipBufferSize);
 }
 
-void ObjLoader::ReadFace()
+void ObjLoader::ReadFace(TextScanner& text)
 {
-    Face f;
-    if (sawTexcoords_ && sawNormals_) {
-        std::fscanf(file_, "%d/%d/%d %d/%d/%d %d/%d/%d", &f.vertex[0], &f.texcoord[0], &f.normal[0], &f.vertex[1],
-                    &f.texcoord[1], &f.normal[1], &f.vertex[2], &f.texcoord[2], &f.normal[2]);
-    } else if (sawNormals_) {
-        std::fscanf(file_, "%d//%d %d//%d %d//%d", &f.vertex[0], &f.normal[0], &f.vertex[1], &f.normal[1], &f.vertex[2],
-                    &f.normal[2]);
-    } else if (sawTexcoords_) {
-        std::fscanf(file_, "%d/%d %d/%d %d/%d", &f.vertex[0], &f.texcoord[0], &f.vertex[1], &f.texcoord[1],
-                    &f.vertex[2], &f.texcoord[2]);
-    } else {
-        std::fscanf(file_, "%d %d %d", &f.vertex[0], &f.vertex[1], &f.vertex[2]);
+    // Corners as the group's data selects: "v/t/n", "v//n", "v/t" or "v",
+    // read until the first part that does not match; the rest stay 0.
+    Face& f = faces_.emplace_back();
+    const bool texcoords = sawTexcoords_;
+    const bool normals = sawNormals_;
+    for (int corner = 0; corner < 3; ++corner) {
+        if (!text.ScanInt(f.vertex[corner]))
+            break;
+        if (texcoords && !(text.Match('/') && text.ScanInt(f.texcoord[corner])))
+            break;
+        if (normals && !(text.Match('/') && (texcoords || text.Match('/')) && text.ScanInt(f.normal[corner])))
+            break;
     }
-    SkipLine();
-    faces_.push_back(f);
+    text.SkipLine(kSkipBufferSize);
     sawFaces_ = true;
 }
 
@@ -188,8 +169,8 @@ void ObjLoader::FinishGroup(Model* model)
     mesh->hasTexcoords_ = !texcoords_.empty();
     mesh->hasNormals_ = !normals_.empty();
 
-    // Faces whose used indices fall outside the group are dropped, one warning each.
-    mesh->faces_.reserve(faces_.size());
+    // Rebased in place; faces whose used indices fall outside the group are dropped, one warning each.
+    size_t kept = 0;
     for (const Face& read : faces_) {
         Face rebased;
         bool valid = true;
@@ -209,17 +190,19 @@ void ObjLoader::FinishGroup(Model* model)
                      path_.c_str());
             continue;
         }
-        mesh->faces_.push_back(rebased);
+        faces_[kept++] = rebased;
     }
-    model->SetTriangleCount(model->GetTriangleCount() + mesh->GetFaceCount());
+    faces_.resize(kept);
+    model->SetTriangleCount(model->GetTriangleCount() + static_cast<int>(kept));
 
+    mesh->faces_ = std::move(faces_);
     mesh->vertices_ = std::move(vertices_);
     mesh->normals_ = std::move(normals_);
     mesh->texcoords_ = std::move(texcoords_);
+    faces_.clear();
     vertices_.clear();
     normals_.clear();
     texcoords_.clear();
-    faces_.clear();
 
     if (materials_) {
         for (const MtlRecord& record : mtlRecords_) {

@@ -8,12 +8,12 @@
 #include "mtlfile.h"
 #include "texcoord.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 class MaterialManager;
 class Model;
+class TextScanner;
 
 class ObjLoader {
 public:
@@ -29,15 +29,12 @@ public:
     bool Write(const Model* model, const char* path);
 
 private:
-    void ReadContents(Model* model);
-    void ReadVertexLine();
-    void ReadFace();
+    void ReadContents(Model* model, TextScanner& text);
+    void ReadVertexLine(TextScanner& text);
+    void ReadFace(TextScanner& text);
     void FinishGroup(Model* model);
-    void SkipLine();
-    bool ReadWord(std::string& word);
 
     MaterialManager* materials_ = nullptr;
-    FILE* file_ = nullptr;
     std::vector<GfxVec3> vertices_;
     std::vector<Face> faces_;
     std::vector<GfxVec3> normals_;

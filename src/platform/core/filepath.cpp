@@ -44,3 +44,28 @@ bool IsRegularFile(const std::string& path)
     struct stat info;
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
+
+bool ReadRegularFile(const std::string& path, std::string& contents)
+{
+    contents.clear();
+    FILE* file = IsRegularFile(path) ? std::fopen(path.c_str(), "rb") : nullptr;
+    if (!file)
+        return false;
+    struct stat info;
+    if (::fstat(fileno(file), &info) == 0 && info.st_size > 0)
+        contents.resize(static_cast<size_t>(info.st_size));
+    size_t size = std::fread(&contents[0], 1, contents.size(), file);
+    // A file that grew since the size was taken is read to its end.
+    char chunk[4096];
+    size_t more;
+    while (size == contents.size() && (more = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        contents.append(chunk, more);
+        size = contents.size();
+    }
+    contents.resize(size);
+    const bool read = !std::ferror(file);
+    std::fclose(file);
+    if (!read)
+        contents.clear();
+    return read;
+}

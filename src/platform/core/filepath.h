@@ -20,3 +20,7 @@ bool FileExists(const std::string& path);
 // True when the path, taken as it is, names a regular file: readers check
 // this first, as a pipe or device could block them or never end.
 bool IsRegularFile(const std::string& path);
+
+// The whole content of the file when the path, taken as it is, names a
+// regular file that can be read; false (contents emptied) otherwise.
+bool ReadRegularFile(const std::string& path, std::string& contents);
