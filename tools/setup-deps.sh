@@ -4,7 +4,7 @@
 set -eu
 PACKAGES="build-essential cmake pkg-config libsdl2-dev libglew-dev libglu1-mesa-dev libgl-dev \
 libgl1-mesa-dri libfreetype-dev libtinyxml-dev libgtk-3-dev libsndfile1-dev libx11-dev \
-libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core"
+libgtest-dev libgmock-dev libbenchmark-dev libtinyobjloader-dev xvfb xauth fonts-dejavu-core"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
