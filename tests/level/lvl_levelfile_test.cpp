@@ -42,7 +42,7 @@ struct TriggerEntry {
     {
         return t.id == o.t.id && t.condition == o.t.condition && t.visible == o.t.visible && t.gridSet == o.t.gridSet &&
                t.animation == o.t.animation && t.hitPoints == o.t.hitPoints && t.remainingHits == o.t.remainingHits &&
-               t.fired == o.t.fired && t.effect == o.t.effect && t.animationName == o.t.animationName;
+               t.fired == o.t.fired && t.effect == o.t.effect;
     }
 };
 
@@ -262,9 +262,7 @@ protected:
         ASSERT_EQ(AnimationDatabase::GetInstance()->Load(folder_.File("intro.txt"), "intro"), 0u);
 
         TriggerSet& triggers = world.GetTriggers();
-        Trigger anim = MakeTrigger("anim", NO_CONDITION, -1, EFFECT_PLAY_ANIM, 0, true, 2);
-        anim.animationName = "intro";
-        triggers.Add(anim);
+        triggers.Add(MakeTrigger("anim", NO_CONDITION, -1, EFFECT_PLAY_ANIM, 0, true, 2));
         triggers.Add(MakeTrigger("win", BOY_ENTERS, 0, EFFECT_WIN, -1, false, 0));
         triggers.Add(MakeTrigger("lose", RAIN_WITHIN, 1, EFFECT_LOSE, -1, false, 1));
         triggers.Add(MakeTrigger("off", FILLED_WHITE, 0, EFFECT_PSYS_OFF, -1, true, 3));
@@ -366,6 +364,7 @@ std::string EveryElementLevel(const TempFolder& folder)
     <Trigger id="clean" type="START_UP" set="alpha" effect="CLEAN" visible="false" hitpoints="5"/>
     <Trigger id="newTrig_7" type="NO_CONDITION" set="beta" effect="ANIM_FILE_HERE" visible="false" hitpoints="0"/>
     <Trigger id="newTrig_8" type="NO_CONDITION" set="" effect="ANIM_FILE_HERE" visible="false" hitpoints="0"/>
+    <Trigger id="astray" type="BOY_ENTERS" set="nowhere" effect="WIN" visible="false" hitpoints="1"/>
   </TriggerSet>
   <ParticleSystems>
     <ParticleSystem count="20" x="0.5" y="-0.25" z="0.125">
@@ -454,6 +453,7 @@ TEST_F(LevelFileTest, LoadSaveLoadKeepsEveryElementAndAttribute)
     const Trigger* lost = World().GetTriggers().FindByName("lost");
     EXPECT_EQ(lost->effect, EFFECT_PLAY_ANIM);
     EXPECT_EQ(lost->animation, 9999);
+    EXPECT_EQ(World().GetTriggers().FindByName("astray")->gridSet, 9999);
     for (const char* id : {"newTrig_7", "newTrig_8"}) {
         EXPECT_EQ(World().GetTriggers().FindByName(id)->effect, 0) << id;
         EXPECT_EQ(World().GetTriggers().FindByName(id)->animation, -1) << id;

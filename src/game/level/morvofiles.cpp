@@ -209,6 +209,7 @@ void ReadTriggers(MorvoWorld& world, const TiXmlElement* triggers)
         const char* set = element->Attribute("set");
         if (set != nullptr) {
             // An empty name is the writer's form for "no grid set".
+            trigger.gridSetName = set;
             trigger.gridSet = set[0] == '\0' ? -1 : static_cast<int32_t>(GridSetDatabase::GetInstance()->GetId(set));
         }
         const char* effect = element->Attribute("effect");
@@ -334,6 +335,8 @@ void WriteTrigger(TiXmlElement* parent, const Trigger& trigger, const std::vecto
         element->SetAttribute("set", "");
     } else if (trigger.gridSet >= 0 && static_cast<size_t>(trigger.gridSet) < sets.size()) {
         element->SetAttribute("set", sets[static_cast<size_t>(trigger.gridSet)].GetName().c_str());
+    } else if (!trigger.gridSetName.empty()) {
+        element->SetAttribute("set", trigger.gridSetName.c_str());
     }
     if (trigger.animation != -1) {
         const char* effect = trigger.animationName.empty() ? nullptr : trigger.animationName.c_str();

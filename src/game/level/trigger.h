@@ -53,7 +53,8 @@ struct Trigger {
     int32_t remainingHits = 0;  // counts down to the firing
     bool fired = false;         // set once; a fired trigger is not tested again
     int32_t effect = 0;
-    // The animation's name as the level gave it (effect 14), kept for the
-    // writer when the name does not resolve.
+    // The names of the grid set and the animation (effect 14) as the level
+    // gave them, kept for the writer when they do not resolve.
+    std::string gridSetName;
     std::string animationName;
 };
