@@ -377,7 +377,8 @@ std::string EveryElementLevel(const TempFolder& folder)
       <Emitter type="PLANE_EMITTER"><Plane a="0" b="0" c="2" d="2469.1358"/>
         <Bounds top="10" bottom="0" left="-5" right="5"/></Emitter>
       <TextureList><Texture path=")" +
-           folder.File("spark.tga") + R"("/><Texture path=")" + folder.File("mist.tga") + R"("/></TextureList>
+           folder.File("spark.tga") + R"("/><Texture path=")" + folder.File("mist.tga") + R"("/><Texture path=")" +
+           folder.File("lost.tga") + R"("/></TextureList>
     </ParticleSystem>
     <ParticleSystem count="5" x="0" y="0" z="0">
       <Force fx="0" fy="0" fz="1"/>
@@ -442,7 +443,8 @@ TEST_F(LevelFileTest, LoadSaveLoadKeepsEveryElementAndAttribute)
     ASSERT_TRUE(LoadEveryElementLevel());
     const LevelSnapshot read = Snapshot();
     ASSERT_EQ(read.systems.size(), 5u) << "systems that cannot emit are kept";
-    EXPECT_EQ(read.systems[0].textures.size(), 2u);
+    EXPECT_EQ(read.systems[0].textures.size(), 3u);
+    EXPECT_TRUE(read.systems[0].emitting) << "it emits with the textures that loaded";
     EXPECT_EQ(read.systems[2].textures, std::vector<std::string>{folder_.File("missing.tga")});
     EXPECT_EQ(read.systems[2].trigger, "on");
     for (size_t i = 2; i < 5; ++i) {

@@ -82,9 +82,6 @@ const char* ParticleSystem::UnusableReason() const
     if (textures_.empty()) {
         return "no texture";
     }
-    if (textures_.size() != textureNames_.size()) {
-        return "a texture did not load";
-    }
     if (emitter_ == nullptr || emitter_->IsDegenerate()) {
         return "the emitter rectangle is empty";
     }

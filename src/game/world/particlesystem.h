@@ -63,7 +63,7 @@ public:
     void SetPlaneEmitter(float a, float b, float c, float d, float top, float bottom, float left, float right);
 
     // False (one warning line naming the reason) when the system cannot emit:
-    // no pool, a lifetime of 0, a texture missing or an empty emitter
+    // no pool, a lifetime of 0, no texture that loaded or an empty emitter
     // rectangle. Such a system is inert: it never emits, fades or moves a
     // particle, and the level reader keeps it only to write it back.
     bool CheckUsable() const;
