@@ -84,13 +84,19 @@ void DrawParticleSprites(MorvoWorld& world)
     glEnable(GL_DEPTH_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     const Matrix4 billboard = ReadBillboardMatrix();
+    // Sprites of one system share few textures: bind only on a change.
+    GLuint bound = 0;
+    glBindTexture(GL_TEXTURE_2D, bound);
     for (const SpriteRecord& sprite : sprites) {
         const float h = sprite.halfSize;
         glPushMatrix();
         glTranslatef(sprite.simPosition.x, sprite.simPosition.y, sprite.simPosition.z);
         glMultMatrixf(billboard.m);
         glColor4f(sprite.r, sprite.g, sprite.b, sprite.a);
-        glBindTexture(GL_TEXTURE_2D, sprite.texture);
+        if (sprite.texture != bound) {
+            bound = sprite.texture;
+            glBindTexture(GL_TEXTURE_2D, bound);
+        }
         glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 0.0f);
         glVertex3f(-h, -h, 0.0f);
