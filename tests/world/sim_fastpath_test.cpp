@@ -1,10 +1,12 @@
 // The fast paths give exactly the results of the straightforward
-// algorithms: the pair traversal against a literal cell-by-cell walk over
-// the records, the rain's free list against a first-free search.
+// algorithms: the pair force and its traversal against the force's rule
+// worked out pair by pair in a literal cell-by-cell walk over the records,
+// the rain's free list against a first-free search.
 #include <gtest/gtest.h>
 
 #include <ostream>
 
+#include <cmath>
 #include <cstring>
 #include <list>
 #include <vector>
@@ -16,12 +18,63 @@
 
 namespace {
 
+// The pair force's rule for the game's constants, in float, each formula
+// evaluated from left to right as it is written.
+bool PlainPair(MorvoRecord& a, MorvoRecord& b)
+{
+    const float r = 0.05f;
+    const float cutoff = 0.07f;
+    const float k = 15.0f;
+    const float fmax = 30.0f;
+    const float dx = b.position.x - a.position.x;
+    const float dy = b.position.y - a.position.y;
+    const float d2 = dx * dx + dy * dy;
+    if (!(d2 <= cutoff * cutoff)) {
+        return false;
+    }
+    if (d2 <= 0.0f) {
+        a.force.x += fmax;
+        b.force.x -= fmax;
+        return true;
+    }
+    const float d = std::sqrt(d2);
+    const float r2 = r * r;
+    float fx = -k * (r2 / d2 - r / d) * dx / d;
+    float fy = -k * (r2 / d2 - r / d) * dy / d;
+    const float f2 = fx * fx + fy * fy;
+    if (!(f2 <= fmax * fmax)) {
+        const float length = std::sqrt(f2);
+        fx = fx * fmax / length;
+        fy = fy * fmax / length;
+    }
+    a.force.x += fx;
+    a.force.y += fy;
+    b.force.x -= fx;
+    b.force.y -= fy;
+    float w;
+    if (d < r) {
+        w = 1.0f - d2 / (2.0f * r2);
+    } else if (d < 2.0f * r) {
+        w = (d - r) * (d - r) / (2.0f * r2) - (d - r) / r + 0.5f;
+    } else {
+        return true;
+    }
+    const float dvx = b.velocity.x - a.velocity.x;
+    const float dvy = b.velocity.y - a.velocity.y;
+    const float speed = std::sqrt(dvx * dvx + dvy * dvy);
+    a.force.x += speed * w * dvx;
+    a.force.y += speed * w * dvy;
+    b.force.x -= speed * w * dvx;
+    b.force.y -= speed * w * dvy;
+    return true;
+}
+
 void Within(MorvoLJFunc& f, MorvoState& s, const UniformGrid::CellList& a, float dt)
 {
     for (auto i = a.begin(); i != a.end(); ++i) {
         bool touched = false;
         for (auto j = std::next(i); j != a.end(); ++j) {
-            if (f.Pair(s.Get(*i), s.Get(*j))) {
+            if (PlainPair(s.Get(*i), s.Get(*j))) {
                 f.Exchange(s.Get(*i), s.Get(*j), dt);
                 touched = true;
             }
@@ -39,7 +92,7 @@ void Across(MorvoLJFunc& f, MorvoState& s, const UniformGrid::CellList& a, const
     }
     for (int32_t i : a) {
         for (int32_t j : b) {
-            if (f.Pair(s.Get(i), s.Get(j))) {
+            if (PlainPair(s.Get(i), s.Get(j))) {
                 f.Exchange(s.Get(i), s.Get(j), dt);
             }
         }
@@ -76,9 +129,17 @@ float RandomIn(float lo, float hi)
     return lo + (hi - lo) * static_cast<float>(Rand15()) / 32767.0f;
 }
 
-// Two identical dense worlds of mixed colours, powers and lightning states.
+// Two identical dense worlds of mixed colours, powers and lightning states,
+// with two morvos at one point and pairs at exactly the cutoff distance
+// (0.14 - 0.07 and 0.07 - 0 are exactly 0.07 in float) within a cell and
+// across cells.
 void Fill(SimTestWorld& w, int count, float half)
 {
+    const Vec2 placed[] = {Vec2(0.1f, 0.1f),   Vec2(0.1f, 0.1f),   Vec2(0.07f, -0.2f), Vec2(0.14f, -0.2f),
+                           Vec2(-0.3f, 0.07f), Vec2(-0.3f, 0.14f), Vec2(0.0f, 0.3f),   Vec2(0.07f, 0.3f)};
+    for (const Vec2& p : placed) {
+        w.AddMorvo(p.x, p.y, kMorvoPure, 3.0f);
+    }
     const int32_t colours[] = {kMorvoPure, kMorvoDark, kMorvoNeutral};
     for (int i = 0; i < count; ++i) {
         int32_t m =
@@ -144,6 +205,28 @@ TEST_P(PairTraversal, MatchesTheLiteralWalkBitForBit)
         ASSERT_TRUE(std::memcmp(&a, &b, sizeof(RainDrop)) == 0) << "drop " << i;
     }
     EXPECT_EQ(fast.State().PeekFree(), plain.State().PeekFree());
+}
+
+TEST(UnaryPairs, MatchTheRuleBitForBit)
+{
+    SimTestWorld fast(600, 20, 0.8f);
+    SimTestWorld plain(600, 20, 0.8f);
+    SeedRand15(23);
+    Fill(fast, 500, 0.6f);
+    SeedRand15(23);
+    Fill(plain, 500, 0.6f);
+    static_cast<UnaryForce&>(fast.pairForce).Apply(fast.State(), 0.02f);
+    MorvoState& s = plain.State();
+    for (int32_t i = 0; i < s.GetSize(); ++i) {
+        for (int32_t j = i + 1; j < s.GetSize(); ++j) {
+            if (s.Get(i).active != 0 && s.Get(j).active != 0) {
+                PlainPair(s.Get(i), s.Get(j));
+            }
+        }
+    }
+    for (int32_t i = 0; i < s.GetSize(); ++i) {
+        ASSERT_TRUE(SameRecord(fast.Record(i), plain.Record(i))) << "record " << i;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rects, PairTraversal,

@@ -94,9 +94,9 @@ ALWAYS_INLINE MorvoLJFunc::PairForceW MorvoLJFunc::ComputeForce(const ForceConst
 {
     const FloatW d2 = dx * dx + dy * dy;
     const FloatW d = SqrtW(d2);
-    const FloatW spring = c.negK * (c.r2 / d2 - c.r / d) / d;
-    FloatW fx = spring * dx;
-    FloatW fy = spring * dy;
+    const FloatW spring = c.negK * (c.r2 / d2 - c.r / d);
+    FloatW fx = spring * dx / d;
+    FloatW fy = spring * dy / d;
     const FloatW f2 = fx * fx + fy * fy;
     const FloatW uncapped = LessEqualW(f2, c.fmax2);
     const FloatW length = SqrtW(f2);
