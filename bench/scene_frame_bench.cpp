@@ -249,9 +249,7 @@ void BM_GlowBillboards(benchmark::State& state)
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         ApplyCamera(f.Camera());
         glPushMatrix();
-        glTranslatef(0.0f, MorvoWorld::GetLayerHeight(0), 0.0f);
-        glScalef(MorvoWorld::kWorldScale, MorvoWorld::kWorldScale, MorvoWorld::kWorldScale);
-        glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
+        ApplySimulationPlane();
         CollectMorvoBillboards(GetMorvoWorld());
         glPopMatrix();
         glFinish();

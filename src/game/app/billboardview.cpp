@@ -42,3 +42,17 @@ Matrix4 ReadBillboardMatrix()
     matrix.Transpose();
     return matrix;
 }
+
+void DrawBillboardQuad(float h)
+{
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(-h, -h, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(h, -h, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(h, h, 0.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(-h, h, 0.0f);
+    glEnd();
+}

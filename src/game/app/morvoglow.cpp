@@ -161,7 +161,6 @@ void DrawMorvoGlow(const std::vector<MorvoRecord*>& list, MorvoWorld& world)
     const Matrix4 billboard = ReadBillboardMatrix();
     const CellRect bounds = world.GetActiveBounds();
     const std::vector<Texture*>& textures = world.GetMorvoTextures();
-    const float h = kGlowHalfSize;
     for (MorvoRecord* morvo : list) {
         DrawLightning(*morvo, world, bounds, state);
         ForEachGlowLayer(morvo->power, morvo->color, [&](const GlowLayer& layer) {
@@ -174,16 +173,7 @@ void DrawMorvoGlow(const std::vector<MorvoRecord*>& list, MorvoWorld& world)
                 glScalef(layer.scale, layer.scale, layer.scale);
             }
             state.Texture(LayerTexture(textures, morvo->textureIndex, layer.index));
-            glBegin(GL_QUADS);
-            glTexCoord2f(0.0f, 0.0f);
-            glVertex3f(-h, -h, 0.0f);
-            glTexCoord2f(1.0f, 0.0f);
-            glVertex3f(h, -h, 0.0f);
-            glTexCoord2f(1.0f, 1.0f);
-            glVertex3f(h, h, 0.0f);
-            glTexCoord2f(0.0f, 1.0f);
-            glVertex3f(-h, h, 0.0f);
-            glEnd();
+            DrawBillboardQuad(kGlowHalfSize);
             glPopMatrix();
         });
     }

@@ -88,7 +88,6 @@ void DrawParticleSprites(MorvoWorld& world)
     GLuint bound = 0;
     glBindTexture(GL_TEXTURE_2D, bound);
     for (const SpriteRecord& sprite : sprites) {
-        const float h = sprite.halfSize;
         glPushMatrix();
         glTranslatef(sprite.simPosition.x, sprite.simPosition.y, sprite.simPosition.z);
         glMultMatrixf(billboard.m);
@@ -97,16 +96,7 @@ void DrawParticleSprites(MorvoWorld& world)
             bound = sprite.texture;
             glBindTexture(GL_TEXTURE_2D, bound);
         }
-        glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 0.0f);
-        glVertex3f(-h, -h, 0.0f);
-        glTexCoord2f(1.0f, 0.0f);
-        glVertex3f(h, -h, 0.0f);
-        glTexCoord2f(1.0f, 1.0f);
-        glVertex3f(h, h, 0.0f);
-        glTexCoord2f(0.0f, 1.0f);
-        glVertex3f(-h, h, 0.0f);
-        glEnd();
+        DrawBillboardQuad(sprite.halfSize);
         glPopMatrix();
     }
     glDisable(GL_TEXTURE_2D);

@@ -156,6 +156,13 @@ void DrawBounds(const MorvoWorld& world, const UniformGrid& grid)
 
 }  // namespace
 
+void ApplySimulationPlane()
+{
+    glTranslatef(0.0f, MorvoWorld::GetLayerHeight(0), 0.0f);
+    glScalef(MorvoWorld::kWorldScale, MorvoWorld::kWorldScale, MorvoWorld::kWorldScale);
+    glRotatef(kPlaneAngle, 1.0f, 0.0f, 0.0f);
+}
+
 GLUquadric* GetSharedQuadric()
 {
     if (quadric == nullptr) {
@@ -184,9 +191,7 @@ void RenderWorld(MorvoWorld* world)
     world->GetActiveCellRange(active.x0, active.x1, active.y0, active.y1);
     grid.ClampCellRect(active);
 
-    glTranslatef(0.0f, MorvoWorld::GetLayerHeight(0), 0.0f);
-    glScalef(MorvoWorld::kWorldScale, MorvoWorld::kWorldScale, MorvoWorld::kWorldScale);
-    glRotatef(kPlaneAngle, 1.0f, 0.0f, 0.0f);
+    ApplySimulationPlane();
 
     if (IsGridDrawOn()) {
         DrawWorldGrid(grid);

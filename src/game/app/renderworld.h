@@ -14,6 +14,10 @@ class UniformGrid;
 // Draws nothing for a null world (or one not initialised).
 void RenderWorld(MorvoWorld* world);
 
+// Multiplies the current matrix by the simulation-plane transform:
+// translate (0, 150, 0), scale 200, rotate -90 degrees about X.
+void ApplySimulationPlane();
+
 // The one GLU quadric of the renderer, made on first use and kept.
 GLUquadric* GetSharedQuadric();
 
