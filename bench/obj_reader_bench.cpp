@@ -98,8 +98,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
+        // With repetitions, the mean comes after the single runs and is kept.
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
+            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")
                 times[run.run_name.function_name] = run.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
     }
