@@ -153,6 +153,28 @@ void Fill(SimTestWorld& w, int count, float half)
     w.grid.Rebuild(&w.store, 0.05f);
 }
 
+// Two identical worlds of count morvos within half of the centre, one for
+// each path.
+struct TwinWorlds {
+    TwinWorlds(int32_t capacity, int count, float half, unsigned seed)
+        : fast(capacity, 20, 0.8f),
+          plain(capacity, 20, 0.8f)
+    {
+        SeedRand15(seed);
+        Fill(fast, count, half);
+        SeedRand15(seed);
+        Fill(plain, count, half);
+    }
+    void ExpectSameRecords()
+    {
+        for (int32_t i = 0; i < fast.State().GetSize(); ++i) {
+            ASSERT_TRUE(SameRecord(fast.Record(i), plain.Record(i))) << "record " << i;
+        }
+    }
+    SimTestWorld fast;
+    SimTestWorld plain;
+};
+
 struct RectCase {
     int32_t x0;
     int32_t x1;
@@ -171,12 +193,9 @@ class PairTraversal : public ::testing::TestWithParam<RectCase> {};
 TEST_P(PairTraversal, MatchesTheLiteralWalkBitForBit)
 {
     const RectCase& c = GetParam();
-    SimTestWorld fast(2000, 20, 0.8f);
-    SimTestWorld plain(2000, 20, 0.8f);
-    SeedRand15(17);
-    Fill(fast, 1500, 0.8f);
-    SeedRand15(17);
-    Fill(plain, 1500, 0.8f);
+    TwinWorlds worlds(2000, 1500, 0.8f, 17);
+    SimTestWorld& fast = worlds.fast;
+    SimTestWorld& plain = worlds.plain;
     if (c.duplicate) {
         fast.grid.GetCell(19, 19).push_back(fast.grid.GetCell(18, 19).front());
         plain.grid.GetCell(19, 19).push_back(plain.grid.GetCell(18, 19).front());
@@ -189,9 +208,7 @@ TEST_P(PairTraversal, MatchesTheLiteralWalkBitForBit)
         LiteralGridPairs(plain.pairForce, plain.State(), plain.grid, 0.02f, c.x0, c.x1, c.y0, c.y1);
         ASSERT_EQ(fastNext, Rand15()) << "rand order, run " << run;
     }
-    for (int32_t i = 0; i < fast.State().GetSize(); ++i) {
-        ASSERT_TRUE(SameRecord(fast.Record(i), plain.Record(i))) << "record " << i;
-    }
+    worlds.ExpectSameRecords();
     EXPECT_EQ(fast.pairForce.rainCount, plain.pairForce.rainCount);
     EXPECT_EQ(fast.pairForce.lightningCount, plain.pairForce.lightningCount);
     EXPECT_EQ(fast.pairForce.conversionScore, plain.pairForce.conversionScore);
@@ -209,14 +226,9 @@ TEST_P(PairTraversal, MatchesTheLiteralWalkBitForBit)
 
 TEST(UnaryPairs, MatchTheRuleBitForBit)
 {
-    SimTestWorld fast(600, 20, 0.8f);
-    SimTestWorld plain(600, 20, 0.8f);
-    SeedRand15(23);
-    Fill(fast, 500, 0.6f);
-    SeedRand15(23);
-    Fill(plain, 500, 0.6f);
-    static_cast<UnaryForce&>(fast.pairForce).Apply(fast.State(), 0.02f);
-    MorvoState& s = plain.State();
+    TwinWorlds worlds(600, 500, 0.6f, 23);
+    static_cast<UnaryForce&>(worlds.fast.pairForce).Apply(worlds.fast.State(), 0.02f);
+    MorvoState& s = worlds.plain.State();
     for (int32_t i = 0; i < s.GetSize(); ++i) {
         for (int32_t j = i + 1; j < s.GetSize(); ++j) {
             if (s.Get(i).active != 0 && s.Get(j).active != 0) {
@@ -224,9 +236,7 @@ TEST(UnaryPairs, MatchTheRuleBitForBit)
             }
         }
     }
-    for (int32_t i = 0; i < s.GetSize(); ++i) {
-        ASSERT_TRUE(SameRecord(fast.Record(i), plain.Record(i))) << "record " << i;
-    }
+    worlds.ExpectSameRecords();
 }
 
 INSTANTIATE_TEST_SUITE_P(Rects, PairTraversal,
