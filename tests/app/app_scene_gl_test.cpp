@@ -301,3 +301,12 @@ TEST_F(SceneGl, UnfilledOutlinesSkipMissingSetsAndCellsOffTheGrid)
     DrawWorldOnBlack();
     EXPECT_TRUE(Near({255, 255, 255}, ColorAt(CellEdge(kCellColumn, kCellRow))));
 }
+
+TEST_F(SceneGl, SceneWithoutACameraBreaksAndDrawsNothing)
+{
+    World().SetCamera(nullptr);
+    BreakCounter breaks;
+    RenderScene(false);
+    EXPECT_EQ(breaks.Count(), 1);
+    EXPECT_TRUE(Near({0, 0, 0}, gltest::CentrePixel()));
+}
