@@ -11,6 +11,7 @@
 #include "debugbreak.h"
 #include "debuglog.h"
 #include "filepath.h"
+#include "lightmanager.h"
 #include "material.h"
 #include "materialmanager.h"
 #include "messagebox.h"
@@ -110,7 +111,7 @@ void DrawFacingQuad(GLuint texture, const Color& color, const Vec3& position, fl
 
 GfxComponent::GfxComponent()
 {
-    // The light manager would come first; it is not part of this build.
+    lights = std::make_unique<LightManager>();
     textures = std::make_unique<TextureManager>();
     materials = std::make_unique<MaterialManager>(textures.get());
     models = std::make_unique<ModelManager>();
@@ -122,6 +123,7 @@ GfxComponent::~GfxComponent()
     models.reset();
     textures.reset();
     materials.reset();
+    lights.reset();
 }
 
 GfxComponent* GfxComponent::GetInstance()
@@ -394,6 +396,11 @@ void GfxComponent::DrawBillboard(const Texture* texture, const Color& color, con
         return;
     }
     DrawFacingQuad(texture->GetGLTextureId(), color, position, halfWidth, halfHeight);
+}
+
+void GfxComponent::DrawUntexturedBillboard(const Color& color, const Vec3& position, float halfWidth, float halfHeight)
+{
+    DrawFacingQuad(0, color, position, halfWidth, halfHeight);
 }
 
 void GfxComponent::DrawAnimatedBillboard(const AnimatedMaterial* material, const Color& color, const Vec3& position,

@@ -1,5 +1,5 @@
-// GfxComponent: the graphics singleton. It owns the material, texture and
-// model managers, opens the GL window with its context, sets the fixed GL
+// GfxComponent: the graphics singleton. It owns the light, material, texture
+// and model managers, opens the GL window with its context, sets the fixed GL
 // state, draws the 2D and billboard primitives of the screens, presents the
 // frame and dumps the model, material and texture registries to text.
 // Every state draws through it and ends its frame with SwapBuffers.
@@ -59,6 +59,8 @@ public:
     // A camera-facing quad around position; nothing is drawn without a texture.
     void DrawBillboard(const Texture* texture, const Color& color, const Vec3& position, float halfWidth,
                        float halfHeight);
+    // The same quad untextured, in the colour.
+    void DrawUntexturedBillboard(const Color& color, const Vec3& position, float halfWidth, float halfHeight);
     // The same with the material's current frame.
     void DrawAnimatedBillboard(const AnimatedMaterial* material, const Color& color, const Vec3& position,
                                float halfWidth, float halfHeight);
@@ -80,7 +82,7 @@ public:
     const std::string& GetShaderPath() const { return shaderPath; }
 
     // The managers, reached directly by the code that uses them.
-    LightManager* lights = nullptr;  // the light manager is not part of this build yet
+    std::unique_ptr<LightManager> lights;
     std::unique_ptr<MaterialManager> materials;
     std::unique_ptr<TextureManager> textures;
     std::unique_ptr<ModelManager> models;

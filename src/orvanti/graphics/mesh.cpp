@@ -4,6 +4,7 @@
 #include "mesh.h"
 
 #include "material.h"
+#include "plane.h"
 #include "vec3.h"
 
 #include <cmath>
@@ -153,8 +154,10 @@ int Mesh::FindFace(int v0, int v1, int v2, int t0, int t1, int t2, int n0, int n
 void Mesh::AddTriangle(const GfxVec3* p0, const GfxVec3* p1, const GfxVec3* p2, const TexCoord* t0, const TexCoord* t1,
                        const TexCoord* t2, const GfxVec3* n0, const GfxVec3* n1, const GfxVec3* n2)
 {
-    if (!p0 || !p1 || !p2 || !t0 || !t1 || !t2 || !n0 || !n1 || !n2)
+    if (!p0 || !p1 || !p2)
         return;
+    const bool withTexCoords = t0 && t1 && t2;
+    const bool withNormals = n0 && n1 && n2;
     int v[3] = {FindVertex(*p0), FindVertex(*p1), FindVertex(*p2)};
     // Only corners that were found are compared: two new corners at one place stay two vertices.
     for (int a = 0; a < 3; ++a)
@@ -166,15 +169,15 @@ void Mesh::AddTriangle(const GfxVec3* p0, const GfxVec3* p1, const GfxVec3* p2, 
         if (v[i] < 0)
             v[i] = AddVertex(*positions[i]);
     const TexCoord* coords[3] = {t0, t1, t2};
-    int t[3];
-    for (int i = 0; i < 3; ++i) {
+    int t[3] = {0, 0, 0};
+    for (int i = 0; i < 3 && withTexCoords; ++i) {
         t[i] = FindTexCoord(*coords[i]);
         if (t[i] < 0)
             t[i] = AddTexCoord(*coords[i]);
     }
     const GfxVec3* normals[3] = {n0, n1, n2};
-    int n[3];
-    for (int i = 0; i < 3; ++i) {
+    int n[3] = {0, 0, 0};
+    for (int i = 0; i < 3 && withNormals; ++i) {
         n[i] = FindNormal(*normals[i]);
         if (n[i] < 0)
             n[i] = AddNormal(*normals[i]);
@@ -269,6 +272,133 @@ void Mesh::BuildArrays()
         BuildNormalArray();
     else
         normalArray_.clear();
+}
+
+namespace {
+
+// One corner of a triangle being split: position, texture coordinate, normal.
+struct SplitCorner {
+    GfxVec3 p;
+    TexCoord t;
+    GfxVec3 n;
+};
+
+template <typename T> T ElementOrZero(const std::vector<T>& list, int index)
+{
+    if (index >= 0 && static_cast<size_t>(index) < list.size())
+        return list[static_cast<size_t>(index)];
+    return T();
+}
+
+float Distance(const GfxVec3& a, const GfxVec3& b)
+{
+    const Vec3 d(a.x - b.x, a.y - b.y, a.z - b.z);
+    return d.Length();
+}
+
+}  // namespace
+
+TexCoord Mesh::InterpolateTexCoord(const GfxVec3& h, const GfxVec3& s, const GfxVec3& e, const TexCoord& ts,
+                                   const TexCoord& te)
+{
+    const float f = Distance(h, s) / Distance(e, s);
+    return TexCoord(f * te.u + (1.0f - f) * ts.u, f * te.v + (1.0f - f) * ts.v);
+}
+
+GfxVec3 Mesh::InterpolateNormal(const GfxVec3& h, const GfxVec3& s, const GfxVec3& e, const GfxVec3& ns,
+                                const GfxVec3& ne)
+{
+    const float f = Distance(h, s) / Distance(e, s);
+    return GfxVec3(f * ne.x + (1.0f - f) * ns.x, f * ne.y + (1.0f - f) * ns.y, f * ne.z + (1.0f - f) * ns.z);
+}
+
+void Mesh::Split(const Plane& plane, Mesh* front, Mesh* back) const
+{
+    if (!front || !back)
+        return;
+    Mesh* halves[2] = {front, back};
+    const char* suffixes[2] = {"_front", "_back"};
+    for (int i = 0; i < 2; ++i) {
+        Mesh* half = halves[i];
+        half->hasNormals_ = hasNormals_ && !normals_.empty();
+        half->hasTexcoords_ = hasTexcoords_ && !texcoords_.empty();
+        half->material_ = material_;
+        half->vertices_.clear();
+        half->texcoords_.clear();
+        half->normals_.clear();
+        half->faces_.clear();
+        half->name_ = name_ + suffixes[i];
+    }
+    for (const Face& face : faces_)
+        SplitTriangle(plane, face, front, back);
+}
+
+void Mesh::SplitTriangle(const Plane& plane, const Face& face, Mesh* front, Mesh* back) const
+{
+    // A source without texture coordinates or normals gives none to its
+    // halves; a missing entry counts as zero in the interpolation.
+    const bool withTexCoords = !texcoords_.empty();
+    const bool withNormals = !normals_.empty();
+    SplitCorner c[3];
+    for (int i = 0; i < 3; ++i) {
+        c[i].p = ElementOrZero(vertices_, face.vertex[i]);
+        c[i].t = ElementOrZero(texcoords_, face.texcoord[i]);
+        c[i].n = ElementOrZero(normals_, face.normal[i]);
+    }
+    auto add = [withTexCoords, withNormals](Mesh* mesh, const SplitCorner& a, const SplitCorner& b,
+                                            const SplitCorner& d) {
+        mesh->AddTriangle(&a.p, &b.p, &d.p, withTexCoords ? &a.t : nullptr, withTexCoords ? &b.t : nullptr,
+                          withTexCoords ? &d.t : nullptr, withNormals ? &a.n : nullptr, withNormals ? &b.n : nullptr,
+                          withNormals ? &d.n : nullptr);
+    };
+    // Edge k runs from corner k to corner k + 1.
+    int code[3];
+    GfxVec3 hit[3];
+    for (int k = 0; k < 3; ++k)
+        code[k] = plane.IntersectSegment(c[k].p, c[(k + 1) % 3].p, hit[k]);
+    if (code[0] == 1 && code[1] == 1 && code[2] == 1) {
+        add(front, c[0], c[1], c[2]);
+        return;
+    }
+    if (code[0] != 2 && code[1] != 2 && code[2] != 2) {
+        add(back, c[0], c[1], c[2]);
+        return;
+    }
+    auto cut = [&](int k) {
+        const SplitCorner& s = c[k];
+        const SplitCorner& e = c[(k + 1) % 3];
+        return SplitCorner{hit[k], InterpolateTexCoord(hit[k], s.p, e.p, s.t, e.t),
+                           InterpolateNormal(hit[k], s.p, e.p, s.n, e.n)};
+    };
+    // The lone corner is shared by the two crossing edges; the third edge's
+    // code says on which side the other two corners lie.
+    SplitCorner lone[3];
+    SplitCorner pair[2][3];
+    int thirdCode;
+    if (code[1] == 2 && code[2] == 2) {  // lone P2
+        const SplitCorner x = cut(1), y = cut(2);
+        lone[0] = x, lone[1] = c[2], lone[2] = y;
+        pair[0][0] = c[1], pair[0][1] = x, pair[0][2] = y;
+        pair[1][0] = c[1], pair[1][1] = y, pair[1][2] = c[0];
+        thirdCode = code[0];
+    } else if (code[0] == 2 && code[2] == 2) {  // lone P0
+        const SplitCorner x = cut(0), y = cut(2);
+        lone[0] = x, lone[1] = y, lone[2] = c[0];
+        pair[0][0] = c[1], pair[0][1] = c[2], pair[0][2] = y;
+        pair[1][0] = c[1], pair[1][1] = y, pair[1][2] = x;
+        thirdCode = code[1];
+    } else {  // lone P1
+        const SplitCorner x = cut(0), y = cut(1);
+        lone[0] = c[1], lone[1] = y, lone[2] = x;
+        pair[0][0] = y, pair[0][1] = c[2], pair[0][2] = c[0];
+        pair[1][0] = y, pair[1][1] = c[0], pair[1][2] = x;
+        thirdCode = code[2];
+    }
+    Mesh* loneSide = thirdCode == 1 ? back : front;
+    Mesh* pairSide = thirdCode == 1 ? front : back;
+    add(loneSide, lone[0], lone[1], lone[2]);
+    add(pairSide, pair[0][0], pair[0][1], pair[0][2]);
+    add(pairSide, pair[1][0], pair[1][1], pair[1][2]);
 }
 
 void Mesh::Update(float dt)

@@ -13,6 +13,7 @@
 
 class Material;
 class MaterialManager;
+class Plane;
 
 // Two values closer than this on every component are one (open interval).
 // Single precision, so a stored 0.000005 is just outside the tolerance of 0.
@@ -49,6 +50,7 @@ public:
     int FindFace(int v0, int v1, int v2, int t0, int t1, int t2, int n0, int n1, int n2) const;
 
     // Welding insert: drops triangles whose found corners coincide and repeated triangles.
+    // Null texture coordinates (or normals) add no entries and leave those face indices 0.
     void AddTriangle(const GfxVec3* p0, const GfxVec3* p1, const GfxVec3* p2, const TexCoord* t0, const TexCoord* t1,
                      const TexCoord* t2, const GfxVec3* n0, const GfxVec3* n1, const GfxVec3* n2);
     // A face of three stored positions (exact match); 0 and nothing added when one is missing.
@@ -61,6 +63,18 @@ public:
     void BuildNormalArray();
     // The vertex array, and the others the flags ask for.
     void BuildArrays();
+
+    // Deals every triangle to the front or back half (empty meshes of the
+    // caller's), cutting those that cross the plane into three; names the
+    // halves <name>_front and <name>_back. A source without texture
+    // coordinates or normals gives halves without them.
+    void Split(const Plane& plane, Mesh* front, Mesh* back) const;
+    void SplitTriangle(const Plane& plane, const Face& face, Mesh* front, Mesh* back) const;
+    // The attribute at h on the edge from s to e, by the distance of h from s.
+    static TexCoord InterpolateTexCoord(const GfxVec3& h, const GfxVec3& s, const GfxVec3& e, const TexCoord& ts,
+                                        const TexCoord& te);
+    static GfxVec3 InterpolateNormal(const GfxVec3& h, const GfxVec3& s, const GfxVec3& e, const GfxVec3& ns,
+                                     const GfxVec3& ne);
 
     void Update(float dt);
     // With the material's blend and texture, or grey 0.5 without a material.

@@ -35,6 +35,30 @@ Mesh* Model::GetMesh(int index) const
     return meshes_[index].get();
 }
 
+void Model::Split(const Plane& plane, Model* front, Model* back) const
+{
+    if (!front || !back)
+        return;
+    Model* halves[2] = {front, back};
+    const char* suffixes[2] = {"front", "back"};
+    for (const auto& group : meshes_) {
+        std::unique_ptr<Mesh> pieces[2] = {std::make_unique<Mesh>(), std::make_unique<Mesh>()};
+        group->Split(plane, pieces[0].get(), pieces[1].get());
+        for (int i = 0; i < 2; ++i) {
+            if (pieces[i]->GetVertexCount() < 1)
+                continue;
+            Model* half = halves[i];
+            pieces[i]->BuildArrays();
+            half->mtllibName_ = mtllibName_;
+            half->name_ = name_ + suffixes[i];
+            half->triangleCount_ += pieces[i]->GetFaceCount();
+            half->meshes_.push_back(std::move(pieces[i]));
+            half->materialCount_ = materialCount_;
+            half->SetBounds(half->ComputeBoundsMin(), half->ComputeBoundsMax());
+        }
+    }
+}
+
 void Model::Update(float dt)
 {
     for (auto& mesh : meshes_)

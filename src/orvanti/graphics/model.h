@@ -12,6 +12,7 @@
 #include <vector>
 
 class MaterialManager;
+class Plane;
 
 class Model {
 public:
@@ -25,6 +26,11 @@ public:
     Mesh* AddMesh();
     // Deletes that group; a pointer that is not one of them changes nothing.
     void RemoveMesh(Mesh* mesh);
+
+    // Splits every group by the plane into the caller's two empty models;
+    // each keeps the non-empty halves (named <name>front and <name>back).
+    // This model is not changed.
+    void Split(const Plane& plane, Model* front, Model* back) const;
 
     void Update(float dt);
     void Render(int mode, MaterialManager* materials);
