@@ -135,7 +135,7 @@ float RandomIn(float lo, float hi)
 // across cells.
 void Fill(SimTestWorld& w, int count, float half)
 {
-    const Vec2 placed[] = {Vec2(0.1f, 0.1f),   Vec2(0.1f, 0.1f),   Vec2(0.07f, -0.2f), Vec2(0.14f, -0.2f),
+    const Vec2 placed[] = {Vec2(0.2f, 0.2f),   Vec2(0.2f, 0.2f),   Vec2(0.07f, 0.25f), Vec2(0.14f, 0.25f),
                            Vec2(-0.3f, 0.07f), Vec2(-0.3f, 0.14f), Vec2(0.0f, 0.3f),   Vec2(0.07f, 0.3f)};
     for (const Vec2& p : placed) {
         w.AddMorvo(p.x, p.y, kMorvoPure, 3.0f);
