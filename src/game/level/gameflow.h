@@ -48,6 +48,7 @@ public:
     bool IsStoryMode() const { return storyMode_; }
     const std::string& GetCurrentChapterTitle() const { return currentChapter_; }
     int32_t GetPendingRequest() const { return pendingRequest_; }
+    const std::string& GetRequestedChapter() const { return requestedChapter_; }
 
 private:
     int32_t inGame_ = 0;
