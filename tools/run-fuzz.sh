@@ -7,7 +7,7 @@ seconds=${FUZZ_SECONDS:-60}
 build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build "$build" -j "$(nproc)" --target fuzz_targets
-for kind in tga obj mtl; do
+for kind in tga obj mtl bsp quad shader; do
   corpus="$build/corpus/$kind"
   mkdir -p "$corpus"
   for seed in tests/fuzz/seeds/$kind/*; do

@@ -8,6 +8,7 @@
 #include "mtlfile.h"
 #include "mtlmaterial.h"
 #include "ownedlist.h"
+#include "screencopymaterial.h"
 #include "texturemanager.h"
 
 MaterialManager::MaterialManager(TextureManager* textures)
@@ -83,6 +84,12 @@ MtlMaterial* MaterialManager::CreateBlank(const char* name, unsigned int size, u
     if (TextureManager* textures = GetTextureManager())
         material->texture = textures->CreateBlank(name, size, bytesPerPixel);
     return Append(std::move(material));
+}
+
+ScreenCopyMaterial* MaterialManager::CreateScreenCopy(const char* textureName, unsigned int size,
+                                                      unsigned int bytesPerPixel)
+{
+    return Append(std::make_unique<ScreenCopyMaterial>(textureName, size, bytesPerPixel));
 }
 
 AnimatedMaterial* MaterialManager::CreateAnimatedMaterial(const char* fileName)

@@ -10,6 +10,7 @@
 
 class AnimatedMaterial;
 class MtlMaterial;
+class ScreenCopyMaterial;
 class TextureManager;
 struct MtlRecord;
 
@@ -30,6 +31,8 @@ public:
     MtlMaterial* CreateFromBitmap(const char* name, const unsigned char* pixels, unsigned int width,
                                   unsigned int height);
     MtlMaterial* CreateBlank(const char* name, unsigned int size, unsigned int bytesPerPixel);
+    // A material drawing a copy of the frame buffer (needs GLEW after the context).
+    ScreenCopyMaterial* CreateScreenCopy(const char* textureName, unsigned int size, unsigned int bytesPerPixel);
     // Null when the name is malformed; named "animated_texture_<fileName>".
     AnimatedMaterial* CreateAnimatedMaterial(const char* fileName);
     // Takes over a material made elsewhere; returns it.
