@@ -58,6 +58,8 @@ public:
     const Vec3& GetVelocity() const { return velocity_; }
     float GetYaw() const { return yaw_; }
     float GetPitch() const { return pitch_; }
+    // Radians; the orbit mode's mouse turns it.
+    void SetPitch(float pitch) { pitch_ = pitch; }
     float GetRoll() const { return roll_; }
     float GetSpeed() const { return speed_; }
     float GetHoverOffset() const { return hoverOffset_; }
@@ -66,6 +68,8 @@ public:
     int32_t GetLayer() const { return layer_; }
     void SetLayer(int32_t layer) { layer_ = layer; }
     float GetHoverHeight() const { return hoverHeight_; }
+    // Height above the layer; the in-game controls ease it back to 5.
+    void SetHoverHeight(float height) { hoverHeight_ = height; }
 
     // The boy's tank; callers test IsActive and drive it directly.
     PowerTank tank;
