@@ -15,6 +15,7 @@
 #include "levellistener.h"
 #include "messageclient.h"
 #include "runninganimations.h"
+#include "vec3.h"
 
 #include <cstdint>
 #include <memory>
@@ -81,6 +82,9 @@ public:
     // The graphics registries as text, and a log line naming the file.
     void DumpMeshInfo(const char* fileName);
 
+    // The steering point's offset from the boy after a mouse move: past 5
+    // units it runs ahead faster, and it never goes beyond 20.
+    static Vec3 MoveSteeringOffset(Vec3 offset, const Vec3& move);
     // Half size of the cursor billboard: a constant share of the view at the
     // camera's distance, never below half a world unit.
     static float CursorHalfSize(float fov, float distance);

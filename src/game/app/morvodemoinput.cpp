@@ -113,6 +113,19 @@ void MorvoDemoAppstate::HandleInput(float dt)
     Zoom(dz, dt);
 }
 
+Vec3 MorvoDemoAppstate::MoveSteeringOffset(Vec3 offset, const Vec3& move)
+{
+    offset += move;
+    const float length = offset.Length();
+    if (length > kSteerNearReach) {
+        offset += move * (length / kSteerFarReach);
+        if (offset.Length() > kSteerFarReach) {
+            offset = offset.Normalized() * kSteerFarReach;
+        }
+    }
+    return offset;
+}
+
 void MorvoDemoAppstate::SteerAndTurn(int dx, int dy)
 {
     if (camera_ == nullptr) {
