@@ -5,57 +5,16 @@
 #include "ingametest.h"
 
 #include "editingflag.h"
-#include "inputdevice.h"
 #include "islandmodel.h"
 #include "messagequeue.h"
 #include "morvorecord.h"
 #include "morvostore.h"
 #include "particlesystem.h"
-#include "platforminput.h"
-#include "sdleventtranslator.h"
-#include "sdltestevents.h"
 #include "triggerset.h"
 
 #include <string>
 
 namespace {
-
-class InGameInput : public InGameTest {
-protected:
-    void SetUp() override
-    {
-        InGameTest::SetUp();
-        ResetMessageQueue();
-        GetPlatformInput().Reset();
-        Feed(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
-        InputDevice* input = InputDevice::GetInstance();
-        ASSERT_TRUE(input->Init(nullptr));
-        ASSERT_EQ(input->CreateKeyboard(), 1);
-        ASSERT_TRUE(input->CreateMouse());
-    }
-    void TearDown() override
-    {
-        GetPlatformInput().Reset();
-        ResetMessageQueue();
-        InGameTest::TearDown();
-    }
-
-    void Feed(const SDL_Event& event) { TranslateSdlEvent(event, nullptr, GetPlatformInput()); }
-    void Key(SDL_Scancode key, bool down) { Feed(KeyEvent(key, down)); }
-    // Down for one frame, up for the next.
-    void Tap(SDL_Scancode key)
-    {
-        Key(key, true);
-        Frame(0.02f);
-        Key(key, false);
-        Frame(0.02f);
-    }
-    void StartEditing()
-    {
-        Tap(SDL_SCANCODE_BACKSPACE);
-        ASSERT_TRUE(IsEditingEnabled());
-    }
-};
 
 float PowerOfColor(int32_t color)
 {
@@ -75,7 +34,7 @@ struct EditKeyCase {
     const char* acts;  // per frame: key down, key held, key released; 1 = acted
 };
 
-class EditingKeys : public InGameInput, public ::testing::WithParamInterface<EditKeyCase> {};
+class EditingKeys : public InGameInputTest, public ::testing::WithParamInterface<EditKeyCase> {};
 
 TEST_P(EditingKeys, ActOnDownOrOnRelease)
 {
@@ -109,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 // A new set may move the stored sets: the painter finds its set by index.
-TEST_F(InGameInput, CellPainterPaintsTheSetOfItsIndex)
+TEST_F(InGameInputTest, CellPainterPaintsTheSetOfItsIndex)
 {
     Play("Plain");
     StartEditing();
@@ -130,7 +89,7 @@ TEST_F(InGameInput, CellPainterPaintsTheSetOfItsIndex)
 }
 
 // The headless world has no particle texture.
-TEST_F(InGameInput, ParticleSystemsNeedTheParticleTexture)
+TEST_F(InGameInputTest, ParticleSystemsNeedTheParticleTexture)
 {
     Play("Plain");
     StartEditing();
@@ -143,7 +102,7 @@ TEST_F(InGameInput, ParticleSystemsNeedTheParticleTexture)
         log.Contains("Warning: no particle texture (\"TempTexture\"); the new particle system is not added.\n"));
 }
 
-TEST_F(InGameInput, KeysDuringTheFadeInDoNothing)
+TEST_F(InGameInputTest, KeysDuringTheFadeInDoNothing)
 {
     GameFlow::GetInstance()->RequestNewGame("Plain");
     state_->Enter(-1);
@@ -158,7 +117,7 @@ TEST_F(InGameInput, KeysDuringTheFadeInDoNothing)
     EXPECT_EQ(state_->GetTargetState(), kPauseStateIndex);
 }
 
-TEST_F(InGameInput, MenuKeys)
+TEST_F(InGameInputTest, MenuKeys)
 {
     Play("Plain");
     Tap(SDL_SCANCODE_TAB);

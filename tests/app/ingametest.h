@@ -11,7 +11,12 @@
 #include "application.h"
 #include "gameplan.h"
 #include "gridsetdatabase.h"
+#include "inputdevice.h"
+#include "messagequeue.h"
 #include "morvodemoappstate.h"
+#include "platforminput.h"
+#include "sdleventtranslator.h"
+#include "sdltestevents.h"
 #include "soundoutput.h"
 
 #include <memory>
@@ -164,4 +169,43 @@ protected:
     TempFolder folder_;
     std::unique_ptr<MorvoDemoAppstate> state_;
     AppState* table_[kStateCount] = {};
+};
+
+// The same with the input device bound and the window focused: keys and
+// the mouse reach the state through the backend's event translation.
+class InGameInputTest : public InGameTest {
+protected:
+    void SetUp() override
+    {
+        InGameTest::SetUp();
+        ResetMessageQueue();
+        GetPlatformInput().Reset();
+        Feed(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+        InputDevice* input = InputDevice::GetInstance();
+        ASSERT_TRUE(input->Init(nullptr));
+        ASSERT_EQ(input->CreateKeyboard(), 1);
+        ASSERT_TRUE(input->CreateMouse());
+    }
+    void TearDown() override
+    {
+        GetPlatformInput().Reset();
+        ResetMessageQueue();
+        InGameTest::TearDown();
+    }
+
+    void Feed(const SDL_Event& event) { TranslateSdlEvent(event, nullptr, GetPlatformInput()); }
+    void Key(SDL_Scancode key, bool down) { Feed(KeyEvent(key, down)); }
+    // Down for one frame, up for the next.
+    void Tap(SDL_Scancode key)
+    {
+        Key(key, true);
+        Frame(0.02f);
+        Key(key, false);
+        Frame(0.02f);
+    }
+    void StartEditing()
+    {
+        Tap(SDL_SCANCODE_BACKSPACE);
+        ASSERT_TRUE(IsEditingEnabled());
+    }
 };
