@@ -98,7 +98,6 @@ public:
 
     // The start-up's "MouseInvert".
     void SetMouseInvert(bool invert) { mouseInvert_ = invert; }
-    bool GetMouseInvert() const { return mouseInvert_; }
     // Sounds go through the registry unless another output is given (null: the registry).
     void SetSoundOutput(SoundOutput* output) { sounds_.SetOutput(output); }
 
@@ -110,17 +109,13 @@ public:
     AnimatedMaterial* GetCursorMaterial() const { return cursorMaterial_; }
     bool IsFadingIn() const { return fadingIn_; }
     bool IsFadingOut() const { return fadingOut_; }
-    float GetFadeTime() const { return fadeTime_; }
     int32_t GetTargetState() const { return targetState_; }
-    float GetAccumulator() const { return accumulator_; }
     bool HasWinAnimation() const { return hasWinAnimation_; }
-    bool HasLoseAnimation() const { return hasLoseAnimation_; }
     bool IsWinShown() const { return winShown_; }
     bool IsLoseShown() const { return loseShown_; }
     bool IsHelpShown() const { return helpShown_; }
     bool IsScreenshotShown() const { return screenshotShown_; }
     const KeyframeAnimation& GetWinAnimation() const { return winAnimation_; }
-    const KeyframeAnimation& GetLoseAnimation() const { return loseAnimation_; }
     const KeyframeAnimation& GetHelpAnimation() const { return helpAnimation_; }
     int32_t GetRenderModeCounter() const { return renderModeCounter_; }
 

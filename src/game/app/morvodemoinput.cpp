@@ -13,7 +13,6 @@
 #include "inputdevice.h"
 #include "leveleditkeys.h"
 #include "mathutil.h"
-#include "messagequeue.h"
 #include "morvoworld.h"
 #include "orbitcamera.h"
 #include "rendermode.h"
