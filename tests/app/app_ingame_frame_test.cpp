@@ -127,25 +127,25 @@ TEST_P(InGameJudging, RulesAreJudgedInOrderEveryFrame)
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, InGameJudging,
-    ::testing::Values(JudgeCase{"AllPureWins", true, false, false, false, 2, 0, kLevelSelectStateIndex, 1},
+    ::testing::Values(JudgeCase{"AllPureWins", true, false, false, false, 2, 0, StateIndex::kLevelSelect, 1},
                       JudgeCase{"AllPureNotMet", true, false, false, false, 2, 1, -1, 0},
-                      JudgeCase{"NoDarkWins", false, true, false, false, 1, 0, kLevelSelectStateIndex, 1},
-                      JudgeCase{"NoPureLoses", false, false, true, false, 0, 1, kEndingStateIndex, 1},
-                      JudgeCase{"WinAndLossInOneFrame", true, false, true, false, 0, 0, kLevelSelectStateIndex, 2},
+                      JudgeCase{"NoDarkWins", false, true, false, false, 1, 0, StateIndex::kLevelSelect, 1},
+                      JudgeCase{"NoPureLoses", false, false, true, false, 0, 1, StateIndex::kEndingMenu, 1},
+                      JudgeCase{"WinAndLossInOneFrame", true, false, true, false, 0, 0, StateIndex::kLevelSelect, 2},
                       JudgeCase{"NothingWhileEditing", true, true, true, true, 0, 0, -1, 0}),
     CaseName());
 
 TEST_F(InGameFrame, FadeOutGoesToTheFirstTargetAfterHalfASecond)
 {
     Play("Plain");
-    state_->Leave(kPauseStateIndex);
-    state_->Leave(kEndingStateIndex);
+    state_->Leave(StateIndex::kPause);
+    state_->Leave(StateIndex::kEndingMenu);
     Frame(0.25f);
     EXPECT_EQ(PendingState(), -1);
     EXPECT_EQ(sound_.LastVolume(NumberedHandles().music), 64);
     Frame(0.3f);
-    EXPECT_EQ(PendingState(), kPauseStateIndex);
-    state_->Exit(kPauseStateIndex);
+    EXPECT_EQ(PendingState(), StateIndex::kPause);
+    state_->Exit(StateIndex::kPause);
     EXPECT_FALSE(state_->IsFadingOut());
     EXPECT_EQ(state_->GetTargetState(), -1);
 }
@@ -157,7 +157,7 @@ TEST_F(InGameFrame, NoLevelSendsBackToTheTitleAtOnce)
     Frame(kFadeInFrame);
     EXPECT_EQ(PendingState(), -1);  // still fading in
     Frame(0.01f);
-    EXPECT_EQ(PendingState(), kTitleStateIndex);
+    EXPECT_EQ(PendingState(), StateIndex::kTitle);
 }
 
 struct MessageCase {
@@ -189,8 +189,8 @@ INSTANTIATE_TEST_SUITE_P(Types, InGameMessages,
                          ::testing::Values(MessageCase{"PlayKnownAnimation", 14, 0, true, -1, 1},
                                            MessageCase{"PlayUnknownAnimation", 14, 5, false, -1, 0},
                                            MessageCase{"PlayWithoutIndex", 14, -1, false, -1, 0},
-                                           MessageCase{"Won", 15, -1, true, kLevelSelectStateIndex, 0},
-                                           MessageCase{"Lost", 16, -1, true, kEndingStateIndex, 0},
+                                           MessageCase{"Won", 15, -1, true, StateIndex::kLevelSelect, 0},
+                                           MessageCase{"Lost", 16, -1, true, StateIndex::kEndingMenu, 0},
                                            MessageCase{"ParticlesOff", 17, -1, false, -1, 0},
                                            MessageCase{"ParticlesOn", 18, -1, false, -1, 0},
                                            MessageCase{"Clean", 19, -1, false, -1, 0}),
@@ -242,7 +242,7 @@ TEST_F(InGameFrame, WinAnimationEndsOnlyWithItsOwnMessage)
     EXPECT_EQ(state_->GetRunningAnimations().GetCount(), 0u);
     EXPECT_EQ(LevelUps(), 0);
     ASSERT_TRUE(PlayUntilFadeOut(30));
-    EXPECT_EQ(state_->GetTargetState(), kLevelSelectStateIndex);
+    EXPECT_EQ(state_->GetTargetState(), StateIndex::kLevelSelect);
     EXPECT_EQ(LevelUps(), 1);
 }
 
@@ -253,11 +253,11 @@ TEST_F(InGameFrame, SecondLossAfterReturningPlaysTheLoseAnimationAgain)
     World().SetLoseWhenNoPureMorvos(true);
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(PlayUntilFadeOut(40)) << "round " << round;
-        EXPECT_EQ(state_->GetTargetState(), kEndingStateIndex);
+        EXPECT_EQ(state_->GetTargetState(), StateIndex::kEndingMenu);
         Frame(0.3f);
         Frame(0.3f);
-        state_->Exit(kEndingStateIndex);
-        state_->Enter(kEndingStateIndex);
+        state_->Exit(StateIndex::kEndingMenu);
+        state_->Enter(StateIndex::kEndingMenu);
         EXPECT_FALSE(state_->IsLoseShown());
         Frame(kFadeInFrame);
         Frame(kFadeInFrame);

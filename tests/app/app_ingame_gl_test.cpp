@@ -32,7 +32,7 @@ TEST_F(InGameGl, FrameIsDrawnFadedAndPresented)
     Frame(0.02f);
     const std::array<int, 4> scene = gltest::CentrePixel();
     EXPECT_NE(scene, (std::array<int, 4>{0, 0, 0, 255})) << "nothing drawn";
-    state_->Leave(kPauseStateIndex);
+    state_->Leave(StateIndex::kPause);
     Frame(0.25f);  // half-way: the fade colour at alpha 0.5 over the same scene
     const std::array<int, 4> faded = gltest::CentrePixel();
     const float fade[3] = {kFadeRed, kFadeGreen, kFadeBlue};

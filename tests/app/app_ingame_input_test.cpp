@@ -114,7 +114,7 @@ TEST_F(InGameInputTest, KeysDuringTheFadeInDoNothing)
     Frame(0.02f);
     EXPECT_FALSE(state_->IsFadingOut());
     Tap(SDL_SCANCODE_ESCAPE);
-    EXPECT_EQ(state_->GetTargetState(), kPauseStateIndex);
+    EXPECT_EQ(state_->GetTargetState(), StateIndex::kPause);
 }
 
 TEST_F(InGameInputTest, MenuKeys)
@@ -125,7 +125,7 @@ TEST_F(InGameInputTest, MenuKeys)
     Tap(SDL_SCANCODE_TAB);
     EXPECT_EQ(state_->GetRenderModeCounter(), 0);
     Tap(SDL_SCANCODE_BACKSLASH);
-    EXPECT_EQ(PendingState(), kEditDialogStateIndex);
+    EXPECT_EQ(PendingState(), StateIndex::kEditDialog);
     Key(SDL_SCANCODE_H, true);
     Frame(0.02f);
     EXPECT_TRUE(state_->IsHelpShown());

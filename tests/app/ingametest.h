@@ -97,7 +97,6 @@ inline InGameSoundHandles NumberedHandles()
 class InGameTest : public HeadlessWorldTest {
 protected:
     static constexpr float kFadeInFrame = 0.3f;  // two of these end the fade-in
-    static constexpr int kStateCount = 8;
 
     void SetUp() override
     {
@@ -125,7 +124,7 @@ protected:
         for (AppState*& entry : table_) {
             entry = state_.get();
         }
-        Application::GetInstance()->SetStates(table_, kStateCount);
+        Application::GetInstance()->SetStates(table_, StateIndex::kCount);
     }
 
     void TearDown() override
@@ -168,7 +167,7 @@ protected:
     RecordingSoundOutput sound_;
     TempFolder folder_;
     std::unique_ptr<MorvoDemoAppstate> state_;
-    AppState* table_[kStateCount] = {};
+    AppState* table_[StateIndex::kCount] = {};
 };
 
 // The same with the input device bound and the window focused: keys and

@@ -24,7 +24,6 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr int kStateCount = 8;
 
 TEST(DemoInGame, FirstChapterLoadsEverythingAndPlays)
 {
@@ -37,11 +36,11 @@ TEST(DemoInGame, FirstChapterLoadsEverythingAndPlays)
     ASSERT_TRUE(GetMorvoWorld().Init());
     {
         MorvoDemoAppstate state;
-        AppState* table[kStateCount];
+        AppState* table[StateIndex::kCount];
         for (AppState*& entry : table) {
             entry = &state;
         }
-        Application::GetInstance()->SetStates(table, kStateCount);
+        Application::GetInstance()->SetStates(table, StateIndex::kCount);
         EXPECT_TRUE(state.Init());
         GameFlow::GetInstance()->RequestNewGame("Daydream1");
         state.Enter(-1);

@@ -127,7 +127,7 @@ void MorvoDemoAppstate::Update(float dt)
         FadeInStep(dt);
     } else {
         if (!flow->IsLevelLoaded() || flow->GetInGame() != kPlayingInGameWord) {
-            application_->RequestState(kTitleStateIndex);
+            application_->RequestState(StateIndex::kTitle);
             return;
         }
         PlayingFrame(std::min(dt, kMaxFrameTime));
@@ -232,7 +232,7 @@ void MorvoDemoAppstate::Win()
         return;
     }
     sounds_.PlayLevelUp();
-    Leave(kLevelSelectStateIndex);
+    Leave(StateIndex::kLevelSelect);
 }
 
 void MorvoDemoAppstate::Lose()
@@ -242,7 +242,7 @@ void MorvoDemoAppstate::Lose()
         return;
     }
     sounds_.PlayLevelUp();
-    Leave(kEndingStateIndex);
+    Leave(StateIndex::kEndingMenu);
 }
 
 void MorvoDemoAppstate::Quit()

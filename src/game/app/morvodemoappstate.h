@@ -15,6 +15,7 @@
 #include "levellistener.h"
 #include "messageclient.h"
 #include "runninganimations.h"
+#include "stateindex.h"
 #include "vec3.h"
 
 #include <cstdint>
@@ -26,14 +27,6 @@ class GfxComponent;
 class InputDevice;
 class OrbitCamera;
 class SoundOutput;
-
-// State table indices this state asks for.
-constexpr int kTitleStateIndex = 0;
-constexpr int kInGameStateIndex = 1;
-constexpr int kEditDialogStateIndex = 2;
-constexpr int kPauseStateIndex = 3;
-constexpr int kEndingStateIndex = 4;
-constexpr int kLevelSelectStateIndex = 5;
 
 // Ids of the four overlay animations: negative, so that no database index
 // (the id of a level's embedded animation) can ever equal one of them.

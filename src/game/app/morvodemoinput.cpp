@@ -70,7 +70,7 @@ void MorvoDemoAppstate::HandleInput(float dt)
 
     input_->PollKeyboard();
     if (input_->IsKeyDown(DIK_BACKSLASH)) {
-        application_->RequestState(kEditDialogStateIndex);
+        application_->RequestState(StateIndex::kEditDialog);
     }
     input_->PollMouse();
     int dx = 0;
@@ -93,10 +93,10 @@ void MorvoDemoAppstate::HandleInput(float dt)
     }
 
     if (input_->IsKeyDown(DIK_ESCAPE)) {
-        Leave(kPauseStateIndex);
+        Leave(StateIndex::kPause);
     }
     if (input_->IsKeyDown(DIK_K)) {
-        Leave(kEndingStateIndex);
+        Leave(StateIndex::kEndingMenu);
     }
     if (input_->IsKeyPressed(DIK_H)) {
         helpShown_ = true;
@@ -139,18 +139,9 @@ void MorvoDemoAppstate::SteerAndTurn(int dx, int dy)
 
     // The flag as the previous frame left it.
     if (!camera_->flag) {
-        Vec3 offset = world.GetBoyStart() - boy->position;
         const Vec3 move =
             -(right * static_cast<float>(dx) + toward * static_cast<float>(dy)) * (mouseSensitivity_ * kSteerPerCount);
-        offset += move;
-        const float length = offset.Length();
-        if (length > kSteerNearReach) {
-            offset += move * (length / kSteerFarReach);
-            if (offset.Length() > kSteerFarReach) {
-                offset = offset.Normalized() * kSteerFarReach;
-            }
-        }
-        world.SetBoyStart(boy->position + offset);
+        world.SetBoyStart(boy->position + MoveSteeringOffset(world.GetBoyStart() - boy->position, move));
     }
 
     camera_->flag = input_->IsMouseButtonHeld(kRightButton);

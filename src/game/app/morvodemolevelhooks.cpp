@@ -110,12 +110,12 @@ bool MorvoDemoAppstate::HandleAnimationFinished(int32_t id)
 {
     if (hasWinAnimation_ && winShown_ && winAnimation_.GetId() == id) {
         sounds_.PlayLevelUp();
-        Leave(kLevelSelectStateIndex);
+        Leave(StateIndex::kLevelSelect);
         return true;
     }
     if (hasLoseAnimation_ && loseShown_ && loseAnimation_.GetId() == id) {
         sounds_.PlayLevelUp();
-        Leave(kEndingStateIndex);
+        Leave(StateIndex::kEndingMenu);
         return true;
     }
     if (helpShown_ && helpAnimation_.GetId() == id) {
