@@ -6,9 +6,11 @@
 
 #include "editingflag.h"
 #include "islandmodel.h"
+#include "mathutil.h"
 #include "messagequeue.h"
 #include "morvorecord.h"
 #include "morvostore.h"
+#include "orbitcamera.h"
 #include "particlesystem.h"
 #include "triggerset.h"
 
@@ -140,6 +142,30 @@ TEST_F(InGameInputTest, MenuKeys)
     EXPECT_TRUE(GetPostedQuitCode(code));
     EXPECT_EQ(code, 0);
 }
+
+struct TurnCase {
+    const char* name;
+    bool invert;
+    float pitchDegrees;  // per 10 counts of the mouse towards the user
+};
+
+class CameraTurning : public InGameInputTest, public ::testing::WithParamInterface<TurnCase> {};
+
+TEST_P(CameraTurning, RightButtonTurnsThePitchAndInvertFlipsIt)
+{
+    Play("Plain");
+    state_->SetMouseInvert(GetParam().invert);
+    Feed(ButtonEvent(SDL_BUTTON_RIGHT, true));
+    Frame(0.02f);  // pressed: not yet held
+    const float before = state_->GetCamera()->pitchTarget;
+    Feed(MotionEvent(0, 10));
+    Frame(0.02f);
+    EXPECT_NEAR(state_->GetCamera()->pitchTarget - before, DegToRad(GetParam().pitchDegrees), 1e-5f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Mouse, CameraTurning,
+                         ::testing::Values(TurnCase{"Plain", false, 4.0f}, TurnCase{"Inverted", true, -4.0f}),
+                         CaseName());
 
 struct SteerCase {
     const char* name;
