@@ -18,11 +18,7 @@ build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 play: build
-	@if [ -x $(BUILD_DIR)/bin/morvo ] && [ -d $(BUILD_DIR)/run ]; then \
-		cd $(BUILD_DIR)/run && ../bin/morvo; \
-	else \
-		echo "The game itself is not built yet: the engine libraries and tests are."; \
-	fi
+	@cd $(BUILD_DIR)/run && ../bin/morvo
 
 test: build
 	@bash tools/run-tests.sh $(BUILD_DIR) $(JOBS) $(CTEST_TIMEOUT)

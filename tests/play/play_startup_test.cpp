@@ -1,0 +1,62 @@
+// End-to-end runs of the start-up failures: each ends with exit code 1 and
+// its exact message before any window is made.
+#include "playharness.h"
+
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+class NoPlayer : public PlayDriver {
+public:
+    void Frame() override {}
+};
+
+struct StartupFailure {
+    const char* name;
+    const char* startup;  // null: no start-up file
+    const char* plan;     // null: the demo game
+    std::string message;
+};
+
+class StartupFailureTest : public ::testing::TestWithParam<StartupFailure> {};
+
+TEST_P(StartupFailureTest, EndsWithItsMessageAndNoWindow)
+{
+    const StartupFailure& c = GetParam();
+    PlayFolder folder;
+    if (c.startup != nullptr) {
+        folder.WriteStartup(c.startup);
+    }
+    folder.UseDemoGame();
+    if (c.plan != nullptr) {
+        folder.WriteGameFile("GamePlan.xml", c.plan);
+    }
+    NoPlayer player;
+    const GameRun run = RunGame(folder, &player, 1);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.HasInOrder({c.message, "harness window: no\n"})) << run.output;
+    EXPECT_EQ(run.output.find("ScreenWidth"), std::string::npos) << run.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Startup, StartupFailureTest,
+    ::testing::Values(StartupFailure{"NoStartupFile", nullptr, nullptr,
+                                     "Could not load startup file \"Bios.txt\"\n"
+                                     "Error: Could not load startup file \"Bios.txt\".\n"},
+                      StartupFailure{"NoGameEntry", "ScreenWidth: 320\nScreenHeight: 240\n", nullptr,
+                                     "Error: Bios_debug.txt must specify a 'Game:' entry.\n"},
+                      StartupFailure{"EmptyGameEntry", "Game:\nScreenWidth: 320\n", nullptr,
+                                     "Error: Bios_debug.txt must specify a 'Game:' entry.\n"},
+                      StartupFailure{"BrokenGamePlan", "Game: ../game\nScreenWidth: 320\nScreenHeight: 240\n",
+                                     "<GamePlan><Environment></Environment><Story></Story></GamePlan>\n",
+                                     "Error: Error loading game \"../game\".\n"},
+                      StartupFailure{"UnreadableGamePlan", "Game: ../game\n", "<GamePlan><Environment>",
+                                     "Error: Error loading game \"../game\".\n"}),
+    CaseName());
+
+}  // namespace
