@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+struct Color;
+struct Vec3;
+
 class LightSource {
 public:
     // glDisable of GL_LIGHT0 + i.
@@ -15,4 +18,12 @@ public:
     virtual void UpdatePosition(uint32_t i) = 0;
     // Lights are deleted through this interface.
     virtual ~LightSource() = default;
+
+protected:
+    // GL_POSITION of GL_LIGHT0 + i as (position, w).
+    static void SendPosition(uint32_t i, const Vec3& position, float w);
+    // GL_AMBIENT, GL_DIFFUSE and GL_SPECULAR of GL_LIGHT0 + i, in that order.
+    static void SendColors(uint32_t i, const Color& ambient, const Color& diffuse, const Color& specular);
+    static void DisableLight(uint32_t i);
+    static void EnableLight(uint32_t i);
 };

@@ -10,12 +10,6 @@ namespace {
 const GLfloat kEmissionOn[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 const GLfloat kEmissionOff[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 
-void SendColor(GLenum light, GLenum which, const Color& c)
-{
-    const GLfloat values[4] = {c.r, c.g, c.b, c.a};
-    glLightfv(light, which, values);
-}
-
 }  // namespace
 
 PointLight::PointLight(Vec3 positionValue, float constant, float linear, float quadratic, Color ambientValue,
@@ -32,26 +26,23 @@ PointLight::PointLight(Vec3 positionValue, float constant, float linear, float q
 
 void PointLight::Disable(uint32_t i)
 {
-    glDisable(GL_LIGHT0 + i);
+    DisableLight(i);
 }
 
 void PointLight::Apply(uint32_t i)
 {
     const GLenum light = GL_LIGHT0 + i;
     UpdatePosition(i);
-    SendColor(light, GL_AMBIENT, ambient);
-    SendColor(light, GL_DIFFUSE, diffuse);
-    SendColor(light, GL_SPECULAR, specular);
+    SendColors(i, ambient, diffuse, specular);
     glLightf(light, GL_CONSTANT_ATTENUATION, constantAttenuation);
     glLightf(light, GL_LINEAR_ATTENUATION, linearAttenuation);
     glLightf(light, GL_QUADRATIC_ATTENUATION, quadraticAttenuation);
-    glEnable(light);
+    EnableLight(i);
 }
 
 void PointLight::UpdatePosition(uint32_t i)
 {
-    const GLfloat point[4] = {position.x, position.y, position.z, 1.0f};
-    glLightfv(GL_LIGHT0 + i, GL_POSITION, point);
+    SendPosition(i, position, 1.0f);
 }
 
 void PointLight::RenderGlow(int mode, MaterialManager* materials)

@@ -19,24 +19,21 @@ namespace {
 // More errors than this in a row means no context answers.
 constexpr int kMaxDrainedErrors = 64;
 
-bool SourcePath(const char* name, int type, std::string& path)
+// "<name>.vert" or "<name>.frag" opened for reading; null when it cannot be.
+FILE* OpenSource(const char* name, int type)
 {
     if (!name || (type != kVertexShaderType && type != kFragmentShaderType)) {
         DEBUG_BREAK("shader source needs a name and type 0 or 1");
-        return false;
+        return nullptr;
     }
-    path = std::string(name) + (type == kVertexShaderType ? ".vert" : ".frag");
-    return true;
+    return OpenFile(std::string(name) + (type == kVertexShaderType ? ".vert" : ".frag"), "r");
 }
 
 }  // namespace
 
 int ShaderSourceSize(const char* name, int type)
 {
-    std::string path;
-    if (!SourcePath(name, type, path))
-        return -1;
-    FILE* file = OpenFile(path, "r");
+    FILE* file = OpenSource(name, type);
     if (!file)
         return -1;
     struct stat info;
@@ -47,10 +44,7 @@ int ShaderSourceSize(const char* name, int type)
 
 int ReadShaderFile(const char* name, int type, char* buffer, int size)
 {
-    std::string path;
-    if (!SourcePath(name, type, path))
-        return -1;
-    FILE* file = OpenFile(path, "r");
+    FILE* file = OpenSource(name, type);
     if (!file)
         return -1;
     if (!buffer || size < 1) {

@@ -86,20 +86,18 @@ void BSPNode::Build(Model* model, int limit, int depth, int& counter)
     }
     plane = std::move(chosen);
     models->Remove(model);
-    if (inFront > 0) {
-        front = std::make_unique<BSPNode>();
-        front->parent = this;
-        front->Build(frontHalf, limit, depth + 1, counter);
-    } else {
-        models->Remove(frontHalf);
-    }
-    if (behind > 0) {
-        back = std::make_unique<BSPNode>();
-        back->parent = this;
-        back->Build(backHalf, limit, depth + 1, counter);
-    } else {
-        models->Remove(backHalf);
-    }
+    // Each non-empty half is built below; an empty one goes back.
+    auto buildSide = [&](std::unique_ptr<BSPNode>& side, Model* half) {
+        if (half->GetTriangleCount() == 0) {
+            models->Remove(half);
+            return;
+        }
+        side = std::make_unique<BSPNode>();
+        side->parent = this;
+        side->Build(half, limit, depth + 1, counter);
+    };
+    buildSide(front, frontHalf);
+    buildSide(back, backHalf);
 }
 
 std::unique_ptr<Plane> BSPNode::ChoosePlane(const Model* model) const
