@@ -10,8 +10,6 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "animatedmaterial.h"
@@ -49,14 +47,6 @@ void ExpectPixel(int x, int y, Pixel expected, const char* what)
 constexpr Pixel kBlack{0, 0, 0};
 constexpr Pixel kRed{255, 0, 0};
 constexpr Pixel kGreen{0, 255, 0};
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class GfxWindow : public ::testing::Test {
 protected:
@@ -419,7 +409,7 @@ TEST_F(RegistryDump, EmptyManagersWriteOnlyTheTwoHeadings)
 {
     LogCapture log;
     gfx_->outputMeshInfo(folder_.File("meshinfo.txt").c_str());
-    EXPECT_EQ(ReadFile(folder_.File("meshinfo.txt")), "Material Registry\n\nTexture Registry\n\n");
+    EXPECT_EQ(ReadFileText(folder_.File("meshinfo.txt")), "Material Registry\n\nTexture Registry\n\n");
     EXPECT_EQ(log.All(), "Output Object and Texture material registries to text file output.txt\n");
 }
 
@@ -443,7 +433,7 @@ TEST_F(RegistryDump, ListsModelsMeshesAndTextures)
                                  "# of triangles in model: 12\n\n\tMaterial file and location: island.mtl\n" +
                                  "\tMesh #0: \n\t# of vertices: 0\n\t# of faces: 0\n\n" +
                                  "Material Registry\n\nTexture Registry\n\n" + textureLines;
-    EXPECT_EQ(ReadFile(folder_.File("meshinfo.txt")), expected);
+    EXPECT_EQ(ReadFileText(folder_.File("meshinfo.txt")), expected);
 }
 
 TEST_F(RegistryDump, UnwritableFileIsLoggedAndTheSummaryStillFollows)

@@ -44,15 +44,8 @@ void WriteBytes(const std::string& path, const Bytes& bytes)
 
 Bytes ReadBytes(const std::string& path)
 {
-    Bytes bytes;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return bytes;
-    int c;
-    while ((c = std::fgetc(f)) != EOF)
-        bytes.push_back(static_cast<unsigned char>(c));
-    std::fclose(f);
-    return bytes;
+    const std::string text = ReadFileText(path);
+    return Bytes(text.begin(), text.end());
 }
 
 struct LoadResult {

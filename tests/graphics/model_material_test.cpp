@@ -16,16 +16,6 @@
 
 namespace {
 
-std::string FileText(FILE* file)
-{
-    std::rewind(file);
-    std::string text;
-    int c;
-    while ((c = std::fgetc(file)) != EOF)
-        text.push_back(static_cast<char>(c));
-    return text;
-}
-
 class Materials : public ::testing::Test {
 protected:
     TempFolder folder;
@@ -99,11 +89,7 @@ TEST(MtlMaterialText, WriteObjAndNameTest)
 {
     MtlMaterial stone;
     stone.name = "stone";
-    FILE* file = std::tmpfile();
-    ASSERT_NE(file, nullptr);
-    stone.WriteObj(file);
-    EXPECT_EQ(FileText(file), "usemtl stone\n");
-    std::fclose(file);
+    EXPECT_EQ(TextWrittenBy([&](FILE* file) { stone.WriteObj(file); }), "usemtl stone\n");
     EXPECT_TRUE(stone.NameEquals("stone"));
     EXPECT_FALSE(stone.NameEquals("Stone"));
     EXPECT_FALSE(stone.NameEquals(nullptr));
@@ -117,11 +103,7 @@ TEST(MtlMaterialText, DumpWithoutTextureToFileAndLog)
     const std::string expected =
         "Material Name: stone\n\tKa(1.000000, 1.000000, 1.000000)\n\tKd(0.500000, 0.500000, 0.500000)\n"
         "\tKs(1.000000, 1.000000, 1.000000)\n\tSpecular(0.100000)\n\tAlpha(1.000000)\n\n";
-    FILE* file = std::tmpfile();
-    ASSERT_NE(file, nullptr);
-    stone.PrintToFile(file);
-    EXPECT_EQ(FileText(file), expected);
-    std::fclose(file);
+    EXPECT_EQ(TextWrittenBy([&](FILE* file) { stone.PrintToFile(file); }), expected);
     LogCapture log;
     stone.PrintToLog();
     EXPECT_EQ(log.All(), expected);
@@ -257,11 +239,7 @@ TEST_F(AnimatedFrames, ManagerNamesAnimatedMaterialsAndDropsMalformedOnes)
     EXPECT_TRUE(material->NameEquals(("animated_texture_" + name).c_str()));
     EXPECT_EQ(materials.CreateAnimatedMaterial(Frame("water_two_0.tga").c_str()), nullptr);
     EXPECT_EQ(materials.GetMaterials().size(), 1u);
-    FILE* file = std::tmpfile();
-    ASSERT_NE(file, nullptr);
-    material->WriteObj(file);
-    EXPECT_EQ(FileText(file), "usemtl animated_texture_" + name + "\n");
-    std::fclose(file);
+    EXPECT_EQ(TextWrittenBy([&](FILE* file) { material->WriteObj(file); }), "usemtl animated_texture_" + name + "\n");
 }
 
 TEST_F(AnimatedFrames, DumpListsRunTimeAndSkipsNullFrames)

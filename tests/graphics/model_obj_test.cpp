@@ -355,17 +355,11 @@ TEST(ObjWriter, WritesHeaderGroupsAndOffsetIndices)
     second->SetMaterial(&stone);
     ObjLoader writer;
     ASSERT_TRUE(writer.Write(&model, folder.File("out.obj").c_str()));
-    FILE* f = std::fopen(folder.File("out.obj").c_str(), "r");
-    ASSERT_NE(f, nullptr);
-    std::string text;
-    int c;
-    while ((c = std::fgetc(f)) != EOF)
-        text.push_back(static_cast<char>(c));
-    std::fclose(f);
-    EXPECT_EQ(text, "#This file was generated from the Orvanti Engine\n\nmtllib lib.mtl\n"
-                    "g one\nv 1.000000 2.000000 3.000000\nv 4.000000 5.000000 6.000000\nv 7.000000 8.000000 9.000000\n"
-                    "f 1 2 3\n"
-                    "v 0.000000 0.000000 0.000000\nvt 0.500000 0.250000\nusemtl stone\nf 4/1 4/1 4/1\n");
+    EXPECT_EQ(ReadFileText(folder.File("out.obj")),
+              "#This file was generated from the Orvanti Engine\n\nmtllib lib.mtl\n"
+              "g one\nv 1.000000 2.000000 3.000000\nv 4.000000 5.000000 6.000000\nv 7.000000 8.000000 9.000000\n"
+              "f 1 2 3\n"
+              "v 0.000000 0.000000 0.000000\nvt 0.500000 0.250000\nusemtl stone\nf 4/1 4/1 4/1\n");
 }
 
 TEST(ObjWriter, UnwritablePathLogsAndFails)

@@ -22,8 +22,6 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -174,14 +172,6 @@ LevelSnapshot Snapshot()
         s.islandTriggers.push_back(island->GetTrigger() != nullptr ? island->GetTrigger()->id : "null");
     }
     return s;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 std::vector<std::string> FilesIn(const std::string& folder)
@@ -477,7 +467,7 @@ TEST_F(LevelFileTest, LoadSaveLoadKeepsEveryElementAndAttribute)
 
     // Saving what was read back writes the same file again.
     ASSERT_TRUE(MorvoFiles::SaveLevel(folder_.File("again.xml")));
-    EXPECT_EQ(ReadFile(folder_.File("again.xml")), ReadFile(folder_.File("saved.xml")));
+    EXPECT_EQ(ReadFileText(folder_.File("again.xml")), ReadFileText(folder_.File("saved.xml")));
 }
 
 TEST_F(LevelFileTest, InertSystemsNeitherEmitNorFade)
@@ -520,7 +510,7 @@ TEST_F(LevelFileTest, WriterKeepsTheStoredFormat)
     BuildFullLevel();
     World().GetParticleSystems().front()->SetSpeed(2.75f);
     ASSERT_TRUE(MorvoFiles::SaveLevel(folder_.File("level.xml")));
-    const std::string text = ReadFile(folder_.File("level.xml"));
+    const std::string text = ReadFileText(folder_.File("level.xml"));
     EXPECT_NE(text.find("effect=\"TRIG_WIN\""), std::string::npos);
     EXPECT_NE(text.find("effect=\"TRIG_LOSE\""), std::string::npos);
     EXPECT_NE(text.find("set=\"\""), std::string::npos);
@@ -620,7 +610,7 @@ TEST_F(LevelFileTest, GridCellsAreWrittenAsWholeNumbers)
     set.AddCell(Vec2(2.7f, 3.9f));
     GridSetDatabase::GetInstance()->Add(set);
     ASSERT_TRUE(MorvoFiles::SaveLevel(folder_.File("cells.xml")));
-    EXPECT_NE(ReadFile(folder_.File("cells.xml")).find("<GridCell x=\"2\" y=\"3\""), std::string::npos);
+    EXPECT_NE(ReadFileText(folder_.File("cells.xml")).find("<GridCell x=\"2\" y=\"3\""), std::string::npos);
 }
 
 struct BadFile {
@@ -665,7 +655,7 @@ TEST_F(LevelFileTest, FailedSaveKeepsTheOldFile)
 {
     const std::string path = folder_.File("keep.xml");
     ASSERT_TRUE(MorvoFiles::SaveLevel(path));
-    const std::string old = ReadFile(path);
+    const std::string old = ReadFileText(path);
     ASSERT_NE(old.find("<MorvoLevel>"), std::string::npos);
 
     // A bigger level on a disk that takes only a few hundred bytes more.
@@ -683,7 +673,7 @@ TEST_F(LevelFileTest, FailedSaveKeepsTheOldFile)
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(savedOk);
-    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_EQ(ReadFileText(path), old);
     EXPECT_EQ(FilesIn(folder_.Path()), std::vector<std::string>{"keep.xml"}) << "nothing left behind";
     EXPECT_FALSE(MorvoFiles::SaveLevel(folder_.File("no/such/folder/level.xml")));
 }

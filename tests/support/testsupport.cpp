@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 LogCapture::LogCapture()
 {
@@ -66,6 +68,26 @@ void TempFolder::Write(const std::string& name, const std::string& content) cons
         return;
     std::fwrite(content.data(), 1, content.size(), file);
     std::fclose(file);
+}
+
+std::string ReadFileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string TextWrittenBy(const std::function<void(FILE*)>& write)
+{
+    TempFolder folder;
+    const std::string path = folder.File("written");
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return {};
+    write(file);
+    std::fclose(file);
+    return ReadFileText(path);
 }
 
 namespace {

@@ -2,6 +2,8 @@
 // breaks instead of aborting, make scratch folders and small TGA files.
 #pragma once
 
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,12 @@ public:
 private:
     std::string path_;
 };
+
+// Every byte of the file at path; empty when it cannot be read.
+std::string ReadFileText(const std::string& path);
+
+// What write puts into a fresh file, read back whole.
+std::string TextWrittenBy(const std::function<void(FILE*)>& write);
 
 // Folder of the build tree (from MORVO_BUILD_DIR), "." when unset.
 std::string BuildDir();
