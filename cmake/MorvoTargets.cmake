@@ -28,5 +28,6 @@ function(morvo_test_suite name dir)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
     DISCOVERY_TIMEOUT 60
+    NO_PRETTY_VALUES
     PROPERTIES RESOURCE_GROUPS "display:1")
 endfunction()

@@ -17,11 +17,6 @@ struct LoadCase {
     std::vector<std::pair<std::string, std::string>> entries;  // the whole table, in key order
 };
 
-void PrintTo(const LoadCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 std::vector<std::pair<std::string, std::string>> TableOf(const ConfigFile& config)
 {
     return {config.Table().begin(), config.Table().end()};
@@ -124,14 +119,10 @@ TEST(ConfigFile, SetReplacesUnlikeLoad)
 }
 
 struct BoolCase {
+    const char* name;
     const char* value;
     bool expected;
 };
-
-void PrintTo(const BoolCase& c, std::ostream* os)
-{
-    *os << "value '" << c.value << "'";
-}
 
 class ConfigFileBool : public ::testing::TestWithParam<BoolCase> {};
 
@@ -143,10 +134,13 @@ TEST_P(ConfigFileBool, TrueOnlyForTheFiveSpellings)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ConfigFileBool,
-                         ::testing::Values(BoolCase{"T", true}, BoolCase{"t", true}, BoolCase{"True", true},
-                                           BoolCase{"true", true}, BoolCase{"1", true}, BoolCase{"TRUE", false},
-                                           BoolCase{"yes", false}, BoolCase{"F", false}, BoolCase{"0", false},
-                                           BoolCase{"true ", false}, BoolCase{"", false}));
+                         ::testing::Values(BoolCase{"T", "T", true}, BoolCase{"LowerT", "t", true},
+                                           BoolCase{"TitleTrue", "True", true}, BoolCase{"LowerTrue", "true", true},
+                                           BoolCase{"One", "1", true}, BoolCase{"UpperTrue", "TRUE", false},
+                                           BoolCase{"Yes", "yes", false}, BoolCase{"F", "F", false},
+                                           BoolCase{"Zero", "0", false}, BoolCase{"TrailingSpace", "true ", false},
+                                           BoolCase{"Empty", "", false}),
+                         CaseName());
 
 TEST(ConfigFile, AbsentKeysGiveDefaults)
 {

@@ -198,11 +198,6 @@ struct ExitCodeCase {
     int expected;
 };
 
-void PrintTo(const ExitCodeCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class MainLoopExitCode : public MainLoop, public ::testing::WithParamInterface<ExitCodeCase> {};
 
 // A quit key leaves its key-up behind the quit message: the loop removes the
@@ -302,14 +297,10 @@ TEST(WindowForwarding, WithoutApplicationGoesToDefaultProcedure)
 }
 
 struct ActivateCase {
+    const char* name;
     WPARAM wParam;
     bool active;
 };
-
-void PrintTo(const ActivateCase& c, std::ostream* os)
-{
-    *os << "wParam " << c.wParam;
-}
 
 class WindowForwardingActivate : public ::testing::TestWithParam<ActivateCase> {};
 
@@ -322,10 +313,12 @@ TEST_P(WindowForwardingActivate, SetsActiveFlagEvenWithoutState)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, WindowForwardingActivate,
-                         ::testing::Values(ActivateCase{WA_INACTIVE, false}, ActivateCase{WA_ACTIVE, true},
-                                           ActivateCase{WA_CLICKACTIVE, true},
-                                           ActivateCase{MAKEWPARAM(WA_INACTIVE, 1), false},
-                                           ActivateCase{MAKEWPARAM(WA_ACTIVE, 1), true}));
+                         ::testing::Values(ActivateCase{"Inactive", WA_INACTIVE, false},
+                                           ActivateCase{"Active", WA_ACTIVE, true},
+                                           ActivateCase{"ClickActive", WA_CLICKACTIVE, true},
+                                           ActivateCase{"InactiveMinimised", MAKEWPARAM(WA_INACTIVE, 1), false},
+                                           ActivateCase{"ActiveMinimised", MAKEWPARAM(WA_ACTIVE, 1), true}),
+                         CaseName());
 
 TEST(WindowForwarding, CloseQuitsEvenInAStateThatIgnoresIt)
 {
@@ -349,14 +342,10 @@ TEST(WindowForwarding, CloseQuitsEvenInAStateThatIgnoresIt)
 }
 
 struct DefaultHandlerCase {
+    const char* name;
     UINT message;
     bool postsQuit;
 };
-
-void PrintTo(const DefaultHandlerCase& c, std::ostream* os)
-{
-    *os << "message " << c.message;
-}
 
 class AppStateDefaultHandler : public ::testing::TestWithParam<DefaultHandlerCase> {};
 
@@ -383,9 +372,12 @@ TEST_P(AppStateDefaultHandler, PostsQuitOnlyOnDestroyAndClose)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AppStateDefaultHandler,
-                         ::testing::Values(DefaultHandlerCase{WM_DESTROY, true}, DefaultHandlerCase{WM_CLOSE, true},
-                                           DefaultHandlerCase{WM_KEYDOWN, false}, DefaultHandlerCase{WM_CHAR, false},
-                                           DefaultHandlerCase{WM_ACTIVATE, false}));
+                         ::testing::Values(DefaultHandlerCase{"Destroy", WM_DESTROY, true},
+                                           DefaultHandlerCase{"Close", WM_CLOSE, true},
+                                           DefaultHandlerCase{"KeyDown", WM_KEYDOWN, false},
+                                           DefaultHandlerCase{"Char", WM_CHAR, false},
+                                           DefaultHandlerCase{"Activate", WM_ACTIVATE, false}),
+                         CaseName());
 
 TEST(ApplicationInstance, AccessorCreatesOnceAndDeletingClearsIt)
 {

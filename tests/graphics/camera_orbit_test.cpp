@@ -7,6 +7,7 @@
 #include "mathutil.h"
 #include "orbitcamera.h"
 #include "random15.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -116,11 +117,6 @@ struct ZoomCase {
     const char* name;
 };
 
-void PrintTo(const ZoomCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class OrbitZoom : public ::testing::TestWithParam<ZoomCase> {};
 
 TEST_P(OrbitZoom, DistanceEasesAtTheModesRate)
@@ -136,9 +132,10 @@ TEST_P(OrbitZoom, DistanceEasesAtTheModesRate)
 }
 
 INSTANTIATE_TEST_SUITE_P(OrbitCamera, OrbitZoom,
-                         ::testing::Values(ZoomCase{0, 5.0f, 18.5f, "steering, target = saved: rate 1"},
-                                           ZoomCase{0, 7.0f, 12.5f, "steering, target != saved: rate 5"},
-                                           ZoomCase{2, 5.0f, 12.5f, "swooping: rate 5"}));
+                         ::testing::Values(ZoomCase{0, 5.0f, 18.5f, "steering, target at saved: rate 1"},
+                                           ZoomCase{0, 7.0f, 12.5f, "steering, target off saved: rate 5"},
+                                           ZoomCase{2, 5.0f, 12.5f, "swooping: rate 5"}),
+                         CaseName());
 
 struct LeanCase {
     int mode;
@@ -146,11 +143,6 @@ struct LeanCase {
     Vec3 expectedLook;
     const char* name;
 };
-
-void PrintTo(const LeanCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class OrbitLean : public ::testing::TestWithParam<LeanCase> {};
 
@@ -175,7 +167,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LeanCase{0, 0.0f, Vec3(2.0f, 0.0f, 0.0f), "steering at distance 20: k = 0.2"},
                       LeanCase{0, -20.0f, Vec3(3.0f, -20.0f * 0.7f, 0.0f), "steering at distance 50: k = 0.3"},
                       LeanCase{1, 0.0f, Vec3(0.0f, 0.0f, 0.0f), "settling: no lean"},
-                      LeanCase{3, 0.0f, Vec3(0.0f, 0.0f, 0.0f), "orbiting: no lean"}));
+                      LeanCase{3, 0.0f, Vec3(0.0f, 0.0f, 0.0f), "orbiting: no lean"}),
+    CaseName());
 
 TEST(OrbitCamera, EasedLookFollowsByDtPerUpdate)
 {
@@ -222,14 +215,10 @@ TEST(OrbitCamera, ControlsStartAtTheirDocumentedValues)
 }
 
 struct SphericalCase {
+    const char* name;
     float radius, a, b;
     Vec3 expected;
 };
-
-void PrintTo(const SphericalCase& c, std::ostream* os)
-{
-    *os << "radius " << c.radius << " a " << c.a << " b " << c.b;
-}
 
 class SphericalPoints : public ::testing::TestWithParam<SphericalCase> {};
 
@@ -239,9 +228,11 @@ TEST_P(SphericalPoints, FollowTheFormula)
     ExpectNear(SphericalToCartesian(c.radius, c.a, c.b), c.expected, "spherical");
 }
 
-INSTANTIATE_TEST_SUITE_P(OrbitCamera, SphericalPoints,
-                         ::testing::Values(SphericalCase{2.0f, 0.0f, 0.0f, Vec3(2.0f, 0.0f, 0.0f)},
-                                           SphericalCase{1.0f, 1.5707963f, 0.0f, Vec3(0.0f, 1.0f, 0.0f)},
-                                           SphericalCase{1.0f, 0.0f, 1.5707963f, Vec3(0.0f, 0.0f, -1.0f)}));
+INSTANTIATE_TEST_SUITE_P(
+    OrbitCamera, SphericalPoints,
+    ::testing::Values(SphericalCase{"RadiusTwoAlongX", 2.0f, 0.0f, 0.0f, Vec3(2.0f, 0.0f, 0.0f)},
+                      SphericalCase{"QuarterTurnOfA", 1.0f, 1.5707963f, 0.0f, Vec3(0.0f, 1.0f, 0.0f)},
+                      SphericalCase{"QuarterTurnOfB", 1.0f, 0.0f, 1.5707963f, Vec3(0.0f, 0.0f, -1.0f)}),
+    CaseName());
 
 }  // namespace

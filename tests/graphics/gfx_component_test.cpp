@@ -158,14 +158,10 @@ TEST_F(GfxWindow, InitGLSetsTheFixedState)
 }
 
 struct BadSize {
+    const char* name;
     int width;
     int height;
 };
-
-void PrintTo(const BadSize& c, std::ostream* os)
-{
-    *os << c.width << " x " << c.height;
-}
 
 class GfxWindowSizes : public GfxWindow, public ::testing::WithParamInterface<BadSize> {};
 
@@ -182,7 +178,9 @@ TEST_P(GfxWindowSizes, CannotMakeAWindowAndKeepTheCurrentOne)
 }
 
 INSTANTIATE_TEST_SUITE_P(GfxComponent, GfxWindowSizes,
-                         ::testing::Values(BadSize{0, 600}, BadSize{-5, 600}, BadSize{800, -1}));
+                         ::testing::Values(BadSize{"ZeroWidth", 0, 600}, BadSize{"NegativeWidth", -5, 600},
+                                           BadSize{"NegativeHeight", 800, -1}),
+                         CaseName());
 
 TEST_F(GfxWindow, HeightZeroIsStoredAsOne)
 {

@@ -132,15 +132,11 @@ TEST_F(TextureSharing, NullNamesAreRefusedWithAWarning)
 }
 
 struct BlankCase {
+    const char* name;
     unsigned int bytesPerPixel;
     unsigned int bits;
     unsigned int format;
 };
-
-void PrintTo(const BlankCase& c, std::ostream* os)
-{
-    *os << "bytes per pixel " << c.bytesPerPixel;
-}
 
 class BlankTextures : public GlTest, public ::testing::WithParamInterface<BlankCase> {};
 
@@ -165,8 +161,10 @@ TEST_P(BlankTextures, AreSquareAndZeroFilled)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texture, BlankTextures,
-                         ::testing::Values(BlankCase{4, 32, kGLFormatRGBA}, BlankCase{3, 24, kGLFormatRGB},
-                                           BlankCase{2, 24, kGLFormatRGB}));
+                         ::testing::Values(BlankCase{"FourBytes", 4, 32, kGLFormatRGBA},
+                                           BlankCase{"ThreeBytes", 3, 24, kGLFormatRGB},
+                                           BlankCase{"TwoBytes", 2, 24, kGLFormatRGB}),
+                         CaseName());
 
 TEST_F(TextureSharing, BitmapUploadOfOddWidthIsNotSkewed)
 {

@@ -82,11 +82,6 @@ struct ReadCase {
     Bytes expected;  // R, G, B(, A), rows in file order
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class TgaReadCases : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(TgaReadCases, LoadsPixelsInRgbOrderAndFileRowOrder)
@@ -177,11 +172,6 @@ struct RejectCase {
     Bytes file;
     std::vector<std::string> lines;  // %s replaced by the path
 };
-
-void PrintTo(const RejectCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class TgaRejectCases : public ::testing::TestWithParam<RejectCase> {};
 

@@ -199,11 +199,6 @@ struct SkyCase {
     int face;
 };
 
-void PrintTo(const SkyCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class SkyboxFaces : public GlTest, public ::testing::WithParamInterface<SkyCase> {
 protected:
     static constexpr unsigned char kColors[kSkyboxFaceCount][3] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},

@@ -179,11 +179,6 @@ struct BadName {
     const char* file;
 };
 
-void PrintTo(const BadName& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class AnimatedBadNames : public ::testing::TestWithParam<BadName> {};
 
 TEST_P(AnimatedBadNames, AreRefused)

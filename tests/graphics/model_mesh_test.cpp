@@ -2,6 +2,7 @@
 // arrays, normals, copies and bounds.
 #include "mesh.h"
 #include "model.h"
+#include "testsupport.h"
 
 #include <gtest/gtest.h>
 
@@ -186,19 +187,11 @@ Model ModelWithXs(std::vector<float> xs)
 }
 
 struct BoundsCase {
+    const char* name;
     std::vector<float> xs;
     float minX;
     float maxX;
 };
-
-void PrintTo(const BoundsCase& c, std::ostream* os)
-{
-    *os << "xs";
-    for (float x : c.xs)
-        *os << " " << x;
-    if (c.xs.empty())
-        *os << " none";
-}
 
 class ModelBoundsCases : public ::testing::TestWithParam<BoundsCase> {};
 
@@ -212,8 +205,10 @@ TEST_P(ModelBoundsCases, BoundsAlwaysIncludeTheOrigin)
 }
 
 INSTANTIATE_TEST_SUITE_P(Model, ModelBoundsCases,
-                         ::testing::Values(BoundsCase{{2, 5, 3}, 0, 5}, BoundsCase{{-5, -2}, -5, 0},
-                                           BoundsCase{{-4, 2}, -4, 2}, BoundsCase{{}, 0, 0}));
+                         ::testing::Values(BoundsCase{"AllPositive", {2, 5, 3}, 0, 5},
+                                           BoundsCase{"AllNegative", {-5, -2}, -5, 0},
+                                           BoundsCase{"AcrossZero", {-4, 2}, -4, 2}, BoundsCase{"Empty", {}, 0, 0}),
+                         CaseName());
 
 TEST(Model, CenterIsMaxMinusHalfTheSpan)
 {

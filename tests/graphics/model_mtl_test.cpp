@@ -193,14 +193,10 @@ TEST(MtlReader, DumpRecordsLogsEveryRecord)
 }
 
 struct DirectoryCase {
+    const char* name;
     const char* path;
     const char* directory;
 };
-
-void PrintTo(const DirectoryCase& c, std::ostream* os)
-{
-    *os << "path '" << c.path << "'";
-}
 
 class PathDirectoryCases : public ::testing::TestWithParam<DirectoryCase> {};
 
@@ -210,9 +206,12 @@ TEST_P(PathDirectoryCases, IsEverythingBeforeTheLastSlash)
 }
 
 INSTANTIATE_TEST_SUITE_P(GetPathDirectory, PathDirectoryCases,
-                         ::testing::Values(DirectoryCase{"dir/sub/name.obj", "dir/sub"}, DirectoryCase{"name.obj", ""},
-                                           DirectoryCase{"/name.obj", ""},
-                                           DirectoryCase{"../assets/3D/a.obj", "../assets/3D"},
-                                           DirectoryCase{"dir\\name.obj", ""}, DirectoryCase{"", ""}));
+                         ::testing::Values(DirectoryCase{"NestedFolders", "dir/sub/name.obj", "dir/sub"},
+                                           DirectoryCase{"NoFolder", "name.obj", ""},
+                                           DirectoryCase{"RootFolder", "/name.obj", ""},
+                                           DirectoryCase{"ParentRelative", "../assets/3D/a.obj", "../assets/3D"},
+                                           DirectoryCase{"BackslashIsNoSeparator", "dir\\name.obj", ""},
+                                           DirectoryCase{"EmptyPath", "", ""}),
+                         CaseName());
 
 }  // namespace

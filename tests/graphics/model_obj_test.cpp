@@ -48,11 +48,6 @@ struct FaceCase {
     std::vector<int> indices;
 };
 
-void PrintTo(const FaceCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class ObjFaceFormats : public ::testing::TestWithParam<FaceCase> {};
 
 TEST_P(ObjFaceFormats, ReadsTheFormatTheGroupsDataSelects)
@@ -123,11 +118,6 @@ struct NameCase {
     std::string text;
     std::vector<std::string> groups;
 };
-
-void PrintTo(const NameCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class ObjGroupNames : public ::testing::TestWithParam<NameCase> {};
 
@@ -216,11 +206,6 @@ struct BadFaceCase {
     int keptFaces;
     int droppedFaces;
 };
-
-void PrintTo(const BadFaceCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class ObjBadIndices : public ::testing::TestWithParam<BadFaceCase> {};
 

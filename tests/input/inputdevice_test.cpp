@@ -106,13 +106,9 @@ TEST_F(InputDeviceTest, PollWithoutDeviceGivesAllUpSnapshot)
 }
 
 struct OutOfRange {
+    const char* name;
     int value;
 };
-
-void PrintTo(const OutOfRange& c, std::ostream* os)
-{
-    *os << c.value;
-}
 
 class KeyOutOfRange : public InputDeviceTest, public ::testing::WithParamInterface<OutOfRange> {};
 
@@ -129,7 +125,9 @@ TEST_P(KeyOutOfRange, BreaksAndAnswersFalse)
 }
 
 INSTANTIATE_TEST_SUITE_P(InputDevice, KeyOutOfRange,
-                         ::testing::Values(OutOfRange{256}, OutOfRange{-1}, OutOfRange{100000}));
+                         ::testing::Values(OutOfRange{"OneBeyondTheKeys", 256}, OutOfRange{"Negative", -1},
+                                           OutOfRange{"Huge", 100000}),
+                         CaseName());
 
 class ButtonOutOfRange : public InputDeviceTest, public ::testing::WithParamInterface<OutOfRange> {};
 
@@ -146,7 +144,9 @@ TEST_P(ButtonOutOfRange, BreaksAndAnswersFalse)
 }
 
 INSTANTIATE_TEST_SUITE_P(InputDevice, ButtonOutOfRange,
-                         ::testing::Values(OutOfRange{4}, OutOfRange{-1}, OutOfRange{255}));
+                         ::testing::Values(OutOfRange{"OneBeyondTheButtons", 4}, OutOfRange{"Negative", -1},
+                                           OutOfRange{"Large", 255}),
+                         CaseName());
 
 TEST_F(InputDeviceTest, HighestKeyAndButtonAreInRange)
 {

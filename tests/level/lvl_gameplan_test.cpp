@@ -195,11 +195,6 @@ struct SectionCase {
     const char* message;
 };
 
-void PrintTo(const SectionCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class GamePlanSections : public ::testing::TestWithParam<SectionCase> {};
 
 TEST_P(GamePlanSections, SectionsMustComeInOrder)

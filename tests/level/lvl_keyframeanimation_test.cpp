@@ -268,11 +268,6 @@ struct LineCase {
     const char* value;
 };
 
-void PrintTo(const LineCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class KeyValueLines : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(KeyValueLines, SplitsKeyAndValue)
@@ -321,11 +316,6 @@ struct BoolCase {
     const char* text;
     bool value;
 };
-
-void PrintTo(const BoolCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class BoolWords : public ::testing::TestWithParam<BoolCase> {};
 

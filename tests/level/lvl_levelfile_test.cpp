@@ -619,11 +619,6 @@ struct BadFile {
     const char* logLine;  // expected in the log, or null
 };
 
-void PrintTo(const BadFile& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class LevelFileFailureTest : public LevelFileTest, public ::testing::WithParamInterface<BadFile> {};
 
 TEST_P(LevelFileFailureTest, LeavesTheWorldUnchanged)
@@ -649,7 +644,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFile{"broken.xml", "<MorvoLevel><Boy x=\"1\"", nullptr},
                       BadFile{"other.xml", "<OtherLevel/>", "failed to find \"MorvoLevel\" root node"},
                       BadFile{"noboy.xml", "<MorvoLevel><MorvoLayer><Morvos/></MorvoLayer></MorvoLevel>", "Boy"},
-                      BadFile{"nomorvos.xml", "<MorvoLevel><Boy x=\"0\" y=\"0\" z=\"0\"/></MorvoLevel>", "Morvos"}));
+                      BadFile{"nomorvos.xml", "<MorvoLevel><Boy x=\"0\" y=\"0\" z=\"0\"/></MorvoLevel>", "Morvos"}),
+    CaseName());
 
 TEST_F(LevelFileTest, FailedSaveKeepsTheOldFile)
 {

@@ -83,14 +83,10 @@ protected:
 };
 
 struct HitCase {
+    const char* name;
     int32_t hitPoints;
     int firingCheck;  // 1-based check in which the trigger fires
 };
-
-void PrintTo(const HitCase& c, std::ostream* os)
-{
-    *os << "hitPoints " << c.hitPoints;
-}
 
 class BoyEntersTest : public TriggerCheckTest, public ::testing::WithParamInterface<HitCase> {};
 
@@ -106,7 +102,8 @@ TEST_P(BoyEntersTest, FiresAfterItsHitPointsAreUsedUp)
     EXPECT_EQ(inbox_.types, std::vector<int32_t>{EFFECT_WIN});
 }
 
-INSTANTIATE_TEST_SUITE_P(HitPoints, BoyEntersTest, ::testing::Values(HitCase{0, 1}, HitCase{3, 4}));
+INSTANTIATE_TEST_SUITE_P(HitPoints, BoyEntersTest,
+                         ::testing::Values(HitCase{"NoHitPoints", 0, 1}, HitCase{"ThreeHitPoints", 3, 4}), CaseName());
 
 TEST_F(TriggerCheckTest, BoyOutsideTheSetIsNoHit)
 {

@@ -4,6 +4,7 @@
 #include "mathutil.h"
 #include "random15.h"
 #include "rect.h"
+#include "testsupport.h"
 #include "vec2.h"
 #include "vec3.h"
 
@@ -14,16 +15,12 @@
 #include <vector>
 
 struct ClampCase {
+    const char* name;
     float v;
     float lo;
     float hi;
     float expected;
 };
-
-void PrintTo(const ClampCase& c, std::ostream* os)
-{
-    *os << "clamp " << c.v << " to " << c.lo << ".." << c.hi;
-}
 
 class ClampFloatCases : public ::testing::TestWithParam<ClampCase> {};
 
@@ -36,8 +33,10 @@ TEST_P(ClampFloatCases, GivesBoundOrValue)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ClampFloatCases,
-                         ::testing::Values(ClampCase{5, 0, 3, 3}, ClampCase{-1, 0, 3, 0}, ClampCase{3, 0, 3, 3},
-                                           ClampCase{0, 0, 3, 0}, ClampCase{2, 0, 3, 2}));
+                         ::testing::Values(ClampCase{"AboveHigh", 5, 0, 3, 3}, ClampCase{"BelowLow", -1, 0, 3, 0},
+                                           ClampCase{"AtHigh", 3, 0, 3, 3}, ClampCase{"AtLow", 0, 0, 3, 0},
+                                           ClampCase{"Inside", 2, 0, 3, 2}),
+                         CaseName());
 
 TEST(ClampFloat, NanComesBackUnchanged)
 {
@@ -46,14 +45,10 @@ TEST(ClampFloat, NanComesBackUnchanged)
 }
 
 struct PowerCase {
+    const char* name;
     int n;
     int expected;
 };
-
-void PrintTo(const PowerCase& c, std::ostream* os)
-{
-    *os << "n " << c.n;
-}
 
 class NextPowerOfTwoCases : public ::testing::TestWithParam<PowerCase> {};
 
@@ -63,9 +58,12 @@ TEST_P(NextPowerOfTwoCases, IsTheSmallestPowerAtLeastN)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NextPowerOfTwoCases,
-                         ::testing::Values(PowerCase{-7, 1}, PowerCase{0, 1}, PowerCase{1, 1}, PowerCase{2, 2},
-                                           PowerCase{3, 4}, PowerCase{129, 256}, PowerCase{1024, 1024},
-                                           PowerCase{1 << 30, 1 << 30}, PowerCase{(1 << 30) + 1, 1 << 30}));
+                         ::testing::Values(PowerCase{"Negative", -7, 1}, PowerCase{"Zero", 0, 1},
+                                           PowerCase{"One", 1, 1}, PowerCase{"Two", 2, 2}, PowerCase{"Three", 3, 4},
+                                           PowerCase{"JustAbove128", 129, 256}, PowerCase{"Exact1024", 1024, 1024},
+                                           PowerCase{"LargestPower", 1 << 30, 1 << 30},
+                                           PowerCase{"PastTheLargestPower", (1 << 30) + 1, 1 << 30}),
+                         CaseName());
 
 TEST(RandomUnitFloat, IsRandOver32766AndReachesAboveOne)
 {

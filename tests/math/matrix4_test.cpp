@@ -46,15 +46,11 @@ TEST(Matrix4, LookAtDownMinusZIsThePlainTranslation)
 }
 
 struct LookAtCase {
+    const char* name;
     Vec3 eye;
     Vec3 target;
     Vec3 up;
 };
-
-void PrintTo(const LookAtCase& c, std::ostream* os)
-{
-    *os << "eye " << c.eye.x << " " << c.eye.y << " " << c.eye.z << ", up " << c.up.x << " " << c.up.y << " " << c.up.z;
-}
 
 class Matrix4LookAt : public ::testing::TestWithParam<LookAtCase> {};
 
@@ -74,10 +70,11 @@ TEST_P(Matrix4LookAt, InvertRigidGivesTheStandardViewAndMapsEyeToOrigin)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Matrix4LookAt,
-                         ::testing::Values(LookAtCase{Vec3(1, 2, 3), Vec3(0, 0, 0), Vec3(0, 1, 0)},
-                                           LookAtCase{Vec3(-4, 10, 7), Vec3(2, 1, -3), Vec3(0, 1, 0)},
-                                           LookAtCase{Vec3(0, 300, 200), Vec3(0, 150, 0), Vec3(0, 1, 0)},
-                                           LookAtCase{Vec3(5, 0, 0), Vec3(0, 0, 0), Vec3(0, 0, 1)}));
+                         ::testing::Values(LookAtCase{"TowardsTheOrigin", Vec3(1, 2, 3), Vec3(0, 0, 0), Vec3(0, 1, 0)},
+                                           LookAtCase{"Oblique", Vec3(-4, 10, 7), Vec3(2, 1, -3), Vec3(0, 1, 0)},
+                                           LookAtCase{"FromAbove", Vec3(0, 300, 200), Vec3(0, 150, 0), Vec3(0, 1, 0)},
+                                           LookAtCase{"ZUp", Vec3(5, 0, 0), Vec3(0, 0, 0), Vec3(0, 0, 1)}),
+                         CaseName());
 
 TEST(Matrix4, PerspectiveWritesOnlyItsElements)
 {

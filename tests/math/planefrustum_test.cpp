@@ -46,11 +46,6 @@ struct SegmentCase {
     Vec3 point;  // expected out point (code 2) or the untouched marker
 };
 
-void PrintTo(const SegmentCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class PlaneSegment : public ::testing::TestWithParam<SegmentCase> {};
 
 TEST_P(PlaneSegment, GivesCodeAndCrossingInEveryOverload)
@@ -115,11 +110,6 @@ struct PointCase {
     Vec3 point;
     bool inside;
 };
-
-void PrintTo(const PointCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class CameraFrustumPoints : public CameraFrustum, public ::testing::WithParamInterface<PointCase> {};
 

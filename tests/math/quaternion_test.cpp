@@ -93,17 +93,16 @@ TEST(Quaternion, RotateAgreesWithItsMatrix)
     ExpectNear(q.Rotate(v), Matrix4(q).TransformPoint(v));
 }
 
-class QuaternionFromMatrix : public ::testing::TestWithParam<Quaternion> {};
+struct FromMatrixCase {
+    const char* name;
+    Quaternion q;
+};
 
-// Table cases print as their components in test names.
-static void PrintTo(const Quaternion& q, std::ostream* os)
-{
-    *os << "w " << q.w << " x " << q.x << " y " << q.y << " z " << q.z;
-}
+class QuaternionFromMatrix : public ::testing::TestWithParam<FromMatrixCase> {};
 
 TEST_P(QuaternionFromMatrix, RoundTripGivesTheQuaternionUpToSign)
 {
-    Quaternion q = GetParam();
+    Quaternion q = GetParam().q;
     q.Normalize();
     Quaternion back{Matrix4(q)};
     float sign = (back.w * q.w + back.x * q.x + back.y * q.y + back.z * q.z) < 0.0f ? -1.0f : 1.0f;
@@ -111,10 +110,15 @@ TEST_P(QuaternionFromMatrix, RoundTripGivesTheQuaternionUpToSign)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, QuaternionFromMatrix,
-                         ::testing::Values(Quaternion(1, 0, 0, 0), Quaternion(0.9f, 0.1f, -0.4f, 0.2f),
-                                           Quaternion(-0.2f, 0.6f, 0.7f, 0.1f), Quaternion(0, 1, 0, 0),
-                                           Quaternion(0, 0, 1, 0), Quaternion(0, 0, 0, 1), Quaternion(0, 0.6f, 0.8f, 0),
-                                           Quaternion(0, 0, 0.6f, 0.8f)));
+                         ::testing::Values(FromMatrixCase{"Identity", Quaternion(1, 0, 0, 0)},
+                                           FromMatrixCase{"Oblique", Quaternion(0.9f, 0.1f, -0.4f, 0.2f)},
+                                           FromMatrixCase{"NegativeW", Quaternion(-0.2f, 0.6f, 0.7f, 0.1f)},
+                                           FromMatrixCase{"HalfTurnX", Quaternion(0, 1, 0, 0)},
+                                           FromMatrixCase{"HalfTurnY", Quaternion(0, 0, 1, 0)},
+                                           FromMatrixCase{"HalfTurnZ", Quaternion(0, 0, 0, 1)},
+                                           FromMatrixCase{"HalfTurnXY", Quaternion(0, 0.6f, 0.8f, 0)},
+                                           FromMatrixCase{"HalfTurnYZ", Quaternion(0, 0, 0.6f, 0.8f)}),
+                         CaseName());
 
 TEST(Quaternion, InverseUndoesTheRotation)
 {
@@ -135,11 +139,6 @@ struct SlerpCase {
     Quaternion b;
     float t;
 };
-
-void PrintTo(const SlerpCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class QuaternionSlerp : public ::testing::TestWithParam<SlerpCase> {};
 

@@ -157,11 +157,6 @@ struct TranslateCase {
     UINT charMessage;
 };
 
-void PrintTo(const TranslateCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class MessageQueueTranslate : public MessageQueue, public ::testing::WithParamInterface<TranslateCase> {};
 
 TEST_P(MessageQueueTranslate, CharacterMessageComesNext)

@@ -10,6 +10,7 @@
 #include "sdleventtranslator.h"
 #include "sdlkeytable.h"
 #include "sdltestevents.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -60,11 +61,6 @@ struct KeyCase {
     const char* name;
 };
 
-void PrintTo(const KeyCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class GameKeyCodes : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(GameKeyCodes, MapToTheirDirectInputCode)
@@ -94,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{SDL_SCANCODE_RALT, 184, "right Alt"}, KeyCase{SDL_SCANCODE_UP, 200, "Up"},
         KeyCase{SDL_SCANCODE_LEFT, 203, "Left"}, KeyCase{SDL_SCANCODE_RIGHT, 205, "Right"},
         KeyCase{SDL_SCANCODE_DOWN, 208, "Down"}, KeyCase{SDL_SCANCODE_KP_ENTER, 156, "keypad Enter"},
-        KeyCase{SDL_SCANCODE_KP_7, 71, "keypad 7"}, KeyCase{SDL_SCANCODE_DELETE, 211, "Delete"}));
+        KeyCase{SDL_SCANCODE_KP_7, 71, "keypad 7"}, KeyCase{SDL_SCANCODE_DELETE, 211, "Delete"}),
+    CaseName());
 
 TEST(SdlKeyTable, EveryListedKeyHasItsOwnCodeExceptTheIsoHash)
 {
@@ -191,11 +188,6 @@ struct CharCase {
     const char* name;
 };
 
-void PrintTo(const CharCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class TypedCharacters : public EventTranslation, public ::testing::WithParamInterface<CharCase> {};
 
 TEST_P(TypedCharacters, TranslateMessageMakesTheCharacter)
@@ -237,7 +229,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CharCase{SDL_SCANCODE_F1, SDLK_F1, KMOD_NONE, 0, "F1"},
                       CharCase{SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, KMOD_LSHIFT, 0, "Shift alone"},
                       CharCase{SDL_SCANCODE_DELETE, SDLK_DELETE, KMOD_NONE, 0, "Delete"},
-                      CharCase{SDL_SCANCODE_LEFT, SDLK_LEFT, KMOD_NONE, 0, "arrow"}));
+                      CharCase{SDL_SCANCODE_LEFT, SDLK_LEFT, KMOD_NONE, 0, "arrow"}),
+    CaseName());
 
 TEST_F(EventTranslation, KeyUpNeverTypesACharacter)
 {
@@ -314,14 +307,10 @@ TEST_F(EventTranslation, WheelGives120PerNotchAndHonoursFlippedDirection)
 }
 
 struct ButtonCase {
+    const char* name;
     uint8_t sdlButton;
     int index;
 };
-
-void PrintTo(const ButtonCase& c, std::ostream* os)
-{
-    *os << "SDL button " << static_cast<int>(c.sdlButton);
-}
 
 class MouseButtons : public EventTranslation, public ::testing::WithParamInterface<ButtonCase> {};
 
@@ -340,8 +329,11 @@ TEST_P(MouseButtons, LandOnTheirIndex)
 }
 
 INSTANTIATE_TEST_SUITE_P(SdlEvents, MouseButtons,
-                         ::testing::Values(ButtonCase{SDL_BUTTON_LEFT, 0}, ButtonCase{SDL_BUTTON_RIGHT, 1},
-                                           ButtonCase{SDL_BUTTON_MIDDLE, 2}, ButtonCase{SDL_BUTTON_X1, 3}));
+                         ::testing::Values(ButtonCase{"Left", SDL_BUTTON_LEFT, 0},
+                                           ButtonCase{"Right", SDL_BUTTON_RIGHT, 1},
+                                           ButtonCase{"Middle", SDL_BUTTON_MIDDLE, 2},
+                                           ButtonCase{"Extra1", SDL_BUTTON_X1, 3}),
+                         CaseName());
 
 TEST_F(EventTranslation, SecondExtraButtonIsIgnored)
 {

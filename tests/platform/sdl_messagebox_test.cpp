@@ -5,6 +5,7 @@
 #include <string>
 
 #include "messagebox.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -23,14 +24,10 @@ TEST_F(MessageBoxes, PrintCaptionAndTextToStandardError)
 }
 
 struct DefaultCase {
+    const char* name;
     unsigned style;
     int result;
 };
-
-void PrintTo(const DefaultCase& c, std::ostream* os)
-{
-    *os << "style " << c.style;
-}
 
 class DefaultButtons : public MessageBoxes, public ::testing::WithParamInterface<DefaultCase> {};
 
@@ -43,10 +40,11 @@ TEST_P(DefaultButtons, AreTheFirstButtonOfTheSet)
 }
 
 INSTANTIATE_TEST_SUITE_P(MessageBoxes, DefaultButtons,
-                         ::testing::Values(DefaultCase{MB_OK, IDOK}, DefaultCase{MB_OKCANCEL, IDOK},
-                                           DefaultCase{MB_YESNO | MB_ICONEXCLAMATION, IDYES},
-                                           DefaultCase{MB_YESNOCANCEL, IDYES},
-                                           DefaultCase{MB_ICONHAND | MB_SETFOREGROUND, IDOK}));
+                         ::testing::Values(DefaultCase{"Ok", MB_OK, IDOK}, DefaultCase{"OkCancel", MB_OKCANCEL, IDOK},
+                                           DefaultCase{"YesNoWithIcon", MB_YESNO | MB_ICONEXCLAMATION, IDYES},
+                                           DefaultCase{"YesNoCancel", MB_YESNOCANCEL, IDYES},
+                                           DefaultCase{"IconOnly", MB_ICONHAND | MB_SETFOREGROUND, IDOK}),
+                         CaseName());
 
 TEST_F(MessageBoxes, TestSwitchMeansPrintOnly)
 {

@@ -93,11 +93,6 @@ struct UpdateCase {
     bool modelUpdated;
 };
 
-void PrintTo(const UpdateCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class SceneNodeUpdates : public ::testing::TestWithParam<UpdateCase> {};
 
 TEST_P(SceneNodeUpdates, ModelIsUpdatedOnlyWhenVisible)
@@ -223,11 +218,6 @@ struct DrawCase {
     bool hidden;
     bool modelDrawn;
 };
-
-void PrintTo(const DrawCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class SceneNodeDrawFlags : public SceneDrawing, public ::testing::WithParamInterface<DrawCase> {};
 

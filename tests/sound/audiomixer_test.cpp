@@ -107,11 +107,6 @@ struct LoopCase {
     int64_t playedEnd;
 };
 
-void PrintTo(const LoopCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class StreamLoopTest : public AudioMixerTest, public ::testing::WithParamInterface<LoopCase> {};
 
 constexpr int64_t kLoopFileFrames = 1000;
@@ -219,11 +214,6 @@ struct VolumeCase {
     int volume;
     float gain;
 };
-
-void PrintTo(const VolumeCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class VolumeTest : public AudioMixerTest, public ::testing::WithParamInterface<VolumeCase> {};
 

@@ -96,11 +96,6 @@ struct FailedLoadCase {
     const char* logged;
 };
 
-void PrintTo(const FailedLoadCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class FailedLoadTest : public SoundRegistryTest, public ::testing::WithParamInterface<FailedLoadCase> {};
 
 INSTANTIATE_TEST_SUITE_P(
@@ -164,11 +159,6 @@ struct OutOfRangeCase {
     const char* printed;  // %d is the handle
     const char* logged;
 };
-
-void PrintTo(const OutOfRangeCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class OutOfRangeTest : public SoundRegistryTest,
                        public ::testing::WithParamInterface<std::tuple<OutOfRangeCase, int>> {};
@@ -284,11 +274,6 @@ struct RegistryLoopCase {
     int64_t playedStart;
     int64_t playedEnd;
 };
-
-void PrintTo(const RegistryLoopCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class RegistryLoopTest : public SoundRegistryTest, public ::testing::WithParamInterface<RegistryLoopCase> {};
 

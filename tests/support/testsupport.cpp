@@ -3,6 +3,7 @@
 #include "debugbreak.h"
 #include "debugoutput.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstddef>
 #include <cstdlib>
@@ -68,6 +69,21 @@ void TempFolder::Write(const std::string& name, const std::string& content) cons
         return;
     std::fwrite(content.data(), 1, content.size(), file);
     std::fclose(file);
+}
+
+std::string TestNameOf(const std::string& name)
+{
+    std::string out;
+    bool capitalise = false;
+    for (char c : name) {
+        if (std::isalnum(static_cast<unsigned char>(c))) {
+            out += capitalise ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+            capitalise = false;
+        } else {
+            capitalise = !out.empty();
+        }
+    }
+    return out;
 }
 
 std::string ReadFileText(const std::string& path)

@@ -64,8 +64,18 @@ std::string SolidTga(unsigned char r, unsigned char g, unsigned char b, int widt
 std::string SolidTgaWithAlpha(unsigned char r, unsigned char g, unsigned char b, unsigned char a, int width = 1,
                               int height = 1);
 
+// A case's name as a test name: letters and digits kept, every other run of
+// characters dropped and the letter after it capitalised ("left Ctrl" ->
+// "leftCtrl", "Ctrl+A" -> "CtrlA").
+std::string TestNameOf(const std::string& name);
+
 // Names each case of a table-driven test after the case's `name` field:
 // INSTANTIATE_TEST_SUITE_P(Group, Suite, ::testing::Values(...), CaseName()).
+// Every table case carries a name; the name is the one way a case shows in
+// test lists and failures (no PrintTo for cases).
 struct CaseName {
-    template <typename ParamInfo> std::string operator()(const ParamInfo& info) const { return info.param.name; }
+    template <typename ParamInfo> std::string operator()(const ParamInfo& info) const
+    {
+        return TestNameOf(info.param.name);
+    }
 };

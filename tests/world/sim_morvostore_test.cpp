@@ -1,8 +1,6 @@
 // Morvo records, the particle pool's free search and the store's buffers.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cmath>
 #include <limits>
 
@@ -28,15 +26,11 @@ TEST(MorvoRecord, DefaultRecordIsFreeNeutralWithDefinedTimerAndTexture)
 }
 
 struct PowerCase {
+    const char* name;
     float start;
     float add;
     float expected;
 };
-
-void PrintTo(const PowerCase& c, std::ostream* os)
-{
-    *os << "power " << c.start << " add " << c.add;
-}
 
 class MorvoRecordPower : public ::testing::TestWithParam<PowerCase> {};
 
@@ -49,9 +43,12 @@ TEST_P(MorvoRecordPower, StaysWithinLimits)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, MorvoRecordPower,
-                         ::testing::Values(PowerCase{25.0f, 0.0f, 20.0f}, PowerCase{0.0f, 0.0f, 0.1f},
-                                           PowerCase{0.5f, -1.0f, 0.1f}, PowerCase{19.5f, 1.0f, 20.0f},
-                                           PowerCase{3.0f, 1.5f, 4.5f}));
+                         ::testing::Values(PowerCase{"AboveMaximum", 25.0f, 0.0f, 20.0f},
+                                           PowerCase{"AtZero", 0.0f, 0.0f, 0.1f},
+                                           PowerCase{"AddBelowMinimum", 0.5f, -1.0f, 0.1f},
+                                           PowerCase{"AddPastMaximum", 19.5f, 1.0f, 20.0f},
+                                           PowerCase{"AddWithin", 3.0f, 1.5f, 4.5f}),
+                         CaseName());
 
 TEST(MorvoRecord, NonFinitePowerIsRefusedWithALogLine)
 {

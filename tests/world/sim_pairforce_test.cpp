@@ -1,12 +1,11 @@
 // The pair force and the exchange rules, alone and through simulator steps.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "mathutil.h"
 #include "morvoljfunc.h"
 #include "random15.h"
 #include "sim_testworld.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -64,14 +63,10 @@ TEST(MorvoLJFunc, BeyondTheCutoffNothingTouches)
 }
 
 struct SpringCase {
+    const char* name;
     float d;
     float expectedOnA;  // x force on a, b lying on +x
 };
-
-void PrintTo(const SpringCase& c, std::ostream* os)
-{
-    *os << "d " << c.d;
-}
 
 class MorvoLJFuncSpring : public ::testing::TestWithParam<SpringCase> {};
 
@@ -87,21 +82,19 @@ TEST_P(MorvoLJFuncSpring, PushesBelowRestPullsAboveAndCapsAt30)
 
 // -k (r^2/d^2 - r/d): 0.03 -> -15 (2.7778 - 1.6667); 0.06 -> -15 (0.6944 - 0.8333).
 INSTANTIATE_TEST_SUITE_P(Table, MorvoLJFuncSpring,
-                         ::testing::Values(SpringCase{0.03f, -16.6667f}, SpringCase{0.06f, 2.0833f},
-                                           SpringCase{0.01f, -30.0f}));
+                         ::testing::Values(SpringCase{"Compressed", 0.03f, -16.6667f},
+                                           SpringCase{"Stretched", 0.06f, 2.0833f},
+                                           SpringCase{"CappedAt30", 0.01f, -30.0f}),
+                         CaseName());
 
 struct ShareCase {
+    const char* name;
     float pa;
     float pb;
     float dt;
     float expectedA;
     float expectedB;
 };
-
-void PrintTo(const ShareCase& c, std::ostream* os)
-{
-    *os << "powers " << c.pa << " and " << c.pb;
-}
 
 class MorvoLJFuncShare : public ::testing::TestWithParam<ShareCase> {};
 
@@ -120,14 +113,17 @@ TEST_P(MorvoLJFuncShare, EqualColoursShareOnlyBeyondAFactorOfTwo)
     EXPECT_EQ(f.rainCount, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, MorvoLJFuncShare,
-                         ::testing::Values(ShareCase{1.0f, 3.0f, 1.0f, 2.6f, 1.4f},  // 0.8 x 2 per second
-                                           ShareCase{3.0f, 1.0f, 0.5f, 2.2f, 1.8f},
-                                           ShareCase{1.0f, 1.9f, 1.0f, 1.0f, 1.9f},  // within a factor of two
-                                           ShareCase{1.0f, 2.0f, 1.0f, 1.0f, 2.0f},
-                                           ShareCase{19.0f, 0.2f, 1.0f, 3.96f, 15.24f}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, MorvoLJFuncShare,
+    ::testing::Values(ShareCase{"TwoPerSecond", 1.0f, 3.0f, 1.0f, 2.6f, 1.4f},  // 0.8 x 2 per second
+                      ShareCase{"HalfAStep", 3.0f, 1.0f, 0.5f, 2.2f, 1.8f},
+                      ShareCase{"WithinAFactorOfTwo", 1.0f, 1.9f, 1.0f, 1.0f, 1.9f},  // within a factor of two
+                      ShareCase{"AtAFactorOfTwo", 1.0f, 2.0f, 1.0f, 1.0f, 2.0f},
+                      ShareCase{"FarApart", 19.0f, 0.2f, 1.0f, 3.96f, 15.24f}),
+    CaseName());
 
 struct ConversionCase {
+    const char* name;
     int32_t colorA;
     float pa;
     int32_t colorB;
@@ -136,11 +132,6 @@ struct ConversionCase {
     int32_t expectedB;
     int32_t score;
 };
-
-void PrintTo(const ConversionCase& c, std::ostream* os)
-{
-    *os << "colours " << c.colorA << " at " << c.pa << " and " << c.colorB << " at " << c.pb;
-}
 
 class MorvoLJFuncConversion : public ::testing::TestWithParam<ConversionCase> {};
 
@@ -162,12 +153,14 @@ TEST_P(MorvoLJFuncConversion, PureConvertsAWeakEnoughNeutralAndScores)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, MorvoLJFuncConversion,
-    ::testing::Values(ConversionCase{kMorvoPure, 2.0f, kMorvoNeutral, 2.3f, kMorvoPure, kMorvoPure, 1},
-                      ConversionCase{kMorvoPure, 2.0f, kMorvoNeutral, 2.4f, kMorvoPure, kMorvoNeutral, 0},
-                      ConversionCase{kMorvoNeutral, 2.3f, kMorvoPure, 2.0f, kMorvoPure, kMorvoPure, 1},
-                      ConversionCase{kMorvoPure, 6.0f, kMorvoNeutral, 6.0f, kMorvoPure, kMorvoPure, 10},
-                      ConversionCase{kMorvoPure, 6.0f, kMorvoNeutral, 5.0f, kMorvoPure, kMorvoPure, 10},
-                      ConversionCase{kMorvoPure, 6.0f, kMorvoNeutral, 4.99f, kMorvoPure, kMorvoPure, 1}));
+    ::testing::Values(
+        ConversionCase{"WeakEnoughNeutral", kMorvoPure, 2.0f, kMorvoNeutral, 2.3f, kMorvoPure, kMorvoPure, 1},
+        ConversionCase{"TooStrongNeutral", kMorvoPure, 2.0f, kMorvoNeutral, 2.4f, kMorvoPure, kMorvoNeutral, 0},
+        ConversionCase{"NeutralFirst", kMorvoNeutral, 2.3f, kMorvoPure, 2.0f, kMorvoPure, kMorvoPure, 1},
+        ConversionCase{"StrongNeutralScoresTen", kMorvoPure, 6.0f, kMorvoNeutral, 6.0f, kMorvoPure, kMorvoPure, 10},
+        ConversionCase{"NeutralAtFiveScoresTen", kMorvoPure, 6.0f, kMorvoNeutral, 5.0f, kMorvoPure, kMorvoPure, 10},
+        ConversionCase{"NeutralBelowFiveScoresOne", kMorvoPure, 6.0f, kMorvoNeutral, 4.99f, kMorvoPure, kMorvoPure, 1}),
+    CaseName());
 
 TEST(MorvoLJFunc, ConversionWaitsForTheTimer)
 {
@@ -184,14 +177,10 @@ TEST(MorvoLJFunc, ConversionWaitsForTheTimer)
 }
 
 struct LightningCase {
+    const char* name;
     float power;
     bool lightning;
 };
-
-void PrintTo(const LightningCase& c, std::ostream* os)
-{
-    *os << "power " << c.power;
-}
 
 class MorvoLJFuncDarkContact : public ::testing::TestWithParam<LightningCase> {};
 
@@ -214,8 +203,10 @@ TEST_P(MorvoLJFuncDarkContact, LightningStartsOnlyAboveFour)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, MorvoLJFuncDarkContact,
-                         ::testing::Values(LightningCase{4.0f, false}, LightningCase{4.01f, true},
-                                           LightningCase{12.0f, true}));
+                         ::testing::Values(LightningCase{"AtFour", 4.0f, false},
+                                           LightningCase{"JustAboveFour", 4.01f, true},
+                                           LightningCase{"Twelve", 12.0f, true}),
+                         CaseName());
 
 TEST(MorvoLJFunc, LightningEndsAfterFrame24AndCountsOnlyTheFirstMorvo)
 {

@@ -1,8 +1,6 @@
 // Rain drops and the attractor's pull.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cmath>
 
 #include "attractor.h"
@@ -125,14 +123,10 @@ TEST_F(AttractorTest, StartsDisabledAtTheOriginWithNoAveragePower)
 }
 
 struct RingCase {
+    const char* name;
     float x;
     bool pulled;
 };
-
-void PrintTo(const RingCase& c, std::ostream* os)
-{
-    *os << "x " << c.x;
-}
 
 class AttractorRing : public AttractorTest, public ::testing::WithParamInterface<RingCase> {};
 
@@ -145,9 +139,12 @@ TEST_P(AttractorRing, PullsOnlyWithinTheRingInclusive)
     EXPECT_FLOAT_EQ(r.force.y, 0.0f);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, AttractorRing,
-                         ::testing::Values(RingCase{0.0f, false}, RingCase{0.04f, false}, RingCase{0.05f, true},
-                                           RingCase{0.07f, true}, RingCase{0.1f, true}, RingCase{0.1001f, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, AttractorRing,
+    ::testing::Values(RingCase{"AtTheCentre", 0.0f, false}, RingCase{"InsideTheRing", 0.04f, false},
+                      RingCase{"OnTheInnerEdge", 0.05f, true}, RingCase{"WithinTheRing", 0.07f, true},
+                      RingCase{"OnTheOuterEdge", 0.1f, true}, RingCase{"BeyondTheRing", 0.1001f, false}),
+    CaseName());
 
 TEST_F(AttractorTest, OutsideEditingOnlyPureMorvosFollow)
 {

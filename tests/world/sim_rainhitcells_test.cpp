@@ -12,6 +12,7 @@
 #include "rainhitcells.h"
 #include "random15.h"
 #include "sim_testworld.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -41,11 +42,6 @@ struct MembershipCase {
     Vec2 asked;
     bool found;
 };
-
-void PrintTo(const MembershipCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class RainHitCellsMembership : public ::testing::TestWithParam<MembershipCase> {};
 
@@ -82,12 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MembershipCase{"huge", Vec2(1.0e9f, 1.0f), Vec2(1.0e9f, 1.0f), true},
                       MembershipCase{"NaN asked", Vec2(1.0f, 1.0f), Vec2(kNaN, 1.0f), false},
                       MembershipCase{"NaN held", Vec2(kNaN, 1.0f), Vec2(kNaN, 1.0f), false}),
-    [](const ::testing::TestParamInfo<MembershipCase>& info) {
-        std::string name = info.param.name;
-        std::replace(name.begin(), name.end(), ' ', '_');
-        std::replace(name.begin(), name.end(), ',', '_');
-        return name;
-    });
+    CaseName());
 
 TEST(RainHitCells, ClearForgetsEveryCell)
 {

@@ -2,8 +2,6 @@
 // the claiming of records for new morvos.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <cmath>
 #include <limits>
 
@@ -31,14 +29,10 @@ int CountListings(const UniformGrid& grid, int32_t index)
 }
 
 struct CellCase {
+    const char* name;
     float x;
     int32_t cell;
 };
-
-void PrintTo(const CellCase& c, std::ostream* os)
-{
-    *os << "x " << c.x;
-}
 
 class UniformGridToCell : public ::testing::TestWithParam<CellCase> {};
 
@@ -51,12 +45,13 @@ TEST_P(UniformGridToCell, TruncatesTowardZeroAndSaturates)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, UniformGridToCell,
-                         ::testing::Values(CellCase{0.0f, 0},                        // on the lower bound
-                                           CellCase{-0.5f, 0},                       // less than a cell left
-                                           CellCase{-1.5f, -1},                      // farther left
-                                           CellCase{9.99f, 9}, CellCase{10.0f, 10},  // not clamped
-                                           CellCase{kNaN, 0}, CellCase{kInf, 1073741824}, CellCase{-kInf, -1073741824},
-                                           CellCase{3.0e30f, 1073741824}));
+                         ::testing::Values(CellCase{"OnTheLowerBound", 0.0f, 0},
+                                           CellCase{"LessThanACellLeft", -0.5f, 0}, CellCase{"FartherLeft", -1.5f, -1},
+                                           CellCase{"JustBelowTen", 9.99f, 9}, CellCase{"TenNotClamped", 10.0f, 10},
+                                           CellCase{"NaN", kNaN, 0}, CellCase{"PlusInfinity", kInf, 1073741824},
+                                           CellCase{"MinusInfinity", -kInf, -1073741824},
+                                           CellCase{"Huge", 3.0e30f, 1073741824}),
+                         CaseName());
 
 TEST(UniformGrid, SetBoundsRecomputesCellSizesEvenWithUnchangedCounts)
 {

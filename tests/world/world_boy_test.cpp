@@ -10,14 +10,10 @@
 namespace {
 
 struct SpeedCase {
+    const char* name;
     float speed;
     int slot;
 };
-
-void PrintTo(const SpeedCase& c, std::ostream* os)
-{
-    *os << "speed " << c.speed;
-}
 
 class BoyModelTest : public ::testing::TestWithParam<SpeedCase> {};
 
@@ -29,10 +25,14 @@ TEST_P(BoyModelTest, SpeedAtALimitPicksTheHigherSlot)
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, BoyModelTest,
-                         ::testing::Values(SpeedCase{4.99f, Boy::kSlotIdle}, SpeedCase{5.0f, Boy::kSlotSlow1},
-                                           SpeedCase{10.0f, Boy::kSlotSlow2}, SpeedCase{20.0f, Boy::kSlotNormal},
-                                           SpeedCase{35.0f, Boy::kSlotNormal1}, SpeedCase{55.0f, Boy::kSlotNormal2},
-                                           SpeedCase{90.0f, Boy::kSlotFast}));
+                         ::testing::Values(SpeedCase{"IdleBelow5", 4.99f, Boy::kSlotIdle},
+                                           SpeedCase{"Slow1From5", 5.0f, Boy::kSlotSlow1},
+                                           SpeedCase{"Slow2From10", 10.0f, Boy::kSlotSlow2},
+                                           SpeedCase{"NormalFrom20", 20.0f, Boy::kSlotNormal},
+                                           SpeedCase{"Normal1From35", 35.0f, Boy::kSlotNormal1},
+                                           SpeedCase{"Normal2From55", 55.0f, Boy::kSlotNormal2},
+                                           SpeedCase{"FastFrom90", 90.0f, Boy::kSlotFast}),
+                         CaseName());
 
 TEST(BoyModel, FastCycleRunsFastCloth2ClothCloth2)
 {

@@ -200,11 +200,6 @@ struct SkipCase {
     const char* warning;
 };
 
-void PrintTo(const SkipCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 class ParticleSystemSkip : public ::testing::TestWithParam<SkipCase> {};
 
 TEST_P(ParticleSystemSkip, UnusableSystemWarnsAndNeverEmits)

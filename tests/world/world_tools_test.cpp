@@ -69,15 +69,11 @@ TEST_F(ToolTest, TankNeverAbsorbsDarkOrNeutralMorvos)
 }
 
 struct ReleaseCase {
+    const char* name;
     float stored;
     int morvosAfter;
     int releases;
 };
-
-void PrintTo(const ReleaseCase& c, std::ostream* os)
-{
-    *os << "stored " << c.stored;
-}
 
 class TankReleaseTest : public ToolTest, public ::testing::WithParamInterface<ReleaseCase> {};
 
@@ -92,7 +88,10 @@ TEST_P(TankReleaseTest, ReleasesOnlyFromOnePowerUp)
 }
 
 INSTANTIATE_TEST_SUITE_P(Thresholds, TankReleaseTest,
-                         ::testing::Values(ReleaseCase{0.9f, 0, 0}, ReleaseCase{1.0f, 1, 1}, ReleaseCase{3.0f, 1, 1}));
+                         ::testing::Values(ReleaseCase{"BelowOnePowerUp", 0.9f, 0, 0},
+                                           ReleaseCase{"OnePowerUp", 1.0f, 1, 1},
+                                           ReleaseCase{"ThreePowerUps", 3.0f, 1, 1}),
+                         CaseName());
 
 TEST_F(ToolTest, ReleasedMorvoIsPureWithTheEmitterAmount)
 {
@@ -177,14 +176,10 @@ TEST_F(ToolTest, ToolsBreakOnANullWorld)
 }
 
 struct RadiusCase {
+    const char* name;
     float requested;
     float expected;
 };
-
-void PrintTo(const RadiusCase& c, std::ostream* os)
-{
-    *os << "requested " << c.requested;
-}
 
 class ToolSetRadiusTest : public ::testing::TestWithParam<RadiusCase> {};
 
@@ -200,8 +195,10 @@ TEST_P(ToolSetRadiusTest, ClampsToTheBodyRadiiOfWeakestAndStrongestMorvo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Range, ToolSetRadiusTest,
-                         ::testing::Values(RadiusCase{1.0f, 0.1045887f}, RadiusCase{0.0f, 0.025f},
-                                           RadiusCase{-3.0f, 0.025f}, RadiusCase{0.05f, 0.05f}));
+                         ::testing::Values(RadiusCase{"AboveStrongest", 1.0f, 0.1045887f},
+                                           RadiusCase{"Zero", 0.0f, 0.025f}, RadiusCase{"Negative", -3.0f, 0.025f},
+                                           RadiusCase{"Within", 0.05f, 0.05f}),
+                         CaseName());
 
 TEST(ToolSetDefaults, IsANeutralGrowingSpawnBrush)
 {
