@@ -10,8 +10,6 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <set>
 #include <vector>
 
 namespace {
@@ -193,14 +191,6 @@ TEST_F(TextureSharing, ClearDeletesEveryTexture)
 }
 
 class Screenshots : public GlTest {};
-
-std::vector<std::string> FilesIn(const std::string& dir)
-{
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        names.insert(entry.path().filename().string());
-    return {names.begin(), names.end()};
-}
 
 TEST_F(Screenshots, AreNumberedAndReadBackUpsideDown)
 {

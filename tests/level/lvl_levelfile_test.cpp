@@ -21,7 +21,6 @@
 
 #include <algorithm>
 #include <csignal>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -172,16 +171,6 @@ LevelSnapshot Snapshot()
         s.islandTriggers.push_back(island->GetTrigger() != nullptr ? island->GetTrigger()->id : "null");
     }
     return s;
-}
-
-std::vector<std::string> FilesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 const char* kParticleHint()

@@ -3,6 +3,7 @@
 #include "debugbreak.h"
 #include "debugoutput.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstddef>
@@ -92,6 +93,15 @@ std::string ReadFileText(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string TextWrittenBy(const std::function<void(FILE*)>& write)

@@ -50,6 +50,9 @@ private:
 // Every byte of the file at path; empty when it cannot be read.
 std::string ReadFileText(const std::string& path);
 
+// Names of the entries in folder, sorted.
+std::vector<std::string> FilesIn(const std::string& folder);
+
 // What write puts into a fresh file, read back whole.
 std::string TextWrittenBy(const std::function<void(FILE*)>& write);
 
