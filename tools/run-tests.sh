@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Runs every test through CTest. Each running test gets an Xvfb display of its
 # own: one server a job slot, handed out by CTest as the "display" resource.
+# Usage: run-tests.sh [build-dir [jobs [timeout [more ctest options...]]]]
 set -eu
 build=${1:-build}
 jobs=${2:-$(nproc)}
 timeout=${3:-300}
+shift $(($# < 3 ? $# : 3))
 export SDL_AUDIODRIVER=dummy
 export LIBGL_ALWAYS_SOFTWARE=1
 export MORVO_TEST=1
@@ -42,6 +44,6 @@ spec="$pool/resources.json"
 (IFS=,; echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"display\": [${ids[*]}]}]}") >"$spec"
 
 status=0
-ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout "$timeout" --resource-spec-file "$spec" || status=$?
+ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout "$timeout" --resource-spec-file "$spec" "$@" || status=$?
 rm -rf "$pool"
 exit $status
