@@ -17,11 +17,6 @@ struct ScanCase {
     std::string text;
 };
 
-void PrintTo(const ScanCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
 struct Outcome {
     bool converted = false;
     unsigned int bits = 0xdeadbeef;  // the value's bits; untouched when nothing converts
