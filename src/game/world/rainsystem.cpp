@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "compilerhints.h"
 #include "debugbreak.h"
 #include "mathutil.h"
 #include "random15.h"
@@ -89,8 +90,8 @@ void RainSystem::Emit(float x, float y, float height, float radius)
     // early, both ends (a drop may straddle two cache lines).
     if (freeCursor_ + kPrefetchAhead < freeEnd_) {
         const RainDrop* ahead = drops_->Records() + freeDrops_[freeCursor_ + kPrefetchAhead];
-        __builtin_prefetch(ahead, 1);
-        __builtin_prefetch(reinterpret_cast<const char*>(ahead + 1) - 1, 1);
+        PrefetchForWrite(ahead);
+        PrefetchForWrite(reinterpret_cast<const char*>(ahead + 1) - 1);
     }
     const int degrees = Rand15() % kDegrees;
     const float speed = static_cast<float>(Rand15() % kMaxStartSpeed);

@@ -18,3 +18,13 @@ inline void PrefetchForRead(const void* address)
     (void)address;
 #endif
 }
+
+// Starts loading the cache line at address for a write soon after.
+inline void PrefetchForWrite(const void* address)
+{
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(address, 1);
+#else
+    (void)address;
+#endif
+}
