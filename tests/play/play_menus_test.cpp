@@ -63,6 +63,7 @@ TEST(PlayTest, TitleToChapterPauseEndingAndQuit)
     const GameRun run = RunGame(folder, &script, kMaxFrames);
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.HasInOrder({"harness window: yes\n"}));
     EXPECT_TRUE(run.HasInOrder({
         "Entering MorvoStartState\n",
         "Switching State.\n",

@@ -1,5 +1,5 @@
 // End-to-end runs of the start-up failures: each ends with exit code 1 and
-// its exact message before any window is made.
+// its exact message before any window is made; and the end by closing the window.
 #include "playharness.h"
 
 #include "testsupport.h"
@@ -58,5 +58,34 @@ INSTANTIATE_TEST_SUITE_P(
                       StartupFailure{"UnreadableGamePlan", "Game: ../game\n", "<GamePlan><Environment>",
                                      "Error: Error loading game \"../game\".\n"}),
     CaseName());
+
+// Closing the window on the title screen ends the program with code 0.
+class WindowCloser : public PlayDriver {
+public:
+    void Frame() override
+    {
+        if (FrameNumber() == kFadeFrames) {
+            SDL_Event event;
+            SDL_zero(event);
+            event.type = SDL_WINDOWEVENT;
+            event.window.event = SDL_WINDOWEVENT_CLOSE;
+            Push(event);
+        }
+    }
+};
+
+TEST(PlayTest, ClosingTheWindowEndsWithCodeZero)
+{
+    PlayFolder folder;
+    folder.WriteStartup(PlayFolder::StartupText(320, 240));
+    folder.UseDemoGame();
+    WindowCloser closer;
+    const GameRun run = RunGame(folder, &closer, 10 * kFadeFrames);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.HasInOrder({"Entering MorvoStartState\n", "Exiting MorvoStartState\n", "harness window: yes\n"}))
+        << run.output;
+    EXPECT_EQ(run.output.find("harness:"), std::string::npos) << run.output;
+}
 
 }  // namespace
