@@ -149,11 +149,13 @@ TEST_F(ShaderTest, ManagerSharesShadersAndKnowsProgramsByName)
     EXPECT_EQ(manager.FindProgram("one"), nullptr);
     EXPECT_NE(manager.FindProgram("two"), nullptr);
 
+    // The older class binds "delta_t" to attribute 1 before linking.
+    folder.Write("timed.vert", "attribute float delta_t;\nvoid main() { gl_Position = gl_Vertex * delta_t; }\n");
     ShaderProgram older;
-    older.AddVertexShader(Base("plain").c_str());
+    older.AddVertexShader(Base("timed").c_str());
     older.AddFragmentShader(Base("plain").c_str());
     ASSERT_TRUE(older.Link());
-    EXPECT_EQ(glGetAttribLocationARB(older.GetHandle(), "delta_t"), -1);  // not an attribute the shader uses
+    EXPECT_EQ(glGetAttribLocationARB(older.GetHandle(), "delta_t"), 1);
 }
 
 TEST(ScreenCopy, CopiesTheFrameAndDrawsItThroughItsProgram)

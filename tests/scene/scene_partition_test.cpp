@@ -161,12 +161,12 @@ TEST(BspPlane, ZeroAreaTrianglesGiveNoPlaneAndTheFirstBestWins)
     mesh->AddVertex(0, 1, 0);
     mesh->AddVertex(0, 1, 1);
     mesh->AddFace(0, 1, 2);  // a line: no plane
-    mesh->AddFace(0, 3, 1);  // y = 0, the rest above: 50 %
-    mesh->AddFace(4, 5, 3);  // x = 0 with every vertex on it: no vertex in front
+    mesh->AddFace(0, 3, 1);  // y = 0 facing down: no vertex in front, score 50
+    mesh->AddFace(4, 5, 3);  // x = 0 facing -x: no vertex in front, score 50 too
     BSPNode node;
     const std::unique_ptr<Plane> plane = node.ChoosePlane(&model);
     ASSERT_NE(plane, nullptr);
-    EXPECT_FLOAT_EQ(std::fabs(plane->normal.y), 1.0f);
+    EXPECT_EQ(plane->normal.y, -1.0f);  // the earlier of the two
     EXPECT_EQ(node.PercentInFront(Plane(1, 0, 0, 1), &model), 100.0f);
 
     Model line;
