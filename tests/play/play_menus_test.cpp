@@ -1,6 +1,6 @@
 // End-to-end runs through the menus: a whole tour from the title into a
-// chapter, the pause and ending screens and out; a level won without input;
-// a chapter whose level file is missing.
+// chapter, the pause and ending screens and out; the credits and an extra
+// chapter; a level won without input; a chapter whose level file is missing.
 #include "playscript.h"
 
 #include "stateindex.h"
@@ -15,9 +15,13 @@ constexpr int kWidth = 320;
 constexpr int kHeight = 240;
 constexpr int kMaxFrames = 6000;
 
-// Daydream 1's button on the level select, and Daydream 2's.
+// Buttons by their hover index: the title's Credits; the level select's
+// Daydream 1, Daydream 2 and Extras; the extras screen's second chapter.
+constexpr int kCredits = 1;
 constexpr int kDaydream1 = 1;
 constexpr int kDaydream2 = 2;
+constexpr int kExtras = 5;
+constexpr int kExtra2 = 2;
 
 void ExpectCleanLog(const GameRun& run)
 {
@@ -83,6 +87,45 @@ TEST(PlayTest, TitleToChapterPauseEndingAndQuit)
         "Exiting MorvoDemoAppstate\n",
         "Entering MorvoEndingMenuState\n",
         "Exiting MorvoEndingMenuState\n",
+    })) << run.output;
+    ExpectCleanLog(run);
+}
+
+TEST(PlayTest, CreditsAndAnExtraChapterStartFromTheirScreens)
+{
+    PlayFolder folder;
+    folder.WriteStartup(PlayFolder::StartupText(kWidth, kHeight));
+    folder.UseDemoGame();
+    ScriptDriver script;
+    script.Add(StateIndex::kTitle, kFadeFrames, [](ScriptDriver& d) { d.Tap(SDL_SCANCODE_SPACE); });
+    script.Add(StateIndex::kTitle, kFadeFrames, [](ScriptDriver& d) { d.PointAt(kCredits); });
+    script.Add(StateIndex::kTitle, 2, [](ScriptDriver& d) { d.Click(SDL_BUTTON_LEFT); });
+    script.Add(StateIndex::kChapterIntro, 10, [](ScriptDriver& d) { d.Click(SDL_BUTTON_LEFT); });
+    script.Add(StateIndex::kInGame, kFadeFrames, [](ScriptDriver& d) { d.Tap(SDL_SCANCODE_ESCAPE); });
+    script.Add(StateIndex::kPause, kFadeFrames, [](ScriptDriver& d) { d.Tap(SDL_SCANCODE_M); });
+    script.Add(StateIndex::kTitle, kFadeFrames, [](ScriptDriver& d) { d.PointAt(0); });
+    script.Add(StateIndex::kTitle, 2, [](ScriptDriver& d) { d.Click(SDL_BUTTON_LEFT); });
+    script.Add(StateIndex::kLevelSelect, kFadeFrames, [](ScriptDriver& d) { d.PointAt(kExtras); });
+    script.Add(StateIndex::kLevelSelect, 2, [](ScriptDriver& d) { d.Click(SDL_BUTTON_LEFT); });
+    script.Add(StateIndex::kExtras, kFadeFrames, [](ScriptDriver& d) { d.PointAt(kExtra2); });
+    script.Add(StateIndex::kExtras, 2, [](ScriptDriver& d) { d.Click(SDL_BUTTON_LEFT); });
+    script.Add(StateIndex::kChapterIntro, 10, [](ScriptDriver& d) { d.Tap(SDL_SCANCODE_RETURN); });
+    script.Add(StateIndex::kInGame, kFadeFrames, [](ScriptDriver& d) { d.Tap(SDL_SCANCODE_K); });
+    script.Add(StateIndex::kEndingMenu, kFadeFrames, [](ScriptDriver& d) { d.Tap(SDL_SCANCODE_ESCAPE); });
+
+    const GameRun run = RunGame(folder, &script, kMaxFrames);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.HasInOrder({
+        "Starting new game from chapter Credits...\n",
+        "Entering MorvoDemoAppstate\n",
+        "Entering MorvoSaveLoadState\n",
+        "Entering MorvoStartState\n",
+        "Entering MorvoDreamState\n",
+        "Entering MorvoExtraState\n",
+        "Starting new game from chapter DayDream2...\n",
+        "Entering MorvoDemoAppstate\n",
+        "Entering MorvoEndingMenuState\n",
     })) << run.output;
     ExpectCleanLog(run);
 }
