@@ -255,6 +255,18 @@ TEST_F(MenuTest, HoverSoundPlaysEachTimeThePointerEntersAnotherButton)
     title.Exit(-1);
 }
 
+TEST_F(MenuTest, EndingScreenAnnouncesItsButtonsWithTheDownSample)
+{
+    MorvoEndingMenuState ending;
+    EnterSettled(ending);
+    ::testing::internal::CaptureStdout();
+    PointAt(ending, 1);
+    const std::string printed = ::testing::internal::GetCapturedStdout();
+    EXPECT_NE(printed.find(SampleLine(ending.GetDownSample())), std::string::npos) << printed;
+    EXPECT_EQ(printed.find(SampleLine(ending.GetOverSample())), std::string::npos) << printed;
+    ending.Exit(-1);
+}
+
 TEST_F(MenuTest, EscapeDuringTheDedicationSkipsToItsFadeOut)
 {
     MorvoStartState title;
