@@ -494,6 +494,20 @@ TEST_F(LevelFileTest, DirtinessNamesMissingAndUnknownIslands)
     EXPECT_EQ(Snapshot().dirty, (std::vector<bool>{true, false, true, false}));
 }
 
+TEST_F(LevelFileTest, MorvosBeyondTheStoreAreNamedInTheLog)
+{
+    World().GetStore()->SetCapacity(3);
+    std::string level = "<MorvoLevel><Boy x=\"0\" y=\"0\" z=\"0\"/><MorvoLayer><Morvos>";
+    for (int i = 0; i < 5; ++i) {
+        level += "<morvo x=\"0." + std::to_string(i) + "\" y=\"0\" color=\"1\" power=\"1\"/>";
+    }
+    folder_.Write("crowded.xml", level + "</Morvos></MorvoLayer></MorvoLevel>");
+    LogCapture log;
+    ASSERT_TRUE(Load("crowded.xml"));
+    EXPECT_EQ(World().GetStore()->GetCount(), 3);
+    EXPECT_TRUE(log.Contains("2 of its 5 morvos")) << log.All();
+}
+
 TEST_F(LevelFileTest, WriterKeepsTheStoredFormat)
 {
     BuildFullLevel();

@@ -164,12 +164,22 @@ void ClearLevelState(MorvoWorld& world)
     }
 }
 
-void ReadMorvos(MorvoWorld& world, const TiXmlElement* morvos)
+void ReadMorvos(MorvoWorld& world, const char* path, const TiXmlElement* morvos)
 {
+    int read = 0;
+    int leftOut = 0;
     for (const TiXmlElement* morvo = morvos->FirstChildElement("morvo"); morvo != nullptr;
          morvo = morvo->NextSiblingElement("morvo")) {
-        world.AddMorvo(ReadFloat(morvo, "x"), ReadFloat(morvo, "y"), ReadInt(morvo, "color"),
-                       ReadFloat(morvo, "power"));
+        ++read;
+        if (world.AddMorvo(ReadFloat(morvo, "x"), ReadFloat(morvo, "y"), ReadInt(morvo, "color"),
+                           ReadFloat(morvo, "power")) < 0) {
+            ++leftOut;
+        }
+    }
+    if (leftOut > 0) {
+        // A full store takes no more; a save would lose them.
+        DebugLog("(MorvoFiles) Warning: %s: %d of its %d morvos do not fit in the world and are left out.\n", path,
+                 leftOut, read);
     }
     UniformGrid* grid = world.GetGrid();
     if (grid != nullptr) {
@@ -572,7 +582,7 @@ bool LoadLevel(const std::string& path)
         world.SetLoseWhenNoPureMorvos(true);
     }
 
-    ReadMorvos(world, morvos);
+    ReadMorvos(world, path.c_str(), morvos);
     // Grid sets and animations before the triggers that name them, triggers
     // before the particle systems and islands that name them.
     if (const TiXmlElement* grid = root->FirstChildElement("Grid")) {
