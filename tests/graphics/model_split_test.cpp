@@ -155,3 +155,23 @@ TEST(ModelSplit, KeepsTheNonEmptyHalves)
 }
 
 }  // namespace
+
+namespace {
+
+// An edge of the cutting triangle's own plane whose ends rounding puts on
+// either side: the cut point stays on the edge instead of running off to infinity.
+TEST(MeshSplitAttributes, CutOfAnEdgeLyingInThePlaneStaysOnTheEdge)
+{
+    const Plane plane(Vec3(-0.115160659f, -0.942084193f, -0.314984947f), 0.127628341f);
+    const GfxVec3 s(-3.0f, -0.166502714f, 2.0f);
+    const GfxVec3 e(-2.0f, -0.288743019f, 2.0f);
+    GfxVec3 hit;
+    ASSERT_EQ(plane.IntersectSegment(s, e, hit), 2);
+    EXPECT_GE(hit.x, -3.0f);
+    EXPECT_LE(hit.x, -2.0f);
+    EXPECT_GE(hit.y, -0.288743019f);
+    EXPECT_LE(hit.y, -0.166502714f);
+    EXPECT_EQ(hit.z, 2.0f);
+}
+
+}  // namespace

@@ -3,7 +3,9 @@
 // choice of splitting planes, and files that nest too deep or name a
 // quadrant that does not exist.
 #include "bsptree.h"
+#include "camera.h"
 #include "gfxcomponent.h"
+#include "gltestsupport.h"
 #include "modelmanager.h"
 #include "quadtree.h"
 #include "testsupport.h"
@@ -70,19 +72,31 @@ struct AnyTree {
     std::function<void(const char*)> load;
     std::function<int()> count;
     std::function<int()> nodes;
-    const char* suffix;
+    std::function<int(const Camera*)> render;
+    const char* suffix = "";
 };
+
+template <typename Tree> AnyTree Wrap(Tree& t, const char* suffix)
+{
+    AnyTree any;
+    any.build = [&t](Model* m) { t.Build(m); };
+    any.save = [&t](const char* b) { t.Save(b); };
+    any.load = [&t](const char* f) { t.Load(f); };
+    any.count = [&t] { return t.Count(); };
+    any.nodes = [&t] { return t.GetNodeCount(); };
+    any.render = [&t](const Camera* c) { return t.Render(0, 0, 0, 0, GL_TRIANGLES, c); };
+    any.suffix = suffix;
+    return any;
+}
 
 AnyTree Bsp(BSPTree& t)
 {
-    return {[&t](Model* m) { t.Build(m); }, [&t](const char* b) { t.Save(b); }, [&t](const char* f) { t.Load(f); },
-            [&t] { return t.Count(); },     [&t] { return t.GetNodeCount(); },  ".bsp"};
+    return Wrap(t, ".bsp");
 }
 
 AnyTree Quad(QuadTree& t)
 {
-    return {[&t](Model* m) { t.Build(m); }, [&t](const char* b) { t.Save(b); }, [&t](const char* f) { t.Load(f); },
-            [&t] { return t.Count(); },     [&t] { return t.GetNodeCount(); },  ".quad"};
+    return Wrap(t, ".quad");
 }
 
 struct GridCase {
@@ -131,6 +145,29 @@ TEST_P(PartitionFile, SavedTreeReadsBackWithItsTriangles)
     read.load((base + built.suffix).c_str());
     EXPECT_EQ(read.count(), built.count());
     EXPECT_GE(built.count(), 200);
+}
+
+// Every leaf is drawn once when the view holds the model, none when it looks far away.
+TEST_P(PartitionFile, DrawsTheLeavesInsideTheView)
+{
+    ASSERT_TRUE(gltest::EnsureWindow());
+    gltest::ResetDrawing();
+    BSPTree bsp(30);
+    QuadTree quad(30);
+    AnyTree tree = GetParam() ? Quad(quad) : Bsp(bsp);
+    tree.build(MakeGrid(10, 10, -3.0f, -4.0f, Bumps));
+    EXPECT_EQ(tree.render(nullptr), 0);
+    glMatrixMode(GL_PROJECTION);
+    glOrtho(-20, 20, -20, 20, -20, 20);
+    glMatrixMode(GL_MODELVIEW);
+    const Camera wholeView;
+    EXPECT_EQ(tree.render(&wholeView), tree.count());
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(1000, 1010, 1000, 1010, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    const Camera farAway;
+    EXPECT_EQ(tree.render(&farAway), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Partition, PartitionFile, ::testing::Bool(),

@@ -52,6 +52,12 @@ int Plane::IntersectSegment(float ax, float ay, float az, float bx, float by, fl
     float dy = by - ay;
     float dz = bz - az;
     float t = -(normal.x * ax + normal.y * ay + normal.z * az + d) / (normal.x * dx + normal.y * dy + normal.z * dz);
+    // Rounding can put the ends of a segment lying in the plane on either
+    // side, with a divisor of (almost) 0: the hit point stays on the segment.
+    if (!(t >= 0.0f))
+        t = 0.0f;
+    else if (t > 1.0f)
+        t = 1.0f;
     out[0] = ax + t * dx;
     out[1] = ay + t * dy;
     out[2] = az + t * dz;

@@ -30,7 +30,8 @@ public:
     bool IsSphereInFront(float x, float y, float z, float radius) const;
 
     // 1: both ends in front; 0: neither in front (out untouched in both
-    // cases); 2: the segment crosses and out is the crossing point.
+    // cases); 2: the segment crosses and out is the crossing point, which
+    // always lies on the segment.
     int IntersectSegment(const GfxVec3& a, const GfxVec3& b, GfxVec3& out) const;
     int IntersectSegment(const Vec3& a, const Vec3& b, Vec3& out) const;
     int IntersectSegment(const GfxVec3& a, const GfxVec3& b, Vec3& out) const;
