@@ -184,6 +184,14 @@ TEST(ScreenCopy, CopiesTheFrameAndDrawsItThroughItsProgram)
     EXPECT_EQ(gltest::ReadPixel(400, 300), (std::array<int, 4>{0, 255, 0, 255}));
     EXPECT_EQ(gltest::ReadPixel(799, 599), (std::array<int, 4>{0, 255, 0, 255}));
 
+    // Without "sharpness.frag" the program does not link and the fixed pipeline draws the copy.
+    ScreenCopyMaterial* plain = materials.CreateScreenCopy("plain", 1024, 3);
+    ASSERT_NE(plain, nullptr);
+    plain->Update(0.0f);
+    gltest::ResetDrawing();
+    plain->Draw();
+    EXPECT_EQ(gltest::ReadPixel(400, 300), (std::array<int, 4>{0, 255, 0, 255}));
+
     FILE* out = std::tmpfile();
     copy->WriteObj(out);
     EXPECT_EQ(std::ftell(out), 0);
