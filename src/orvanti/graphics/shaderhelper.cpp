@@ -74,8 +74,9 @@ bool LoadShaderSource(const char* name, char** source, int type)
     return false;
 }
 
-bool CompileShaderFile(const char* name, int type, unsigned int glType, unsigned int* handle)
+bool CompileShaderFile(const char* name, int type, unsigned int* handle)
 {
+    const GLenum glType = type == kVertexShaderType ? GL_VERTEX_SHADER_ARB : GL_FRAGMENT_SHADER_ARB;
     char* source = nullptr;
     LoadShaderSource(name, &source, type);
     if (*handle != 0)

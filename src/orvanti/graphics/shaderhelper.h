@@ -16,10 +16,11 @@ int ReadShaderFile(const char* name, int type, char* buffer, int size);
 // False when the file cannot be opened (*source unchanged) or read (*source
 // freed and null).
 bool LoadShaderSource(const char* name, char** source, int type);
-// Compiles a new shader object of the GL type from the file; the old object
-// in *handle (when not 0) is deleted. A source that cannot be read gives an
-// object without source, whose compilation fails. True when it compiled.
-bool CompileShaderFile(const char* name, int type, unsigned int glType, unsigned int* handle);
+// Compiles a new vertex (type 0) or fragment (type 1) shader object from
+// the file; the old object in *handle (when not 0) is deleted. A source
+// that cannot be read gives an object without source, whose compilation
+// fails. True when it compiled.
+bool CompileShaderFile(const char* name, int type, unsigned int* handle);
 
 // Links the program object; GL's link status.
 bool LinkProgramObject(unsigned int program);
