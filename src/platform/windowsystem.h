@@ -11,6 +11,9 @@ void PrepareWindowSystemThreads();
 // Video subsystem up (events included); false with one debug-log line.
 bool StartWindowSystem();
 
+// Stops the video subsystem and starts it again; only while no window exists.
+bool RestartWindowSystem();
+
 // True once StartWindowSystem has succeeded.
 bool WindowSystemStarted();
 

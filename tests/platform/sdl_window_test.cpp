@@ -171,3 +171,33 @@ TEST_F(SdlWindow, DestroyForgetsTheHandleAndStopsPumping)
 }
 
 }  // namespace
+
+// Software GL on a virtual display now and then gives a new video session a
+// single-buffered visual; every window must still come out double-buffered.
+TEST(SdlVideoSession, EveryNewSessionGivesADoubleBufferedWindow)
+{
+    setenv("MORVO_TEST", "1", 1);
+    if (std::getenv("DISPLAY") == nullptr || !StartWindowSystem()) {
+        GTEST_SKIP() << "no display";
+    }
+    constexpr int kSessions = 60;
+    int singleBuffered = 0;
+    for (int i = 0; i < kSessions; ++i) {
+        ASSERT_TRUE(RestartWindowSystem());
+        WindowRequest request;
+        request.title = "session";
+        request.width = 32;
+        request.height = 32;
+        request.procedure = CountCloses;
+        HWND window = CreatePlatformWindow(request);
+        ASSERT_NE(window, nullptr);
+        GLContextHandle context = CreateGLContext(window);
+        ASSERT_NE(context, nullptr);
+        ASSERT_TRUE(MakeGLContextCurrent(window, context));
+        singleBuffered += PixelFormatMatches(window, 32, 16) ? 0 : 1;
+        MakeGLContextCurrent(nullptr, nullptr);
+        DeleteGLContext(context);
+        DestroyPlatformWindow(window);
+    }
+    EXPECT_EQ(singleBuffered, 0);
+}

@@ -16,6 +16,9 @@ constexpr int kHighColourChannelBits = 8;  // 24 and 32 colour bits
 constexpr int kLowColourRedBlueBits = 5;   // 16 colour bits: 5-6-5
 constexpr int kLowColourGreenBits = 6;
 constexpr int kHighColourThreshold = 24;
+// Software GL on a virtual X server now and then hands a fresh video session a
+// single-buffered visual; a new session gets a good one.
+constexpr int kVideoRestarts = 4;
 
 struct PlatformWindow {
     HWND handle = nullptr;
@@ -58,6 +61,53 @@ void RequestPixelFormat(int colorBits, int depthBits)
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
 }
 
+SDL_Window* CreateSdlWindow(const WindowRequest& request)
+{
+    RequestPixelFormat(request.colorBits, request.depthBits);
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+    if (request.fullscreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+    SDL_Window* window = SDL_CreateWindow(request.title, request.x, request.y, request.width, request.height, flags);
+    if (window == nullptr) {
+        LogSdlFailure("SDL_CreateWindow failed");
+    }
+    return window;
+}
+
+// Whether a context made on the window draws double-buffered.
+bool WindowIsDoubleBuffered(SDL_Window* window)
+{
+    SDL_GLContext probe = SDL_GL_CreateContext(window);
+    if (probe == nullptr) {
+        return true;  // the real context creation reports the failure
+    }
+    int doubleBuffer = 0;
+    SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &doubleBuffer);
+    SDL_GL_MakeCurrent(nullptr, nullptr);
+    SDL_GL_DeleteContext(probe);
+    return doubleBuffer != 0;
+}
+
+// The window, made again in a restarted video session while it comes out
+// single-buffered; only the first window may restart the session.
+SDL_Window* CreateDoubleBufferedWindow(const WindowRequest& request)
+{
+    SDL_Window* window = CreateSdlWindow(request);
+    for (int restart = 0; restart < kVideoRestarts && window != nullptr && gWindows.empty(); ++restart) {
+        if (WindowIsDoubleBuffered(window)) {
+            break;
+        }
+        PlatformDebugOutput("Single-buffered GL visual; restarting the video session.\n");
+        SDL_DestroyWindow(window);
+        if (!RestartWindowSystem()) {
+            return nullptr;
+        }
+        window = CreateSdlWindow(request);
+    }
+    return window;
+}
+
 }  // namespace
 
 bool GetDesktopSize(int* width, int* height)
@@ -94,14 +144,8 @@ HWND CreatePlatformWindow(const WindowRequest& request)
     if (!StartWindowSystem()) {
         return nullptr;
     }
-    RequestPixelFormat(request.colorBits, request.depthBits);
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-    if (request.fullscreen) {
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    }
-    SDL_Window* sdlWindow = SDL_CreateWindow(request.title, request.x, request.y, request.width, request.height, flags);
+    SDL_Window* sdlWindow = CreateDoubleBufferedWindow(request);
     if (sdlWindow == nullptr) {
-        LogSdlFailure("SDL_CreateWindow failed");
         return nullptr;
     }
     PlatformWindow window;

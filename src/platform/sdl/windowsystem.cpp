@@ -52,6 +52,15 @@ bool StartWindowSystem()
     return true;
 }
 
+bool RestartWindowSystem()
+{
+    if (gVideoStarted) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        gVideoStarted = false;
+    }
+    return StartWindowSystem();
+}
+
 bool OnWindowSystemThread()
 {
     return gVideoStarted && std::this_thread::get_id() == gWindowThread;
