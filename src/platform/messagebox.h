@@ -4,7 +4,7 @@
 // default (first) button is returned at once, so nothing ever blocks.
 #pragma once
 
-#include "winmessages.h"  // IDOK, IDCANCEL
+#include "winmessages.h"  // IDOK, IDCANCEL, IDYES, IDNO
 
 // Button sets (low four bits of the style).
 constexpr unsigned MB_OK = 0x0;
@@ -17,10 +17,6 @@ constexpr unsigned MB_ICONSTOP = 0x10;
 constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 constexpr unsigned MB_ICONINFORMATION = 0x40;
 constexpr unsigned MB_SETFOREGROUND = 0x10000;
-
-// Results besides IDOK and IDCANCEL.
-constexpr int IDYES = 6;
-constexpr int IDNO = 7;
 
 // Shows the box and returns the button chosen (IDOK, IDYES ...).
 int ShowMessageBox(const char* text, const char* caption, unsigned style);

@@ -109,3 +109,5 @@ constexpr WPARAM VK_F1 = 0x70;
 // Dialog command ids.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
