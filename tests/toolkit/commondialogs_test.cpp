@@ -27,14 +27,13 @@ TEST_P(HeadlessBoxes, PrintAndGiveTheDefaultButton)
 
 INSTANTIATE_TEST_SUITE_P(
     Toolkit, HeadlessBoxes,
-    ::testing::Values(BoxCase{"Message", [] { return ShowMessageBox("Error loading \"x.xml\"", "Korrel"); }, IDOK},
-                      BoxCase{"Info", [] { return ShowInfoBox("Error loading \"x.xml\"", "Korrel"); }, IDOK},
-                      BoxCase{"Warning", [] { return ShowWarningBox("Error loading \"x.xml\"", "Korrel"); }, IDOK},
-                      BoxCase{"Error", [] { return ShowErrorBox("Error loading \"x.xml\"", "Korrel"); }, IDOK},
-                      BoxCase{"Question", [] { return AskQuestionBox("Error loading \"x.xml\"", false, "Korrel"); },
-                              IDYES},
-                      BoxCase{"QuestionWithCancel",
-                              [] { return AskQuestionBox("Error loading \"x.xml\"", true, "Korrel"); }, IDYES}),
+    ::testing::Values(
+        BoxCase{"Message", [] { return ShowMessageBox("Error loading \"x.xml\"", "Korrel"); }, IDOK},
+        BoxCase{"Info", [] { return ShowInfoBox("Error loading \"x.xml\"", "Korrel"); }, IDOK},
+        BoxCase{"Warning", [] { return ShowWarningBox("Error loading \"x.xml\"", "Korrel"); }, IDOK},
+        BoxCase{"Error", [] { return ShowErrorBox("Error loading \"x.xml\"", "Korrel"); }, IDOK},
+        BoxCase{"Question", [] { return AskQuestionBox("Error loading \"x.xml\"", false, "Korrel"); }, IDYES},
+        BoxCase{"QuestionWithCancel", [] { return AskQuestionBox("Error loading \"x.xml\"", true, "Korrel"); }, IDYES}),
     CaseName());
 
 TEST(HeadlessDialogs, GiveNothingChosen)

@@ -1,11 +1,20 @@
-// The toolkit suite runs without a display, whatever the environment has:
-// its GUI thread then starts without GTK and every box prints.
+// The toolkit suite runs without a display, whatever display the runner
+// hands it: its GUI thread then starts without GTK and every box prints.
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 
 namespace {
-const bool gNoDisplay = [] {
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    return true;
-}();
+
+class NoDisplay : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+    }
+};
+
+::testing::Environment* const gNoDisplay = ::testing::AddGlobalTestEnvironment(new NoDisplay);
+
 }  // namespace

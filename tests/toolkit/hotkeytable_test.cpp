@@ -48,7 +48,7 @@ TEST(HotKeyTable, LastTableOfTheWindowElseOfItsParent)
 // Keys are looked up on the GUI thread while another thread registers tables.
 TEST(HotKeyTable, RegisteringWhileKeysAreLookedUpIsSafe)
 {
-    constexpr int kRegistrations = 20000;
+    constexpr int kRegistrations = 200000;
     WHotKeyTable table;
     const HWND dialog = Window(0x30);
     table.Add(dialog, Table(1));

@@ -41,13 +41,14 @@ TEST_P(FailedCheck, ReportsAndStops)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, FailedCheck,
-    ::testing::Values(
-        CheckCase{"Plain", "Invalid color", false, 0, "Korrel ERROR: Invalid color\n"},
-        CheckCase{"Accelerators", "RegisterHotKeyTable() could not load the key accelerator table", false, 0,
-                  "Korrel ERROR: RegisterHotKeyTable\\(\\) could not load the key accelerator table\n"},
-        CheckCase{"WithHandle", "WThread::Start() Unknown or terminated thread cannot be started  hTread=", true,
-                  0x1A2B, "Korrel ERROR: WThread::Start\\(\\) Unknown .* hTread= 1A2BH\n"},
-        CheckCase{"ThenBreaks", "Could not load the dialog box", false, 0, "DEBUG BREAK .*: test"}),
+    ::testing::Values(CheckCase{"Plain", "Invalid color", false, 0, "Korrel ERROR: Invalid color\n"},
+                      CheckCase{"Accelerators", "RegisterHotKeyTable() could not load the key accelerator table", false,
+                                0,
+                                "Korrel ERROR: RegisterHotKeyTable\\(\\) could not load the key accelerator table\n"},
+                      CheckCase{"WithHandle",
+                                "WThread::Start() Unknown or terminated thread cannot be started  hTread=", true,
+                                0x1A2B, "Korrel ERROR: WThread::Start\\(\\) Unknown .* hTread= 1A2BH\n"},
+                      CheckCase{"ThenBreaks", "Could not load the dialog box", false, 0, "DEBUG BREAK .*: test"}),
     CaseName());
 
 }  // namespace

@@ -157,19 +157,17 @@ TEST_P(ControlKinds, ComeFromTheExactClassName)
     EXPECT_EQ(WControls::GetControlTypeOfClass(GetParam().className), GetParam().kind);
 }
 
-INSTANTIATE_TEST_SUITE_P(Registry, ControlKinds,
-                         ::testing::Values(ClassCase{"Button", "Button", kControlButton},
-                                           ClassCase{"ComboBox", "ComboBox", kControlComboBox},
-                                           ClassCase{"Edit", "Edit", kControlEdit},
-                                           ClassCase{"ListBox", "ListBox", kControlListBox},
-                                           ClassCase{"Static", "Static", kControlStatic},
-                                           ClassCase{"Progress", "msctls_progress32", kControlProgress},
-                                           ClassCase{"ScrollBar", "ScrollBar", kControlScrollBar},
-                                           ClassCase{"Trackbar", "msctls_trackbar32", kControlTrackbar},
-                                           ClassCase{"ListView", "SysListView32", kControlListView},
-                                           ClassCase{"TreeView", "SysTreeView32", kControlTreeView},
-                                           ClassCase{"CaseMatters", "button", kControlNone},
-                                           ClassCase{"Dialog", "#32770", kControlNone}),
-                         CaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Registry, ControlKinds,
+    ::testing::Values(ClassCase{"Button", "Button", kControlButton},
+                      ClassCase{"ComboBox", "ComboBox", kControlComboBox}, ClassCase{"Edit", "Edit", kControlEdit},
+                      ClassCase{"ListBox", "ListBox", kControlListBox}, ClassCase{"Static", "Static", kControlStatic},
+                      ClassCase{"Progress", "msctls_progress32", kControlProgress},
+                      ClassCase{"ScrollBar", "ScrollBar", kControlScrollBar},
+                      ClassCase{"Trackbar", "msctls_trackbar32", kControlTrackbar},
+                      ClassCase{"ListView", "SysListView32", kControlListView},
+                      ClassCase{"TreeView", "SysTreeView32", kControlTreeView},
+                      ClassCase{"CaseMatters", "button", kControlNone}, ClassCase{"Dialog", "#32770", kControlNone}),
+    CaseName());
 
 }  // namespace

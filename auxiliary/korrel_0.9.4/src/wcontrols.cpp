@@ -181,9 +181,9 @@ std::string WControls::GetText(unsigned id) const
         }
         std::string text(static_cast<size_t>(length) + 1, '\0');
         const UINT textMessage = kind == kControlComboBox ? CB_GETLBTEXT : LB_GETTEXT;
-        text.resize(static_cast<size_t>(
-            std::max<LRESULT>(0, GuiSendMessage(item, textMessage, static_cast<WPARAM>(selected),
-                                                reinterpret_cast<LPARAM>(text.data())))));
+        text.resize(
+            static_cast<size_t>(std::max<LRESULT>(0, GuiSendMessage(item, textMessage, static_cast<WPARAM>(selected),
+                                                                    reinterpret_cast<LPARAM>(text.data())))));
         return WithoutCarriageReturns(text);
     }
     if (kind == kControlListView) {

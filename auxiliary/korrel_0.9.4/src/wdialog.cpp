@@ -7,10 +7,7 @@
 #include "korrel/whandlerregistry.h"
 #include "korrel/whotkeytable.h"
 
-#include <atomic>
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 namespace {
 
@@ -19,8 +16,6 @@ constexpr unsigned kCloseHandlers[][2] = {
     {IDOK, WM_COMMAND},      // OK
     {0, WM_DESTROY},         // the window's destruction
 };
-
-std::atomic<bool> gApcDone{false};
 
 bool IsColourQuery(UINT message)
 {
@@ -39,18 +34,14 @@ bool IsColourQuery(UINT message)
 }  // namespace
 
 WDialog::WDialog(unsigned dialogId, bool show, const char* moduleName, unsigned userWord)
-    : userWord_(userWord), dialogId_(dialogId)
+    : userWord_(userWord),
+      dialogId_(dialogId)
 {
     moduleName_ = moduleName;
-    gApcDone = false;
-    if (OnGuiThread()) {
-        LoadDialogBoxAPC(this);
-    } else {
-        PostGuiWork([this] { LoadDialogBoxAPC(this); });
-        while (!gApcDone) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
+    // A work item of its own, with its own completion: another thread's
+    // request finishing first does not end this wait. On the GUI thread
+    // (a callback opening a dialog) it runs at once.
+    RunGuiWork([this] { LoadDialogBoxAPC(this); });
     open_ = true;
     for (const auto& handler : kCloseHandlers) {
         RegisterMessageHandler(handler[0], OnClose, handler[1], 0);
@@ -84,7 +75,6 @@ void WDialog::LoadDialogBoxAPC(WDialog* dialog)
         KorrelCheck(false, "Could not load the dialog box");
     }
     dialog->hMenu_ = GuiGetMenu(dialog->hWnd_);
-    gApcDone = true;
 }
 
 void WDialog::OnClose(WEvent event)

@@ -31,9 +31,8 @@ void WHandlerRegistry::Add(const WHandlerEntry& entry)
 {
     auto lock = Lock();
     entries_.insert(entries_.begin(), entry);
-    KorrelTrace("Registered message handler #%u for hWnd=%X id=%u msg=%X %u\n",
-                static_cast<unsigned>(entries_.size()), GuiHandleNumber(entry.window), entry.id, entry.message,
-                entry.userWord);
+    KorrelTrace("Registered message handler #%u for hWnd=%X id=%u msg=%X %u\n", static_cast<unsigned>(entries_.size()),
+                GuiHandleNumber(entry.window), entry.id, entry.message, entry.userWord);
 }
 
 bool WHandlerRegistry::Remove(HWND window, unsigned id, unsigned message)

@@ -5,6 +5,7 @@
 #include "korrel/korrelcheck.h"
 #include "korrel/whotkeytable.h"
 
+#include <atomic>
 #include <mutex>
 #include <thread>
 
@@ -25,6 +26,7 @@ constexpr COLORREF kColorTable[kKorrelColorCount] = {
 };
 
 HBRUSH gBrushes[kKorrelColorCount] = {};
+std::atomic<bool> gStarted{false};  // the toolkit's own start, whoever started the GUI thread
 int gBrushBuilds = 0;
 std::once_flag gBrushesOnce;
 
@@ -44,7 +46,7 @@ bool FilterKey(const MSG& message)
 
 WObject::WObject()
 {
-    if (GuiThreadRunning()) {
+    if (gStarted && GuiThreadRunning()) {
         KorrelTrace("WObject::WObject() Constructor - MessageThread already running\n");
     } else {
         KorrelTrace("WObject::WObject() Constructor - must create MessageThread\n");
@@ -57,6 +59,7 @@ WObject::WObject()
         StartGuiThread();
         KorrelCheck(GuiThreadRunning(), "Internal Error - cannot create message thread");
         SetGuiMessageFilter(FilterKey);
+        gStarted = true;
         KorrelTrace("WObject::MessageThread(): started threadId=%u\n", GuiThreadId());
     }
     KorrelTrace("WObject::WObject() MessageThreadId=%u\n", GuiThreadId());

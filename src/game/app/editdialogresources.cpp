@@ -22,15 +22,14 @@ constexpr GuiControlTemplate kEditControls[] = {
 };
 
 constexpr GuiDialogTemplate kDialogs[] = {
-    {kEditDialogId, "Morvo Edit", "MS Sans Serif", 8, kDialogStyle, 223, 138, kEditMenuId,
-     MakeGuiList(kEditControls)},
+    {kEditDialogId, "Morvo Edit", "MS Sans Serif", 8, kDialogStyle, 223, 138, kEditMenuId, MakeGuiList(kEditControls)},
 };
 
 constexpr GuiMenuItemTemplate kEditMenu[] = {
-    {0, 0, "File"},                       // POPUP "File"
-    {1, kEditOpenLevel, "Import..."},     // MENUITEM
-    {1, kEditSaveLevel, "Export..."},     // MENUITEM
-    {0, 0, "Help"},                       // POPUP "Help"
+    {0, 0, "File"},                           // POPUP "File"
+    {1, kEditOpenLevel, "Import..."},         // MENUITEM
+    {1, kEditSaveLevel, "Export..."},         // MENUITEM
+    {0, 0, "Help"},                           // POPUP "Help"
     {1, kEditHelp, "Morvo Editing Help..."},  // MENUITEM
 };
 

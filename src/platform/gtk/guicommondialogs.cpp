@@ -14,6 +14,7 @@ namespace {
 
 constexpr size_t kMaxFileName = 259;  // the longest default name a dialog takes
 constexpr guint kScriptDelayMs = 50;
+constexpr int kScriptTries = 200;  // offers of a file name, kScriptDelayMs apart
 
 struct ButtonLabel {
     int id;
@@ -81,48 +82,82 @@ void Print(const std::string& caption, const std::string& text)
     std::fflush(stderr);
 }
 
-// A scripted answer, put into a shown dialog a moment after it appeared.
+// A scripted answer, put into a shown dialog a moment after it appeared. A
+// file chooser takes a chosen name only once its folder has loaded, so the
+// name is offered again until the chooser holds it.
 struct PendingScript {
-    GtkDialog* dialog;
+    GtkDialog* dialog = nullptr;
     GuiModalRequest request;
     GuiModalScript script;
+    bool asked = false;
+    GuiModalAnswer answer;
+    int tries = 0;
 };
+
+bool ChooserHolds(GtkFileChooser* chooser, const std::string& path)
+{
+    gchar* chosen = gtk_file_chooser_get_filename(chooser);
+    const bool holds = chosen && path == chosen;
+    g_free(chosen);
+    return holds;
+}
+
+// True once the answer is in the dialog (or will never get there).
+bool OfferFile(PendingScript& pending)
+{
+    GtkFileChooser* chooser = GTK_FILE_CHOOSER(pending.dialog);
+    const std::string& path = pending.answer.path;
+    if (ChooserHolds(chooser, path)) {
+        return true;
+    }
+    if (pending.request.kind == GuiModalKind::SaveFile) {
+        gchar* folder = g_path_get_dirname(path.c_str());
+        gchar* base = g_path_get_basename(path.c_str());
+        gtk_file_chooser_set_current_folder(chooser, folder);
+        gtk_file_chooser_set_current_name(chooser, base);
+        g_free(folder);
+        g_free(base);
+    } else {
+        gtk_file_chooser_set_filename(chooser, path.c_str());
+    }
+    return ChooserHolds(chooser, path) || ++pending.tries >= kScriptTries;
+}
 
 gboolean ApplyScript(gpointer data)
 {
     auto* pending = static_cast<PendingScript*>(data);
     GtkWidget* widget = GTK_WIDGET(pending->dialog);
-    if (gtk_widget_get_visible(widget)) {
-        const GuiModalAnswer answer = pending->script(pending->request);
-        const bool cancel = answer.button == IDCANCEL && pending->request.kind != GuiModalKind::MessageBox;
-        switch (pending->request.kind) {
-            case GuiModalKind::MessageBox:
-                gtk_dialog_response(pending->dialog, answer.button);
-                break;
-            case GuiModalKind::OpenFile:
-            case GuiModalKind::SaveFile:
-                if (!cancel) {
-                    gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(widget), answer.path.c_str());
-                    if (pending->request.kind == GuiModalKind::SaveFile) {
-                        gchar* base = g_path_get_basename(answer.path.c_str());
-                        gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(widget), base);
-                        g_free(base);
-                    }
-                }
-                gtk_dialog_response(pending->dialog, cancel ? GTK_RESPONSE_CANCEL : GTK_RESPONSE_ACCEPT);
-                break;
-            case GuiModalKind::Colour: {
-                GdkRGBA rgba = {(answer.colour & 0xFF) / 255.0, ((answer.colour >> 8) & 0xFF) / 255.0,
-                                ((answer.colour >> 16) & 0xFF) / 255.0, 1.0};
-                gtk_color_chooser_set_rgba(GTK_COLOR_CHOOSER(widget), &rgba);
-                gtk_dialog_response(pending->dialog, cancel ? GTK_RESPONSE_CANCEL : GTK_RESPONSE_OK);
-                break;
+    if (!gtk_widget_get_visible(widget)) {
+        g_object_unref(pending->dialog);
+        delete pending;
+        return G_SOURCE_REMOVE;
+    }
+    if (!pending->asked) {
+        pending->answer = pending->script(pending->request);
+        pending->asked = true;
+    }
+    const GuiModalAnswer& answer = pending->answer;
+    const bool cancel = answer.button == IDCANCEL;
+    switch (pending->request.kind) {
+        case GuiModalKind::MessageBox:
+            gtk_dialog_response(pending->dialog, answer.button);
+            break;
+        case GuiModalKind::OpenFile:
+        case GuiModalKind::SaveFile:
+            if (!cancel && !OfferFile(*pending)) {
+                return G_SOURCE_CONTINUE;
             }
+            gtk_dialog_response(pending->dialog, cancel ? GTK_RESPONSE_CANCEL : GTK_RESPONSE_ACCEPT);
+            break;
+        case GuiModalKind::Colour: {
+            GdkRGBA rgba = {(answer.colour & 0xFF) / 255.0, ((answer.colour >> 8) & 0xFF) / 255.0,
+                            ((answer.colour >> 16) & 0xFF) / 255.0, 1.0};
+            gtk_color_chooser_set_rgba(GTK_COLOR_CHOOSER(widget), &rgba);
+            gtk_dialog_response(pending->dialog, cancel ? GTK_RESPONSE_CANCEL : GTK_RESPONSE_OK);
+            break;
         }
     }
-    g_object_unref(pending->dialog);
-    delete pending;
-    return G_SOURCE_REMOVE;
+    return G_SOURCE_CONTINUE;  // removed once the dialog is gone
 }
 
 // Runs the dialog modally on the GUI thread (a nested loop), answered by the
@@ -135,7 +170,11 @@ int RunModal(GtkWidget* widget, const GuiModalRequest& request)
     gtk_window_set_keep_above(GTK_WINDOW(widget), TRUE);
     if (GuiModalScript script = CurrentScript()) {
         g_object_ref(dialog);
-        g_timeout_add(kScriptDelayMs, ApplyScript, new PendingScript{dialog, request, script});
+        auto* pending = new PendingScript;
+        pending->dialog = dialog;
+        pending->request = request;
+        pending->script = std::move(script);
+        g_timeout_add(kScriptDelayMs, ApplyScript, pending);
     }
     return gtk_dialog_run(dialog);
 }
@@ -207,8 +246,8 @@ int GuiMessageBox(const std::string& text, const std::string& caption, GuiBoxIco
     }
     int result = set.buttons[0].id;
     CallOnGuiThread([&] {
-        GtkWidget* dialog =
-            gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, MessageTypeOf(icon), GTK_BUTTONS_NONE, "%s", text.c_str());
+        GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, MessageTypeOf(icon), GTK_BUTTONS_NONE,
+                                                   "%s", text.c_str());
         gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
         for (int i = 0; i < set.count; ++i) {
             gtk_dialog_add_button(GTK_DIALOG(dialog), set.buttons[i].label, set.buttons[i].id);

@@ -116,8 +116,8 @@ WORD ScrollRequest(GtkScrollType type)
 
 UINT ScrollMessage(const GuiWindowRecord& control)
 {
-    const bool vertical = control.kind == GuiKind::ScrollBar ? (control.style & SBS_VERT) != 0
-                                                             : (control.style & TBS_VERT) != 0;
+    const bool vertical =
+        control.kind == GuiKind::ScrollBar ? (control.style & SBS_VERT) != 0 : (control.style & TBS_VERT) != 0;
     return vertical ? WM_VSCROLL : WM_HSCROLL;
 }
 
@@ -193,9 +193,9 @@ void BuildButton(GuiWindowRecord& control, GtkWidget** radioGroup)
         case BS_AUTORADIOBUTTON: {
             control.kind = GuiKind::RadioButton;
             GtkWidget* leader = (control.style & WS_GROUP) ? nullptr : *radioGroup;
-            control.inner = leader ? gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(leader),
-                                                                                    label.c_str())
-                                   : gtk_radio_button_new_with_mnemonic(nullptr, label.c_str());
+            control.inner =
+                leader ? gtk_radio_button_new_with_mnemonic_from_widget(GTK_RADIO_BUTTON(leader), label.c_str())
+                       : gtk_radio_button_new_with_mnemonic(nullptr, label.c_str());
             *radioGroup = control.inner;
             break;
         }
@@ -642,7 +642,8 @@ LRESULT ProgressMessage(GuiWindowRecord& control, UINT message, WPARAM wParam, L
 {
     switch (message) {
         case PBM_SETRANGE32: {
-            const LRESULT previous = MAKELPARAM(static_cast<WORD>(control.rangeMin), static_cast<WORD>(control.rangeMax));
+            const LRESULT previous =
+                MAKELPARAM(static_cast<WORD>(control.rangeMin), static_cast<WORD>(control.rangeMax));
             control.rangeMin = static_cast<int>(wParam);
             control.rangeMax = static_cast<int>(lParam);
             ShowProgress(control);
@@ -803,8 +804,8 @@ void BuildGuiControl(GuiWindowRecord& control, const GuiControlTemplate& entry, 
         BuildEdit(control);
     } else if (name == kComboBoxClass) {
         control.kind = GuiKind::ComboBox;
-        control.inner = (control.style & 0x3) == CBS_DROPDOWN ? gtk_combo_box_text_new_with_entry()
-                                                                : gtk_combo_box_text_new();
+        control.inner =
+            (control.style & 0x3) == CBS_DROPDOWN ? gtk_combo_box_text_new_with_entry() : gtk_combo_box_text_new();
         g_signal_connect(control.inner, "changed", G_CALLBACK(OnComboChanged), HandleData(control));
     } else if (name == kListBoxClass) {
         BuildList(control, GuiKind::ListBox);

@@ -279,6 +279,13 @@ bool RunGuiWork(std::function<void()> fn)
     return true;
 }
 
+int GuiPendingWorkCount()
+{
+    GuiState& state = State();
+    std::lock_guard<std::mutex> lock(state.queueMutex);
+    return static_cast<int>(state.work.size());
+}
+
 void SetGuiWaitHook(GuiWaitHook hook)
 {
     tWaitHook = std::move(hook);

@@ -37,11 +37,10 @@ constexpr const char* kHandleKey = "korrel-handle";
 constexpr const char* kDialogKey = "korrel-dialog";
 constexpr const char* kBaseUnitSample = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 constexpr int kComboBoxRows = 14;  // dialog units of a combo box's closed field
-constexpr const char* kDialogCss =
-    ".korrel-dialog button { padding: 0px 4px; min-height: 0px; min-width: 0px; }\n"
-    ".korrel-dialog checkbutton, .korrel-dialog radiobutton { padding: 0px; }\n"
-    ".korrel-dialog frame > border { border-radius: 0px; }\n"
-    ".korrel-menu menuitem check:not(:checked) { opacity: 0; }\n";
+constexpr const char* kDialogCss = ".korrel-dialog button { padding: 0px 4px; min-height: 0px; min-width: 0px; }\n"
+                                   ".korrel-dialog checkbutton, .korrel-dialog radiobutton { padding: 0px; }\n"
+                                   ".korrel-dialog frame > border { border-radius: 0px; }\n"
+                                   ".korrel-menu menuitem check:not(:checked) { opacity: 0; }\n";
 
 struct KeyName {
     guint keyval;
@@ -145,8 +144,8 @@ std::string FontClass(const GuiDialogTemplate& dialog)
         return found->second;
     }
     const std::string name = "korrel-font-" + std::to_string(table.fontClasses.size());
-    const std::string css = "." + name + " { font-family: \"" + dialog.fontName + "\", sans-serif; font-size: " +
-                            std::to_string(dialog.fontPoints) + "pt; }";
+    const std::string css = "." + name + " { font-family: \"" + dialog.fontName +
+                            "\", sans-serif; font-size: " + std::to_string(dialog.fontPoints) + "pt; }";
     GtkCssProvider* provider = gtk_css_provider_new();
     gtk_css_provider_load_from_data(provider, css.c_str(), -1, nullptr);
     gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider),
@@ -446,9 +445,9 @@ UINT ColourQuery(const GuiWindowRecord& control)
 void ApplyColours(UINT dialog, GuiWindowRecord& window)
 {
     GuiDrawContextTag context;
-    const LRESULT result = SendToDialogProcedure(
-        dialog, ColourQuery(window), reinterpret_cast<WPARAM>(&context),
-        static_cast<LPARAM>(reinterpret_cast<std::intptr_t>(GuiHandle(window.handle))));
+    const LRESULT result =
+        SendToDialogProcedure(dialog, ColourQuery(window), reinterpret_cast<WPARAM>(&context),
+                              static_cast<LPARAM>(reinterpret_cast<std::intptr_t>(GuiHandle(window.handle))));
     if (!FindGuiWindow(window.handle)) {
         return;
     }

@@ -42,21 +42,21 @@ struct GuiWindowRecord {
     std::string className;
     DWORD style = 0;
     GuiKind kind = GuiKind::Dialog;
-    std::string text;             // caption of dialogs, buttons, frames and labels
-    GtkWidget* outer = nullptr;   // what is placed, sized and shown
-    GtkWidget* inner = nullptr;   // what holds the data and takes the focus
-    GtkWidget* fixed = nullptr;   // dialog: the control area
+    std::string text;            // caption of dialogs, buttons, frames and labels
+    GtkWidget* outer = nullptr;  // what is placed, sized and shown
+    GtkWidget* inner = nullptr;  // what holds the data and takes the focus
+    GtkWidget* fixed = nullptr;  // dialog: the control area
     GuiDialogProc procedure = nullptr;
-    std::vector<UINT> children;   // dialog: controls in creation order
+    std::vector<UINT> children;  // dialog: controls in creation order
     std::vector<GuiMenuEntry> menu;
     bool hasMenu = false;
-    int baseX = 6;                // dialog: base units of its font
+    int baseX = 6;  // dialog: base units of its font
     int baseY = 13;
     bool destroying = false;
-    int quiet = 0;                // >0 while the program changes the control
-    int pendingScroll = -1;       // trackbar: request of a user move in progress
-    SCROLLINFO scroll;            // scroll bar: range, page and position
-    int rangeMin = 0;             // progress bar
+    int quiet = 0;           // >0 while the program changes the control
+    int pendingScroll = -1;  // trackbar: request of a user move in progress
+    SCROLLINFO scroll;       // scroll bar: range, page and position
+    int rangeMin = 0;        // progress bar
     int rangeMax = 100;
     int position = 0;
     HIMAGE image = nullptr;
@@ -90,7 +90,11 @@ std::string GuiMnemonicLabel(const std::string& caption);
 // Counts the program's own change of a control, so it sends no notification.
 class GuiQuietChange {
 public:
-    explicit GuiQuietChange(GuiWindowRecord& control) : control_(control) { ++control_.quiet; }
+    explicit GuiQuietChange(GuiWindowRecord& control)
+        : control_(control)
+    {
+        ++control_.quiet;
+    }
     ~GuiQuietChange() { --control_.quiet; }
     GuiQuietChange(const GuiQuietChange&) = delete;
     GuiQuietChange& operator=(const GuiQuietChange&) = delete;

@@ -40,9 +40,9 @@ struct GuiModalRequest {
     GuiBoxButtons buttons = GuiBoxButtons::Ok;
 };
 struct GuiModalAnswer {
-    int button = IDOK;        // boxes; IDCANCEL also cancels a dialog
-    std::string path;         // file dialogs: the file to choose
-    COLORREF colour = 0;      // colour dialog
+    int button = IDOK;    // boxes; IDCANCEL also cancels a dialog
+    std::string path;     // file dialogs: the file to choose
+    COLORREF colour = 0;  // colour dialog
 };
 using GuiModalScript = std::function<GuiModalAnswer(const GuiModalRequest&)>;
 void SetGuiModalScript(GuiModalScript script);

@@ -34,6 +34,9 @@ bool PostGuiWork(std::function<void()> fn);
 // GUI thread). False, without running fn, when the thread does not run.
 bool RunGuiWork(std::function<void()> fn);
 
+// Work items queued and not yet started.
+int GuiPendingWorkCount();
+
 // While this thread waits for the GUI thread (a call, a work item, a lock
 // the GUI thread may hold), it runs its wait hook every millisecond, so the
 // GUI thread can in turn wait for work that only this thread does.
