@@ -25,7 +25,9 @@ pool=$(mktemp -d "${TMPDIR:-/tmp}/morvo-displays-XXXXXX")
 ids=()
 for ((i = 0; i < jobs; ++i)); do
   # Xvfb picks a free display number itself and writes it once it is ready.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$pool/$i" 2>"$pool/$i.log" &
+  # -noreset: no server reset when a test's last client leaves, which a test
+  # connecting at that moment would see as a missing display.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$pool/$i" 2>"$pool/$i.log" &
   servers+=($!)
 done
 for ((i = 0; i < jobs; ++i)); do
