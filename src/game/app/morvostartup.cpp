@@ -4,7 +4,7 @@
 #include "application.h"
 #include "configfile.h"
 #include "debuglog.h"
-#include "editstateplaceholder.h"
+#include "editdialogappstate.h"
 #include "gameplan.h"
 #include "gfxcomponent.h"
 #include "inputdevice.h"
@@ -85,8 +85,8 @@ int RunMorvo()
     input->CreateMouse();
 
     AppState* states[StateIndex::kCount] = {
-        new MorvoStartState(),      new MorvoDemoAppstate(), new EditStatePlaceholder(), new MorvoSaveLoadState(),
-        new MorvoEndingMenuState(), new MorvoDreamState(),   new MorvoExtraState(),      new MorvoChapterIntroState(),
+        new MorvoStartState(),      new MorvoDemoAppstate(), new EditDialogAppstate(), new MorvoSaveLoadState(),
+        new MorvoEndingMenuState(), new MorvoDreamState(),   new MorvoExtraState(),    new MorvoChapterIntroState(),
     };
     application->SetStates(states, StateIndex::kCount);
     GetMorvoWorld().Init();

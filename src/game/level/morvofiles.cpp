@@ -143,11 +143,8 @@ void ClearLevelState(MorvoWorld& world)
 {
     AnimationDatabase::GetInstance()->Clear();
     GridSetDatabase::GetInstance()->Clear();
-    // The painter must not keep a pointer into the cleared grid-set table.
-    CellPaintTool& painter = GetToolSet().GetCellPaintTool();
-    painter.SetTargetSet(nullptr);
-    painter.SetSetIndex(-1);
     world.GetTriggers().Clear();
+    MorvoFiles::ForgetLevelPointers();
     // Rain of the previous level must not count towards this level's triggers.
     world.GetRainHits().Clear();
     world.ClearParticleSystems();
@@ -159,7 +156,6 @@ void ClearLevelState(MorvoWorld& world)
         IslandModel* island = world.GetIsland(static_cast<WorldIsland>(i));
         if (island != nullptr) {
             island->SetDirty(false);
-            island->SetTrigger(nullptr);
         }
     }
 }
@@ -520,6 +516,19 @@ void BuildDocument(MorvoWorld& world, TiXmlDocument& document)
 }  // namespace
 
 namespace MorvoFiles {
+
+void ForgetLevelPointers()
+{
+    MorvoWorld& world = GetMorvoWorld();
+    for (int i = 0; i < kWorldIslandCount; ++i) {
+        if (IslandModel* island = world.GetIsland(static_cast<WorldIsland>(i))) {
+            island->SetTrigger(nullptr);
+        }
+    }
+    CellPaintTool& painter = GetToolSet().GetCellPaintTool();
+    painter.SetTargetSet(nullptr);
+    painter.SetSetIndex(-1);
+}
 
 void ClearLevel()
 {

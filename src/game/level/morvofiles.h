@@ -18,6 +18,11 @@ bool LoadLevel(const std::string& path);
 // island clean.
 void ClearLevel();
 
+// Points every island's trigger and the cell painter's target set at
+// nothing (set index -1), so nothing keeps a pointer into emptied triggers
+// or grid sets. Nothing else changes.
+void ForgetLevelPointers();
+
 // Writes the world's level; a failed save leaves an existing file as it was.
 bool SaveLevel(const std::string& path);
 

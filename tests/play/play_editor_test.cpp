@@ -1,0 +1,195 @@
+// End-to-end run of the level edit dialog inside the game: Backslash opens
+// it over the dimmed level; a level is saved and opened through the (scripted)
+// file dialogs and the game resumes on it; a failed open keeps the dialog;
+// "Clear All Morvos" leaves nothing pointing into the emptied tables while
+// the game runs on. The driver reports what it sees as "editor:" lines.
+#include "playscript.h"
+
+#include "editdialogappstate.h"
+#include "editdialogresources.h"
+#include "editingflag.h"
+#include "gridsetdatabase.h"
+#include "guicommondialogs.h"
+#include "guiwindow.h"
+#include "islandmodel.h"
+#include "korrel/wdialog.h"
+#include "morvofiles.h"
+#include "morvoworld.h"
+#include "sdltestevents.h"
+#include "stateindex.h"
+#include "toolset.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+#include <string>
+
+namespace {
+
+constexpr int kWidth = 320;
+constexpr int kHeight = 240;
+constexpr int kMaxFrames = 6000;
+constexpr int kDaydream1 = 1;
+
+// The answers the file dialogs and boxes get, in order; each request is reported.
+std::mutex gAnswersMutex;
+std::vector<GuiModalAnswer> gAnswers;
+
+void AnswerNext(GuiModalAnswer answer)
+{
+    std::lock_guard<std::mutex> lock(gAnswersMutex);
+    gAnswers.push_back(std::move(answer));
+}
+
+void InstallScript()
+{
+    SetGuiModalScript([](const GuiModalRequest& request) {
+        std::printf("editor: asked \"%s\"\n", request.text.c_str());
+        std::fflush(stdout);
+        std::lock_guard<std::mutex> lock(gAnswersMutex);
+        GuiModalAnswer answer;
+        if (!gAnswers.empty()) {
+            answer = gAnswers.front();
+            gAnswers.erase(gAnswers.begin());
+        }
+        return answer;
+    });
+}
+
+WDialog* Dialog(ScriptDriver& d)
+{
+    auto* state = dynamic_cast<EditDialogAppstate*>(d.State());
+    return state ? state->GetDialog() : nullptr;
+}
+
+// Clicks a control of the dialog as the user would (the handler runs on the toolkit's thread).
+void Click(ScriptDriver& d, unsigned id)
+{
+    GuiSendDlgItemMessage(Dialog(d)->GetHwnd(), static_cast<int>(id), BM_CLICK, 0, 0);
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Back in the game the window has the keyboard again (a window manager's
+// doing; the test display has none), then Backslash opens the dialog.
+void OpenDialog(ScriptDriver& d)
+{
+    d.Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+    d.Tap(SDL_SCANCODE_BACKSLASH);
+}
+
+void Report(const char* what, int value)
+{
+    std::printf("editor: %s %d\n", what, value);
+    std::fflush(stdout);
+}
+
+int DanglingPointers()
+{
+    MorvoWorld& world = GetMorvoWorld();
+    int count = GetToolSet().GetCellPaintTool().GetTargetSet() != nullptr ? 1 : 0;
+    for (int i = 0; i < kWorldIslandCount; ++i) {
+        IslandModel* island = world.GetIsland(static_cast<WorldIsland>(i));
+        count += island && island->GetTrigger() ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
+{
+    setenv("GSETTINGS_BACKEND", "memory", 1);  // the file dialogs keep no settings
+    PlayFolder folder;
+    folder.WriteStartup(PlayFolder::StartupText(kWidth, kHeight));
+    folder.UseDemoGame();
+    folder.WriteGameFile("bad.xml", "not a level\n");
+    const std::string saved = folder.Root() + "/saved.xml";
+    const std::string direct = folder.Root() + "/direct.xml";
+    const std::string bad = folder.Root() + "/game/bad.xml";
+
+    ScriptDriver script;
+    script.AddTitleToChapter(kDaydream1);
+    script.Add(StateIndex::kChapterIntro, 10, [](ScriptDriver& d) { d.Tap(SDL_SCANCODE_SPACE); });
+    script.Add(StateIndex::kInGame, 3 * kFadeFrames, [](ScriptDriver& d) {
+        InstallScript();
+        SetEditingEnabled(true);  // no judging while the rules change
+        GetMorvoWorld().SetWinWhenNoDarkMorvos(true);
+        OpenDialog(d);
+    });
+    // Save through the dialog, then straight from the world: the same file.
+    script.Add(StateIndex::kEditDialog, 2, [saved, direct](ScriptDriver& d) {
+        Report("shows no-dark rule", Dialog(d)->IsChecked(kEditWinWhenNoDarkMorvos));
+        AnswerNext(GuiModalAnswer{IDOK, saved, 0});
+        Click(d, kEditSaveLevel);
+        MorvoFiles::SaveLevel(direct);
+        Report("saved equal", ReadAll(saved) == ReadAll(direct) && !ReadAll(saved).empty());
+    });
+    script.Add(StateIndex::kInGame, kFadeFrames + 5, [](ScriptDriver& d) {
+        GetMorvoWorld().SetWinWhenNoDarkMorvos(false);
+        OpenDialog(d);
+    });
+    // A file that is no level: the error box, and the dialog stays; Escape does nothing.
+    script.Add(StateIndex::kEditDialog, 2, [bad](ScriptDriver& d) {
+        AnswerNext(GuiModalAnswer{IDOK, bad, 0});
+        AnswerNext(GuiModalAnswer{IDOK, "", 0});
+        Click(d, kEditOpenLevel);
+        GuiSendKey(Dialog(d)->GetHwnd(), VK_ESCAPE);
+        Report("open after failed load", Dialog(d)->IsOpen());
+    });
+    // "Import..." opens the saved level: the game resumes on it.
+    script.Add(StateIndex::kEditDialog, 2, [saved](ScriptDriver& d) {
+        AnswerNext(GuiModalAnswer{IDOK, saved, 0});
+        GuiActivateMenuItem(Dialog(d)->GetHwnd(), kEditOpenLevel);
+    });
+    script.Add(StateIndex::kInGame, kFadeFrames + 5, [](ScriptDriver& d) {
+        Report("rule after open", GetMorvoWorld().GetWinWhenNoDarkMorvos());
+        OpenDialog(d);
+    });
+    // Clear All, then Return resumes and the game runs on the empty level.
+    script.Add(StateIndex::kEditDialog, 2, [](ScriptDriver& d) {
+        Click(d, kEditClearAll);
+        Report("dangling after clear", DanglingPointers());
+        Report("rule after clear", GetMorvoWorld().GetWinWhenNoDarkMorvos());
+        Report("box after clear", Dialog(d)->IsChecked(kEditWinWhenNoDarkMorvos));
+        GuiSendKey(Dialog(d)->GetHwnd(), VK_RETURN);
+    });
+    script.Add(StateIndex::kInGame, kFadeFrames + 60, [](ScriptDriver& d) {
+        Report("grid sets after clear", static_cast<int>(GridSetDatabase::GetInstance()->GetCount()));
+        d.Stop();
+    });
+
+    const GameRun run = RunGame(folder, &script, kMaxFrames);
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(run.HasInOrder({
+        "Entering EditDialogAppstate\n",
+        "editor: shows no-dark rule 1\n",
+        "editor: saved equal 1\n",
+        "Exiting EditDialogAppstate\n",
+        "Entering MorvoDemoAppstate\n",
+        "Entering EditDialogAppstate\n",
+        "editor: asked \"Error loading \"" + bad + "\"\"\n",
+        "editor: open after failed load 1\n",
+        "Reading morvo level file \"" + saved + "\"...\n",
+        "Exiting EditDialogAppstate\n",
+        "editor: rule after open 1\n",
+        "Entering EditDialogAppstate\n",
+        "editor: dangling after clear 0\n",
+        "editor: rule after clear 0\n",
+        "editor: box after clear 1\n",
+        "Exiting EditDialogAppstate\n",
+        "editor: grid sets after clear 0\n",
+    })) << run.output;
+    EXPECT_EQ(run.output.find("DEBUG BREAK"), std::string::npos) << run.output;
+}
+
+}  // namespace
