@@ -886,7 +886,11 @@ UINT GuiGetMenuState(HMENU menu, UINT id)
     });
 }
 
-UINT GuiCheckMenuItem(HMENU menu, UINT id, UINT check)
+namespace {
+
+// Sets one state flag of a menu item and shows it; the flag's previous value,
+// kMenuItemMissing for an unknown item.
+UINT SetMenuItemFlag(HMENU menu, UINT id, UINT flag, UINT value)
 {
     return OnGui<UINT>(kMenuItemMissing, [&] {
         GuiWindowRecord* dialog = FindGuiWindow(reinterpret_cast<HWND>(menu));
@@ -894,27 +898,28 @@ UINT GuiCheckMenuItem(HMENU menu, UINT id, UINT check)
         if (!entry) {
             return kMenuItemMissing;
         }
-        const UINT previous = entry->state & MF_CHECKED;
-        entry->state = (entry->state & ~MF_CHECKED) | (check & MF_CHECKED);
-        GuiQuietChange quiet(*dialog);
-        gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(entry->item), (check & MF_CHECKED) != 0);
+        const UINT previous = entry->state & flag;
+        entry->state = (entry->state & ~flag) | (value & flag);
+        if (flag == MF_CHECKED) {
+            GuiQuietChange quiet(*dialog);
+            gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(entry->item), (value & flag) != 0);
+        } else {
+            gtk_widget_set_sensitive(entry->item, (value & flag) == 0);
+        }
         return previous;
     });
 }
 
+}  // namespace
+
+UINT GuiCheckMenuItem(HMENU menu, UINT id, UINT check)
+{
+    return SetMenuItemFlag(menu, id, MF_CHECKED, check);
+}
+
 UINT GuiEnableMenuItem(HMENU menu, UINT id, UINT enable)
 {
-    return OnGui<UINT>(kMenuItemMissing, [&] {
-        GuiWindowRecord* dialog = FindGuiWindow(reinterpret_cast<HWND>(menu));
-        GuiMenuEntry* entry = dialog ? FindMenuEntry(*dialog, id) : nullptr;
-        if (!entry) {
-            return kMenuItemMissing;
-        }
-        const UINT previous = entry->state & MF_GRAYED;
-        entry->state = (entry->state & ~MF_GRAYED) | (enable & MF_GRAYED);
-        gtk_widget_set_sensitive(entry->item, (enable & MF_GRAYED) == 0);
-        return previous;
-    });
+    return SetMenuItemFlag(menu, id, MF_GRAYED, enable);
 }
 
 HACCEL GuiLoadAccelerators(const char* moduleName, int id)
