@@ -258,9 +258,12 @@ void BuildEdit(GuiWindowRecord& control)
 void BuildList(GuiWindowRecord& control, GuiKind kind)
 {
     control.kind = kind;
-    GtkTreeModel* model = kind == GuiKind::TreeView ? GTK_TREE_MODEL(gtk_tree_store_new(1, G_TYPE_STRING))
-                                                    : GTK_TREE_MODEL(gtk_list_store_new(1, G_TYPE_STRING));
+    GtkTreeModel* model =
+        kind == GuiKind::TreeView ? NewGuiTreeStore() : GTK_TREE_MODEL(gtk_list_store_new(1, G_TYPE_STRING));
     control.inner = NewTextTreeView(model);
+    if (kind == GuiKind::TreeView) {
+        AddGuiTreeImages(control);
+    }
     GtkTreeSelection* selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(control.inner));
     g_signal_connect(selection, "changed", G_CALLBACK(OnSelectionChanged), HandleData(control));
     g_signal_connect(control.inner, "row-activated", G_CALLBACK(OnRowActivated), HandleData(control));
@@ -722,7 +725,7 @@ LRESULT ItemListMessage(GuiWindowRecord& control, UINT message, WPARAM wParam, L
     }
 }
 
-LRESULT TreeViewMessage(GuiWindowRecord& control, UINT message, WPARAM, LPARAM lParam)
+LRESULT TreeViewMessage(GuiWindowRecord& control, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
         case TVM_GETCOUNT:
@@ -732,9 +735,9 @@ LRESULT TreeViewMessage(GuiWindowRecord& control, UINT message, WPARAM, LPARAM l
                 ClearItems(control);
                 return TRUE;
             }
-            return FALSE;
+            return GuiTreeItemMessage(control, message, wParam, lParam);
         default:
-            return 0;
+            return GuiTreeItemMessage(control, message, wParam, lParam);
     }
 }
 

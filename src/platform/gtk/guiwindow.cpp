@@ -21,15 +21,6 @@ struct GuiImageTag {
     GdkPixbuf* pixbuf;
 };
 
-// The device context of a colour query or an owner drawing.
-struct GuiDrawContextTag {
-    cairo_t* cairo = nullptr;
-    COLORREF text = 0;
-    COLORREF back = 0xFFFFFF;
-    bool textSet = false;
-    bool backSet = false;
-};
-
 namespace {
 
 constexpr const char* kDialogClass = "#32770";

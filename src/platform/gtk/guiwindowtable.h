@@ -84,6 +84,12 @@ LRESULT GuiControlMessage(GuiWindowRecord& control, UINT message, WPARAM wParam,
 GdkPixbuf* GuiImagePixbuf(HIMAGE image);
 // Owner drawing: WM_DRAWITEM to the dialog with a device context on the cairo context.
 gboolean OnOwnerDrawSignal(GtkWidget* widget, cairo_t* cairo, gpointer data);
+// Tree views (guitreeview.cpp): the store of their items (text, item,
+// image, selected image), icons from the control's image list, and the
+// item messages.
+GtkTreeModel* NewGuiTreeStore();
+void AddGuiTreeImages(GuiWindowRecord& control);
+LRESULT GuiTreeItemMessage(GuiWindowRecord& control, UINT message, WPARAM wParam, LPARAM lParam);
 // Win32 caption with '&' mnemonics as a GTK label with '_' ones.
 std::string GuiMnemonicLabel(const std::string& caption);
 
@@ -101,4 +107,13 @@ public:
 
 private:
     GuiWindowRecord& control_;
+};
+
+// The device context of a colour query or an owner drawing.
+struct GuiDrawContextTag {
+    cairo_t* cairo = nullptr;
+    COLORREF text = 0;
+    COLORREF back = 0xFFFFFF;
+    bool textSet = false;
+    bool backSet = false;
 };
