@@ -208,44 +208,50 @@ TEST_P(Descriptors, ClosedOnceAndNotLeaked)
     EXPECT_EQ(OpenDescriptors(), before);
 }
 
+// Destroys the socket while a descriptor it once used may be taken by someone else.
+template <typename S> void DestroyBesideBystander(std::unique_ptr<S>& socket)
+{
+    const int bystander = open("/dev/null", O_RDONLY);
+    socket.reset();
+    EXPECT_TRUE(IsOpen(bystander));
+    close(bystander);
+}
+
+void FailConnects()
+{
+    const std::set<int> before = OpenDescriptors();
+    WClientSocket client(false);
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < 3; ++i) {
+        client.ConnectToServer(kLoopback, FreePort(false));
+    }
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(OpenDescriptors(), before);
+}
+
 INSTANTIATE_TEST_SUITE_P(Sockets, Descriptors,
                          ::testing::Values(DescriptorCase{"NeverConnectedClient", [] { WClientSocket client(false); }},
                                            DescriptorCase{"DisconnectThenDestroy",
                                                           [] {
                                                               Link link = Connect(false);
                                                               link.client->Disconnect();
-                                                              const int bystander = open("/dev/null", O_RDONLY);
-                                                              link.client.reset();
-                                                              EXPECT_TRUE(IsOpen(bystander));
-                                                              close(bystander);
-                                                          }},
-                                           DescriptorCase{"FailedConnects",
-                                                          [] {
-                                                              const std::set<int> before = OpenDescriptors();
-                                                              WClientSocket client(false);
-                                                              testing::internal::CaptureStderr();
-                                                              for (int i = 0; i < 3; ++i) {
-                                                                  client.ConnectToServer(kLoopback, FreePort(false));
-                                                              }
-                                                              testing::internal::GetCapturedStderr();
-                                                              EXPECT_EQ(OpenDescriptors(), before);
-                                                          }},
-                                           DescriptorCase{"ReadErrorThenNewClient",
-                                                          [] {
-                                                              Link link = Connect(false);
-                                                              const std::set<int> linked = OpenDescriptors();
-                                                              link.client.reset();
-                                                              EXPECT_EQ(ReadText(*link.server), "");
-                                                              EXPECT_EQ(OpenDescriptors().size(), linked.size() - 2);
+                                                              DestroyBesideBystander(link.client);
                                                           }},
                                            DescriptorCase{"UdpServerDisconnectThenDestroy",
                                                           [] {
                                                               Link link = Connect(true);
                                                               link.server->Disconnect();
-                                                              const int bystander = open("/dev/null", O_RDONLY);
-                                                              link.server.reset();
-                                                              EXPECT_TRUE(IsOpen(bystander));
-                                                              close(bystander);
+                                                              DestroyBesideBystander(link.server);
+                                                          }},
+                                           DescriptorCase{"FailedConnects", FailConnects},
+                                           DescriptorCase{"ReadErrorClosesTheDataSocket",
+                                                          [] {
+                                                              Link link = Connect(false);
+                                                              const std::set<int> linked = OpenDescriptors();
+                                                              link.client.reset();
+                                                              EXPECT_EQ(ReadText(*link.server), "");
+                                                              // the client's socket and the server's data socket
+                                                              EXPECT_EQ(OpenDescriptors().size(), linked.size() - 2);
                                                           }}),
                          CaseName());
 
