@@ -1,6 +1,6 @@
 // End-to-end run of the level edit dialog inside the game: Backslash opens
-// it over the dimmed level; a level is saved and opened through the (scripted)
-// file dialogs and the game resumes on it; a failed open keeps the dialog;
+// it over the dimmed level; a level is saved and another opened through the
+// (scripted) file dialogs and the game resumes on it; a failed open keeps the dialog;
 // "Clear All Morvos" leaves nothing pointing into the emptied tables while
 // the game runs on. The driver reports what it sees as "editor:" lines.
 #include "playscript.h"
@@ -94,6 +94,7 @@ void Report(const char* what, int value)
     std::fflush(stdout);
 }
 
+// Islands with a trigger, and the painter with a target set.
 int DanglingPointers()
 {
     MorvoWorld& world = GetMorvoWorld();
@@ -115,6 +116,7 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
     const std::string saved = folder.Root() + "/saved.xml";
     const std::string direct = folder.Root() + "/direct.xml";
     const std::string bad = folder.Root() + "/game/bad.xml";
+    const std::string other = folder.Root() + "/game/levels/daydreamtwo.xml";
 
     ScriptDriver script;
     script.AddTitleToChapter(kDaydream1);
@@ -145,13 +147,13 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
         GuiSendKey(Dialog(d)->GetHwnd(), VK_ESCAPE);
         Report("open after failed load", Dialog(d)->IsOpen());
     });
-    // "Import..." opens the saved level: the game resumes on it.
-    script.Add(StateIndex::kEditDialog, 2, [saved](ScriptDriver& d) {
-        AnswerNext(GuiModalAnswer{IDOK, saved, 0});
+    // "Import..." opens Daydream 2's level (an island with a trigger): the game resumes on it.
+    script.Add(StateIndex::kEditDialog, 2, [other](ScriptDriver& d) {
+        AnswerNext(GuiModalAnswer{IDOK, other, 0});
         GuiActivateMenuItem(Dialog(d)->GetHwnd(), kEditOpenLevel);
     });
     script.Add(StateIndex::kInGame, kFadeFrames + 5, [](ScriptDriver& d) {
-        Report("rule after open", GetMorvoWorld().GetWinWhenNoDarkMorvos());
+        Report("pointers after open", DanglingPointers());
         OpenDialog(d);
     });
     // Clear All, then Return resumes and the game runs on the empty level.
@@ -179,9 +181,9 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
         "Entering EditDialogAppstate\n",
         "editor: asked \"Error loading \"" + bad + "\"\"\n",
         "editor: open after failed load 1\n",
-        "Reading morvo level file \"" + saved + "\"...\n",
+        "Reading morvo level file \"" + other + "\"...\n",
         "Exiting EditDialogAppstate\n",
-        "editor: rule after open 1\n",
+        "editor: pointers after open 1\n",
         "Entering EditDialogAppstate\n",
         "editor: dangling after clear 0\n",
         "editor: rule after clear 0\n",
