@@ -11,6 +11,8 @@
 constexpr uint8_t kKeyDownBit = 0x80;
 constexpr int32_t kWheelNotch = 120;  // lZ per wheel notch
 constexpr int kMouseButtonCount = 4;  // left, right, middle, X1
+constexpr int kMouseLeft = 0;
+constexpr int kMouseRight = 1;
 
 // One mouse reading: relative counts since the previous reading and the buttons.
 struct MouseSnapshot {

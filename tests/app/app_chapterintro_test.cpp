@@ -92,13 +92,13 @@ TEST_F(ChapterIntroTest, ClickFadesOnlyWhileTheWindowIsActive)
 {
     Start("Full");
     Application::GetInstance()->SetActive(false);
-    Feed(ButtonEvent(SDL_BUTTON_RIGHT, true));
+    InjectMouseButton(kMouseRight, true);
     intro_.Update(0.01f);
     EXPECT_FALSE(intro_.IsFading());
-    Feed(ButtonEvent(SDL_BUTTON_RIGHT, false));
+    InjectMouseButton(kMouseRight, false);
     Application::GetInstance()->SetActive(true);
     intro_.Update(0.01f);
-    Feed(ButtonEvent(SDL_BUTTON_LEFT, true));
+    InjectMouseButton(kMouseLeft, true);
     intro_.Update(0.01f);
     EXPECT_TRUE(intro_.IsFading());
     intro_.Exit(StateIndex::kInGame);

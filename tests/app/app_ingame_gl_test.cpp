@@ -47,10 +47,10 @@ TEST_F(InGameGl, F12WritesTheFirstScreenshotIntoTheWorkingFolder)
     ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
     ASSERT_EQ(chdir(folder_.Path().c_str()), 0);
     Play("Plain");
-    Key(SDL_SCANCODE_F12, true);
+    Key(DIK_F12, true);
     Frame(0.02f);
     EXPECT_TRUE(state_->IsScreenshotShown());
-    Key(SDL_SCANCODE_F12, false);
+    Key(DIK_F12, false);
     Frame(0.02f);
     ASSERT_EQ(chdir(previous), 0);
 

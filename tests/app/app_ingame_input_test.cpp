@@ -31,7 +31,7 @@ float PowerOfColor(int32_t color)
 
 struct EditKeyCase {
     const char* name;
-    SDL_Scancode key;
+    uint8_t key;
     float (*observe)();
     const char* acts;  // per frame: key down, key held, key released; 1 = acted
 };
@@ -57,14 +57,14 @@ TEST_P(EditingKeys, ActOnDownOrOnRelease)
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, EditingKeys,
-    ::testing::Values(EditKeyCase{"PaintPure", SDL_SCANCODE_1, [] { return PowerOfColor(1); }, "110"},
-                      EditKeyCase{"PaintNeutral", SDL_SCANCODE_2, [] { return PowerOfColor(0); }, "110"},
-                      EditKeyCase{"PaintDark", SDL_SCANCODE_3, [] { return PowerOfColor(-1); }, "110"},
-                      EditKeyCase{"NewCellSet", SDL_SCANCODE_7,
+    ::testing::Values(EditKeyCase{"PaintPure", DIK_1, [] { return PowerOfColor(1); }, "110"},
+                      EditKeyCase{"PaintNeutral", DIK_2, [] { return PowerOfColor(0); }, "110"},
+                      EditKeyCase{"PaintDark", DIK_3, [] { return PowerOfColor(-1); }, "110"},
+                      EditKeyCase{"NewCellSet", DIK_7,
                                   [] { return static_cast<float>(GridSetDatabase::GetInstance()->GetCount()); }, "001"},
-                      EditKeyCase{"NewTriggerWithParticles", SDL_SCANCODE_9,
+                      EditKeyCase{"NewTriggerWithParticles", DIK_9,
                                   [] { return static_cast<float>(GetMorvoWorld().GetTriggers().GetCount()); }, "001"},
-                      EditKeyCase{"IslandDirt", SDL_SCANCODE_D,
+                      EditKeyCase{"IslandDirt", DIK_D,
                                   [] { return GetMorvoWorld().GetIsland(kIslandVolcano)->IsDirty() ? 1.0f : 0.0f; },
                                   "001"}),
     CaseName());
@@ -74,19 +74,19 @@ TEST_F(InGameInputTest, CellPainterPaintsTheSetOfItsIndex)
 {
     Play("Plain");
     StartEditing();
-    Tap(SDL_SCANCODE_7);
+    Tap(DIK_7);
     ASSERT_EQ(GetToolSet().GetCellPaintTool().GetSetIndex(), 0);
     unsigned int index = 0;
     for (int i = 0; i < 8; ++i) {
         GridSetDatabase::GetInstance()->NewSet(&index);
     }
-    Tap(SDL_SCANCODE_6);
+    Tap(DIK_6);
     EXPECT_EQ(GridSetDatabase::GetInstance()->Get(0)->GetCellCount(), 1);
-    Tap(SDL_SCANCODE_8);
+    Tap(DIK_8);
     ASSERT_EQ(World().GetTriggers().GetCount(), 1);
     EXPECT_EQ(World().GetTriggers().Entries().front().gridSet, 0);
     GridSetDatabase::GetInstance()->Clear();
-    Tap(SDL_SCANCODE_8);
+    Tap(DIK_8);
     EXPECT_EQ(World().GetTriggers().GetCount(), 1);  // no set any more: no trigger
 }
 
@@ -96,8 +96,8 @@ TEST_F(InGameInputTest, ParticleSystemsNeedTheParticleTexture)
     Play("Plain");
     StartEditing();
     LogCapture log;
-    Tap(SDL_SCANCODE_9);
-    Tap(SDL_SCANCODE_0);
+    Tap(DIK_9);
+    Tap(DIK_0);
     EXPECT_TRUE(World().GetParticleSystems().empty());
     EXPECT_EQ(World().GetTriggers().GetCount(), 1);  // key 9's trigger comes anyway
     EXPECT_TRUE(
@@ -108,35 +108,35 @@ TEST_F(InGameInputTest, KeysDuringTheFadeInDoNothing)
 {
     GameFlow::GetInstance()->RequestNewGame("Plain");
     state_->Enter(-1);
-    Key(SDL_SCANCODE_ESCAPE, true);
+    Key(DIK_ESCAPE, true);
     Frame(kFadeInFrame);
-    Key(SDL_SCANCODE_ESCAPE, false);
+    Key(DIK_ESCAPE, false);
     Frame(kFadeInFrame);
     ASSERT_FALSE(state_->IsFadingIn());
     Frame(0.02f);
     EXPECT_FALSE(state_->IsFadingOut());
-    Tap(SDL_SCANCODE_ESCAPE);
+    Tap(DIK_ESCAPE);
     EXPECT_EQ(state_->GetTargetState(), StateIndex::kPause);
 }
 
 TEST_F(InGameInputTest, MenuKeys)
 {
     Play("Plain");
-    Tap(SDL_SCANCODE_TAB);
+    Tap(DIK_TAB);
     EXPECT_EQ(state_->GetRenderModeCounter(), 2);
-    Tap(SDL_SCANCODE_TAB);
+    Tap(DIK_TAB);
     EXPECT_EQ(state_->GetRenderModeCounter(), 0);
-    Tap(SDL_SCANCODE_BACKSLASH);
+    Tap(DIK_BACKSLASH);
     EXPECT_EQ(PendingState(), StateIndex::kEditDialog);
-    Key(SDL_SCANCODE_H, true);
+    Key(DIK_H, true);
     Frame(0.02f);
     EXPECT_TRUE(state_->IsHelpShown());
-    Key(SDL_SCANCODE_H, false);
+    Key(DIK_H, false);
     Frame(0.02f);
     EXPECT_FALSE(state_->IsHelpShown());  // no help file here: it ends at once
-    Key(SDL_SCANCODE_LCTRL, true);
+    Key(DIK_LCONTROL, true);
     Frame(0.02f);
-    Tap(SDL_SCANCODE_Q);
+    Tap(DIK_Q);
     EXPECT_TRUE(Application::GetInstance()->IsQuitting());
     int code = -1;
     EXPECT_TRUE(GetPostedQuitCode(code));
@@ -155,10 +155,10 @@ TEST_P(CameraTurning, RightButtonTurnsThePitchAndInvertFlipsIt)
 {
     Play("Plain");
     state_->SetMouseInvert(GetParam().invert);
-    Feed(ButtonEvent(SDL_BUTTON_RIGHT, true));
+    InjectMouseButton(kMouseRight, true);
     Frame(0.02f);  // pressed: not yet held
     const float before = state_->GetCamera()->pitchTarget;
-    Feed(MotionEvent(0, 10));
+    InjectMouseMotion(0, 10);
     Frame(0.02f);
     EXPECT_NEAR(state_->GetCamera()->pitchTarget - before, DegToRad(GetParam().pitchDegrees), 1e-5f);
 }

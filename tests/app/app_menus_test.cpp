@@ -96,14 +96,25 @@ struct TransitionCase {
     const char* name;
     Screen screen;
     int button;  // hover index clicked, or kNoButton
-    SDL_Scancode key;
+    uint8_t key;
     bool atOnce;  // switches or quits in the frame of the input
     int state;    // the state asked for, or kQuits
     const char* chapter;
     char sample;  // 'o' over, 'd' down, 'n' none
 };
 
-class MenuTransitionTest : public MenuTest, public ::testing::WithParamInterface<TransitionCase> {};
+class MenuTransitionTest : public MenuTest, public ::testing::WithParamInterface<TransitionCase> {
+protected:
+    // The case's button (left click) or key, down or up.
+    static void Press(const TransitionCase& c, bool down)
+    {
+        if (c.button != kNoButton) {
+            InjectMouseButton(kMouseLeft, down);
+        } else {
+            InjectKey(c.key, down);
+        }
+    }
+};
 
 TEST_P(MenuTransitionTest, LeadsWhereItShould)
 {
@@ -114,9 +125,9 @@ TEST_P(MenuTransitionTest, LeadsWhereItShould)
         PointAt(*screen, c.button);
     }
     ::testing::internal::CaptureStdout();
-    Feed(c.button != kNoButton ? ButtonEvent(SDL_BUTTON_LEFT, true) : KeyEvent(c.key, true));
+    Press(c, true);
     screen->Update(0.01f);
-    Feed(c.button != kNoButton ? ButtonEvent(SDL_BUTTON_LEFT, false) : KeyEvent(c.key, false));
+    Press(c, false);
     if (!c.atOnce) {
         EXPECT_EQ(Pending(), -1);
         EXPECT_FALSE(Application::GetInstance()->IsQuitting());
@@ -143,7 +154,7 @@ TEST_P(MenuTransitionTest, LeadsWhereItShould)
     screen->Exit(-1);
 }
 
-constexpr SDL_Scancode kClick = SDL_SCANCODE_UNKNOWN;
+constexpr uint8_t kClick = 0;
 
 INSTANTIATE_TEST_SUITE_P(
     Screens, MenuTransitionTest,
@@ -151,37 +162,32 @@ INSTANTIATE_TEST_SUITE_P(
         TransitionCase{"TitleStart", Screen::kTitle, 0, kClick, false, StateIndex::kLevelSelect, nullptr, 'o'},
         TransitionCase{"TitleCredits", Screen::kTitle, 1, kClick, false, StateIndex::kChapterIntro, "Credits", 'd'},
         TransitionCase{"TitleExit", Screen::kTitle, 2, kClick, false, kQuits, nullptr, 'n'},
-        TransitionCase{"TitleQ", Screen::kTitle, kNoButton, SDL_SCANCODE_Q, true, kQuits, nullptr, 'n'},
+        TransitionCase{"TitleQ", Screen::kTitle, kNoButton, DIK_Q, true, kQuits, nullptr, 'n'},
         TransitionCase{"DreamMenu", Screen::kDream, 0, kClick, false, StateIndex::kTitle, nullptr, 'o'},
         TransitionCase{"Daydream1", Screen::kDream, 1, kClick, false, StateIndex::kChapterIntro, "Daydream1", 'd'},
         TransitionCase{"Daydream2", Screen::kDream, 2, kClick, false, StateIndex::kChapterIntro, "Daydream2", 'd'},
         TransitionCase{"Daydream3", Screen::kDream, 3, kClick, false, StateIndex::kChapterIntro, "Daydream3", 'd'},
         TransitionCase{"Daydream4", Screen::kDream, 4, kClick, false, StateIndex::kChapterIntro, "Daydream4", 'd'},
         TransitionCase{"DreamExtras", Screen::kDream, 5, kClick, false, StateIndex::kExtras, nullptr, 'd'},
-        TransitionCase{"DreamEscape", Screen::kDream, kNoButton, SDL_SCANCODE_ESCAPE, false, StateIndex::kTitle,
-                       nullptr, 'o'},
-        TransitionCase{"DreamM", Screen::kDream, kNoButton, SDL_SCANCODE_M, false, StateIndex::kTitle, nullptr, 'o'},
-        TransitionCase{"DreamQ", Screen::kDream, kNoButton, SDL_SCANCODE_Q, true, kQuits, nullptr, 'n'},
+        TransitionCase{"DreamEscape", Screen::kDream, kNoButton, DIK_ESCAPE, false, StateIndex::kTitle, nullptr, 'o'},
+        TransitionCase{"DreamM", Screen::kDream, kNoButton, DIK_M, false, StateIndex::kTitle, nullptr, 'o'},
+        TransitionCase{"DreamQ", Screen::kDream, kNoButton, DIK_Q, true, kQuits, nullptr, 'n'},
         TransitionCase{"EndingMenu", Screen::kEnding, 0, kClick, false, StateIndex::kTitle, nullptr, 'o'},
         TransitionCase{"EndingContinue", Screen::kEnding, 1, kClick, false, StateIndex::kLevelSelect, nullptr, 'd'},
-        TransitionCase{"EndingReturn", Screen::kEnding, kNoButton, SDL_SCANCODE_RETURN, true, StateIndex::kInGame,
-                       nullptr, 'd'},
-        TransitionCase{"EndingEscape", Screen::kEnding, kNoButton, SDL_SCANCODE_ESCAPE, true, kQuits, nullptr, 'n'},
+        TransitionCase{"EndingReturn", Screen::kEnding, kNoButton, DIK_RETURN, true, StateIndex::kInGame, nullptr, 'd'},
+        TransitionCase{"EndingEscape", Screen::kEnding, kNoButton, DIK_ESCAPE, true, kQuits, nullptr, 'n'},
         TransitionCase{"PauseMenu", Screen::kPause, 0, kClick, false, StateIndex::kTitle, nullptr, 'o'},
         TransitionCase{"PauseContinue", Screen::kPause, 1, kClick, false, StateIndex::kInGame, nullptr, 'd'},
-        TransitionCase{"PauseReturn", Screen::kPause, kNoButton, SDL_SCANCODE_RETURN, false, StateIndex::kInGame,
-                       nullptr, 'd'},
-        TransitionCase{"PauseEscape", Screen::kPause, kNoButton, SDL_SCANCODE_ESCAPE, false, StateIndex::kInGame,
-                       nullptr, 'd'},
-        TransitionCase{"PauseM", Screen::kPause, kNoButton, SDL_SCANCODE_M, false, StateIndex::kTitle, nullptr, 'o'},
-        TransitionCase{"PauseQ", Screen::kPause, kNoButton, SDL_SCANCODE_Q, true, kQuits, nullptr, 'n'},
+        TransitionCase{"PauseReturn", Screen::kPause, kNoButton, DIK_RETURN, false, StateIndex::kInGame, nullptr, 'd'},
+        TransitionCase{"PauseEscape", Screen::kPause, kNoButton, DIK_ESCAPE, false, StateIndex::kInGame, nullptr, 'd'},
+        TransitionCase{"PauseM", Screen::kPause, kNoButton, DIK_M, false, StateIndex::kTitle, nullptr, 'o'},
+        TransitionCase{"PauseQ", Screen::kPause, kNoButton, DIK_Q, true, kQuits, nullptr, 'n'},
         TransitionCase{"ExtrasMenu", Screen::kExtras, 0, kClick, false, StateIndex::kTitle, nullptr, 'o'},
         TransitionCase{"Extra1", Screen::kExtras, 1, kClick, false, StateIndex::kChapterIntro, "DayDream1", 'd'},
         TransitionCase{"Extra2", Screen::kExtras, 2, kClick, false, StateIndex::kChapterIntro, "DayDream2", 'd'},
         TransitionCase{"Extra3", Screen::kExtras, 3, kClick, false, StateIndex::kChapterIntro, "DayDream3", 'd'},
-        TransitionCase{"ExtrasEscape", Screen::kExtras, kNoButton, SDL_SCANCODE_ESCAPE, false, StateIndex::kTitle,
-                       nullptr, 'o'},
-        TransitionCase{"ExtrasQ", Screen::kExtras, kNoButton, SDL_SCANCODE_Q, true, kQuits, nullptr, 'n'}),
+        TransitionCase{"ExtrasEscape", Screen::kExtras, kNoButton, DIK_ESCAPE, false, StateIndex::kTitle, nullptr, 'o'},
+        TransitionCase{"ExtrasQ", Screen::kExtras, kNoButton, DIK_Q, true, kQuits, nullptr, 'n'}),
     CaseName());
 
 // The title's fade-out ends when it reaches half a second, the others' once past it.
@@ -209,7 +215,7 @@ TEST_F(MenuTest, InputWaitsForTheFadeIn)
 {
     MorvoDreamState dream;
     dream.Enter(-1);
-    Feed(KeyEvent(SDL_SCANCODE_Q, true));
+    InjectKey(DIK_Q, true);
     dream.Update(kHalfFade);
     EXPECT_TRUE(dream.IsFadingIn());
     EXPECT_FALSE(Application::GetInstance()->IsQuitting());
@@ -232,13 +238,13 @@ TEST_F(MenuTest, HoverSoundPlaysEachTimeThePointerEntersAnotherButton)
         ButtonPixels(title.Layout().buttons[hoverIndex], kWidth, kHeight, &x, &y, &w, &h);
         const int tx = static_cast<int>(x + w / 2);
         const int ty = static_cast<int>(y + h / 2) - kMenuPointerSize;
-        Feed(MotionEvent(tx - title.GetPointerX(), title.GetPointerY() - ty));
+        InjectMouseMotion(tx - title.GetPointerX(), title.GetPointerY() - ty);
         title.Update(0.01f);
     };
     ::testing::internal::CaptureStdout();
     moveTo(0);
     EXPECT_EQ(title.GetHoveredIndex(), 0);
-    Feed(MotionEvent(-kWidth, 0));
+    InjectMouseMotion(-kWidth, 0);
     title.Update(0.01f);
     EXPECT_EQ(title.GetHoveredIndex(), -1);
     EXPECT_EQ(title.GetPointerX(), 0);
@@ -272,13 +278,13 @@ TEST_F(MenuTest, EscapeDuringTheDedicationSkipsToItsFadeOut)
     MorvoStartState title;
     EnterSettled(title);
     title.SetElapsed(1.0f);
-    Feed(KeyEvent(SDL_SCANCODE_ESCAPE, true));
+    InjectKey(DIK_ESCAPE, true);
     title.Update(0.0f);
     EXPECT_FLOAT_EQ(title.GetElapsed(), 4.5f);
-    Feed(KeyEvent(SDL_SCANCODE_ESCAPE, false));
+    InjectKey(DIK_ESCAPE, false);
     title.Update(0.0f);
     title.SetElapsed(4.8f);
-    Feed(KeyEvent(SDL_SCANCODE_ESCAPE, true));
+    InjectKey(DIK_ESCAPE, true);
     title.Update(0.0f);
     EXPECT_FLOAT_EQ(title.GetElapsed(), 4.8f);
     title.Exit(-1);

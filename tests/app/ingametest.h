@@ -15,8 +15,7 @@
 #include "messagequeue.h"
 #include "morvodemoappstate.h"
 #include "platforminput.h"
-#include "sdleventtranslator.h"
-#include "sdltestevents.h"
+#include "eventinjection.h"
 #include "soundoutput.h"
 
 #include <memory>
@@ -179,7 +178,7 @@ protected:
         InGameTest::SetUp();
         ResetMessageQueue();
         GetPlatformInput().Reset();
-        Feed(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+        InjectFocus(true);
         InputDevice* input = InputDevice::GetInstance();
         ASSERT_TRUE(input->Init(nullptr));
         ASSERT_EQ(input->CreateKeyboard(), 1);
@@ -192,10 +191,9 @@ protected:
         InGameTest::TearDown();
     }
 
-    void Feed(const SDL_Event& event) { TranslateSdlEvent(event, nullptr, GetPlatformInput()); }
-    void Key(SDL_Scancode key, bool down) { Feed(KeyEvent(key, down)); }
+    void Key(uint8_t dik, bool down) { InjectKey(dik, down); }
     // Down for one frame, up for the next.
-    void Tap(SDL_Scancode key)
+    void Tap(uint8_t key)
     {
         Key(key, true);
         Frame(0.02f);
@@ -204,7 +202,7 @@ protected:
     }
     void StartEditing()
     {
-        Tap(SDL_SCANCODE_BACKSPACE);
+        Tap(DIK_BACK);
         ASSERT_TRUE(IsEditingEnabled());
     }
 };

@@ -1,8 +1,8 @@
 // Test fixture for the menu screens and the chapter intro: a small GL window,
 // the demo game plan read from the build tree's run folder (its working
 // folder), the headless world for the levels the intro loads, an application
-// whose table has every index, and the input device fed with hand-built
-// SDL events through the backend's translation.
+// whose table has every index, and the input device fed with made-up
+// events through the backend's translation.
 #pragma once
 
 #include "world_headless.h"
@@ -12,8 +12,7 @@
 #include "gltestsupport.h"
 #include "inputdevice.h"
 #include "platforminput.h"
-#include "sdleventtranslator.h"
-#include "sdltestevents.h"
+#include "eventinjection.h"
 #include "stateindex.h"
 
 #include <unistd.h>
@@ -45,7 +44,7 @@ protected:
         delete GamePlan::FindInstance();
         ASSERT_TRUE(LoadPlan());
         GetPlatformInput().Reset();
-        Feed(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+        InjectFocus(true);
         InputDevice* input = InputDevice::GetInstance();
         ASSERT_TRUE(input->Init(GfxComponent::GetInstance()->GetWindowHandle()));
         ASSERT_EQ(input->CreateKeyboard(), 1);
@@ -72,7 +71,6 @@ protected:
     // The demo game's plan unless a suite has its own.
     virtual bool LoadPlan() { return GamePlan::GetInstance()->Load("../game", "GamePlan.xml"); }
 
-    static void Feed(const SDL_Event& event) { TranslateSdlEvent(event, nullptr, GetPlatformInput()); }
     static int Pending() { return Application::GetInstance()->GetPendingIndex(); }
 
     NullState null_;

@@ -15,7 +15,6 @@
 #include "korrel/wdialog.h"
 #include "morvofiles.h"
 #include "morvoworld.h"
-#include "sdltestevents.h"
 #include "stateindex.h"
 #include "toolset.h"
 
@@ -84,7 +83,7 @@ std::string ReadAll(const std::string& path)
 // doing; the test display has none), then Backslash opens the dialog.
 void OpenDialog(ScriptDriver& d)
 {
-    d.Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+    d.Focus();
     d.Tap(SDL_SCANCODE_BACKSLASH);
 }
 

@@ -114,17 +114,48 @@ void PlayDriver::Tap(SDL_Scancode key)
     releases_.push_back(event);
 }
 
-void PlayDriver::Click(uint8_t button)
+namespace {
+
+SDL_Event ButtonEvent(uint8_t button, bool down)
 {
     SDL_Event event;
     SDL_zero(event);
-    event.type = SDL_MOUSEBUTTONDOWN;
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
     event.button.button = button;
-    event.button.state = SDL_PRESSED;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    return event;
+}
+
+}  // namespace
+
+void PlayDriver::Click(uint8_t button)
+{
+    Hold(button);
+    releases_.push_back(ButtonEvent(button, false));
+}
+
+void PlayDriver::Hold(uint8_t button)
+{
+    Push(ButtonEvent(button, true));
+}
+
+void PlayDriver::Move(int dx, int dy)
+{
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = SDL_MOUSEMOTION;
+    event.motion.xrel = dx;
+    event.motion.yrel = dy;
     Push(event);
-    event.type = SDL_MOUSEBUTTONUP;
-    event.button.state = SDL_RELEASED;
-    releases_.push_back(event);
+}
+
+void PlayDriver::Focus()
+{
+    SDL_Event event;
+    SDL_zero(event);
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    Push(event);
 }
 
 void PlayDriver::Stop()

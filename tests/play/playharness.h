@@ -49,6 +49,10 @@ public:
     static void Push(const SDL_Event& event);
     void Tap(SDL_Scancode key);
     void Click(uint8_t button);
+    // A press with no release.
+    static void Hold(uint8_t button);
+    static void Move(int dx, int dy);
+    static void Focus();
     // Ends the run after this frame (the main loop's own quit).
     static void Stop();
 

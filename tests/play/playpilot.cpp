@@ -9,8 +9,6 @@
 #include "orbitcamera.h"
 #include "stateindex.h"
 
-#include "sdltestevents.h"
-
 #include <cmath>
 
 namespace {
@@ -72,7 +70,7 @@ void PilotDriver::Frame()
     }
     if (!holding_) {
         // Down and never up: the light stays on.
-        Push(ButtonEvent(SDL_BUTTON_LEFT, true));
+        Hold(SDL_BUTTON_LEFT);
         holding_ = true;
     }
     Fly();
@@ -133,6 +131,6 @@ void PilotDriver::Steer(float wantX, float wantZ)
     const int countX = static_cast<int>(std::lround(-move.Dot(right) / kSteerPerCount));
     const int countY = static_cast<int>(std::lround(-move.Dot(toward) / kSteerPerCount));
     if (countX != 0 || countY != 0) {
-        Push(MotionEvent(countX, countY));
+        Move(countX, countY);
     }
 }

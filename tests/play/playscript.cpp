@@ -5,8 +5,6 @@
 #include "menuscreen.h"
 #include "stateindex.h"
 
-#include "sdltestevents.h"
-
 void ScriptDriver::Add(int state, int wait, std::function<void(ScriptDriver&)> act)
 {
     steps_.push_back({state, wait, std::move(act)});
@@ -36,7 +34,7 @@ void ScriptDriver::PointAt(int hoverIndex)
         ButtonPixels(button, graphics->GetWindowWidth(), graphics->GetWindowHeight(), &x, &y, &w, &h);
         const int tx = static_cast<int>(x + w / 2);
         const int ty = static_cast<int>(y + h / 2) - kMenuPointerSize;
-        Push(MotionEvent(tx - screen->GetPointerX(), screen->GetPointerY() - ty));
+        Move(tx - screen->GetPointerX(), screen->GetPointerY() - ty);
     }
 }
 
@@ -48,7 +46,7 @@ void ScriptDriver::SaveFrame(const std::string& name)
 void ScriptDriver::Frame()
 {
     if (FrameNumber() == 1) {
-        Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+        Focus();
     }
     if (Finished()) {
         return;

@@ -155,3 +155,13 @@ SdlKeyCodes LookUpSdlKey(int sdlScancode)
     }
     return kKeyIndex.codes[sdlScancode];
 }
+
+int SdlScancodeOfDik(uint8_t dik)
+{
+    for (const KeyRow& row : kKeyTable) {
+        if (row.dik == dik) {
+            return row.scancode;
+        }
+    }
+    return SDL_SCANCODE_UNKNOWN;
+}
