@@ -3,7 +3,6 @@
 #include "assetloader.h"
 #include "gameplan.h"
 #include "gfxcomponent.h"
-#include "gltestsupport.h"
 #include "islandmodel.h"
 #include "material.h"
 #include "model.h"
@@ -184,21 +183,4 @@ TEST_F(AssetLoading, MissingSoundFileGivesMinusOneHandle)
     handle = 9;
     EXPECT_TRUE(AssetLoader::LoadStream("SOUND_A", handle));
     EXPECT_EQ(handle, -1);
-}
-
-TEST_F(AssetLoading, SameTextureNameGivesSameTexture)
-{
-    if (!gltest::EnsureWindow()) {
-        GTEST_SKIP() << "no GL window";
-    }
-    Texture* first = nullptr;
-    Texture* second = nullptr;
-    ASSERT_TRUE(AssetLoader::LoadTexture("TEX_A", first));
-    ASSERT_TRUE(AssetLoader::LoadTexture("TEX_A", second));
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first, second);
-    AssetLoader::ReleaseTexture(first);
-    EXPECT_EQ(first, nullptr);
-    AssetLoader::ReleaseTexture(second);
-    EXPECT_EQ(second, nullptr);
 }

@@ -1,12 +1,9 @@
-// Island models: the state a cleaning trigger drives, and which model of a
-// layer is drawn (clean on the left half of the window, dirty on the right).
-#include "gltestsupport.h"
+// Island models: the state a cleaning trigger drives and the slots it
+// fills; the drawing is tested under a window in gl/.
 #include "islandmodel.h"
-#include "model.h"
 #include "testsupport.h"
 #include "trigger.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -107,115 +104,4 @@ TEST(IslandSlots, UnsupportedCommandBreaks)
     BreakCounter breaks;
     island.HandleCommand(3);
     EXPECT_EQ(breaks.Count(), 1);
-}
-
-namespace {
-
-// One triangle filling the left or the right half of the clip square.
-const char* const kLeftTriangle = "v -1 -1 0\nv -0.05 -1 0\nv -0.05 1 0\nv -1 1 0\nf 1 2 3\nf 1 3 4\n";
-const char* const kRightTriangle = "v 0.05 -1 0\nv 1 -1 0\nv 1 1 0\nv 0.05 1 0\nf 1 2 3\nf 1 3 4\n";
-constexpr int kWindowSide = 256;
-
-class IslandDrawing : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!gltest::EnsureWindow(kWindowSide, kWindowSide)) {
-            GTEST_SKIP() << "no GL window";
-        }
-        folder.Write("left.obj", kLeftTriangle);
-        folder.Write("right.obj", kRightTriangle);
-        gltest::ResetDrawing(gltest::Texturing::kOff);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    }
-
-    void TearDown() override { glDisable(GL_BLEND); }
-
-    // Layer k: clean model on the left, dirty on the right.
-    void FillLayer(int layer)
-    {
-        island.SetModel(2 * layer, folder.File("left.obj").c_str());
-        island.SetModel(2 * layer + 1, folder.File("right.obj").c_str());
-    }
-
-    static int RedAt(float u)
-    {
-        return gltest::ReadPixel(static_cast<int>(u * static_cast<float>(gltest::WindowWidth())),
-                                 gltest::WindowHeight() / 2)[0];
-    }
-    static int Left() { return RedAt(0.25f); }
-    static int Right() { return RedAt(0.75f); }
-
-    TempFolder folder;
-    Trigger trigger;  // outlives the island that watches it
-    IslandModel island;
-};
-
-}  // namespace
-
-TEST_F(IslandDrawing, CleanIslandDrawsCleanModelOfLayer)
-{
-    FillLayer(3);
-    ASSERT_NE(island.GetModel(6), nullptr);
-    island.RenderBeachLayer();
-    EXPECT_GT(Left(), 0);
-    EXPECT_EQ(Right(), 0);
-}
-
-TEST_F(IslandDrawing, DirtyIslandDrawsDirtyModelOfLayer)
-{
-    FillLayer(1);
-    island.SetDirty(true);
-    island.RenderTreeLayer();
-    EXPECT_EQ(Left(), 0);
-    EXPECT_GT(Right(), 0);
-}
-
-TEST_F(IslandDrawing, CleaningDrawsBothWithDirtyFaded)
-{
-    FillLayer(2);
-    island.SetDirty(true);
-    trigger = CleaningTrigger(4, 2);
-    island.SetTrigger(&trigger);
-    island.Update(0.0f);
-    ASSERT_TRUE(island.IsCleaning());
-    island.RenderWaveLayer();
-    EXPECT_GT(Left(), 0);
-    // White at alpha 0.5 over black.
-    EXPECT_NEAR(Right(), 128, 3);
-}
-
-TEST_F(IslandDrawing, RenderDrawsOnlyTheIslandLayer)
-{
-    FillLayer(6);
-    island.Render();
-    EXPECT_EQ(Left(), 0);
-    EXPECT_EQ(Right(), 0);
-    FillLayer(0);
-    island.Render();
-    EXPECT_GT(Left(), 0);
-}
-
-TEST_F(IslandDrawing, EmptyLayerDrawsNothingInEveryState)
-{
-    trigger = CleaningTrigger(4, 2);
-    island.SetTrigger(&trigger);
-    for (int state = 0; state < 3; ++state) {
-        island.SetDirty(state > 0);
-        if (state == 2) {
-            island.Update(0.0f);
-        }
-        island.RenderCityLayer();
-        EXPECT_EQ(Left(), 0);
-        EXPECT_EQ(Right(), 0);
-    }
-}
-
-TEST_F(IslandDrawing, InvisibleIslandDrawsNothing)
-{
-    FillLayer(0);
-    island.SetVisible(false);
-    island.RenderIslandLayer();
-    EXPECT_EQ(Left(), 0);
 }

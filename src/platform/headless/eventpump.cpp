@@ -1,0 +1,5 @@
+// No window, no events; see eventpump.h.
+#include "eventpump.h"
+
+void PumpWindowEvents()
+{}
