@@ -61,7 +61,10 @@ std::vector<float> ResampleWhole(const std::vector<float>& in, int64_t frames, i
 // or has no channels or no sample rate.
 SNDFILE* OpenSoundFile(const std::string& path, SF_INFO& info)
 {
-    SNDFILE* file = sf_open(NormalizePath(path).c_str(), SFM_READ, &info);
+    const int fd = OpenFileDescriptor(path);
+    if (fd < 0)
+        return nullptr;
+    SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_TRUE);
     if (!file)
         return nullptr;
     if (info.channels < 1 || info.samplerate < 1) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LoadCase{"BlankLineGivesEmptyKey", "   \nA: 1\n", {{"", ""}, {"A", "1"}}},
                       LoadCase{"LastLineWithoutLineFeed", "A: 1\nB: 2", {{"A", "1"}, {"B", "2"}}},
                       LoadCase{"CrLfLineEnds", "A: 1\r\n# c\r\n\r\nB: two\r\n", {{"A", "1"}, {"B", "two"}}},
-                      LoadCase{"LoneCarriageReturnIsText", "A: 1\r2\n", {{"A", "1\r2"}}},
+                      LoadCase{"LoneCarriageReturnEndsALine", "A: 1\r2\n", {{"2", ""}, {"A", "1"}}},
+                      LoadCase{"CrLineEnds", "A: 1\r# c\r\rB: two\r", {{"A", "1"}, {"B", "two"}}},
                       LoadCase{"KeysAreCaseSensitive", "a: 1\nA: 2\n", {{"A", "2"}, {"a", "1"}}}),
     CaseName());
 
@@ -158,6 +161,25 @@ TEST(ConfigFile, NumbersReadWithTheCLibraryRules)
     config.Set("I", "640x480");
     EXPECT_EQ(config.GetFloat("F"), 0.25f);
     EXPECT_EQ(config.GetInt("I"), 640);
+}
+
+TEST(ConfigFile, NumbersOutOfRangeGiveTheDefaultAndALogLine)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"99999999999", false}, {"-99999999999", false}, {"2147483648", false}, {"1e40", false},       {"-1e40", false},
+        {"nan", false},         {"inf", false},          {"2147483647", true},  {"-2147483648", true}, {"3.4e38", true},
+    };
+    for (const auto& [text, inRange] : cases) {
+        ConfigFile config;
+        config.Set("N", text);
+        LogCapture log;
+        const bool isInt = std::strchr(text, 'e') == nullptr && std::strchr(text, 'n') == nullptr;
+        if (isInt)
+            EXPECT_EQ(config.GetInt("N"), inRange ? std::atoi(text) : 0) << text;
+        else
+            EXPECT_EQ(config.GetFloat("N"), inRange ? std::strtof(text, nullptr) : 0.0f) << text;
+        EXPECT_EQ(log.Contains("config value N: " + std::string(text) + " is out of range"), !inRange) << text;
+    }
 }
 
 TEST(ConfigFile, StringIntoBufferIsCutAndTerminated)

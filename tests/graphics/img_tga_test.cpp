@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <new>
 
 #include <cstdio>
 #include <string>
@@ -260,6 +263,36 @@ TEST(TgaReader, PipesAndFoldersAreNotOpened)
     EXPECT_FALSE(reader.Load(&texture, pixels, folder.Path().c_str()));
     EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Unable to find or open the TGA file: " + pipe + "\n",
                                                      "Unable to find or open the TGA file: " + folder.Path() + "\n"}));
+}
+
+// A 22-byte file claiming 65535 x 65535 pixels (17 GB) is refused before
+// any pixel buffer is reserved: in a child whose address space is capped,
+// an attempt to reserve it ends the child through the new-handler.
+TEST(TgaReader, ShortFileIsRefusedBeforeThePixelBufferIsReserved)
+{
+    constexpr int kReserved = 3;
+    for (unsigned char type : {2, 10}) {
+        TempFolder folder;
+        const std::string path = folder.File("huge.tga");
+        WriteBytes(path, Concat(Header(type, 65535, 65535, 32), {0x80, 1, 2, 3, 4}));
+        const int result = RunInChild([&] {
+            LimitAddressSpace(size_t{256} << 20);
+            std::set_new_handler([] { ::_exit(kReserved); });
+            Texture texture;
+            PixelBuffer pixels;
+            return TgaFile().Load(&texture, pixels, path.c_str()) ? 1 : 0;
+        });
+        EXPECT_EQ(result, 0) << "type " << int(type);
+    }
+}
+
+TEST(TgaReader, BackslashSeparatorsOpen)
+{
+    TempFolder folder;
+    folder.Write("sub/image.tga", SolidTga(1, 2, 3));
+    Texture texture;
+    PixelBuffer pixels;
+    EXPECT_TRUE(TgaFile().Load(&texture, pixels, (folder.Path() + "\\sub\\image.tga").c_str()));
 }
 
 TEST(TgaReader, BytesAfterTheLastPacketAreNotRead)

@@ -210,7 +210,8 @@ INSTANTIATE_TEST_SUITE_P(GetPathDirectory, PathDirectoryCases,
                                            DirectoryCase{"NoFolder", "name.obj", ""},
                                            DirectoryCase{"RootFolder", "/name.obj", ""},
                                            DirectoryCase{"ParentRelative", "../assets/3D/a.obj", "../assets/3D"},
-                                           DirectoryCase{"BackslashIsNoSeparator", "dir\\name.obj", ""},
+                                           DirectoryCase{"BackslashIsASeparator", "dir\\name.obj", "dir"},
+                                           DirectoryCase{"MixedSeparators", "dir/sub\\lib\\a.mtl", "dir/sub/lib"},
                                            DirectoryCase{"EmptyPath", "", ""}),
                          CaseName());
 

@@ -132,6 +132,24 @@ TEST(GamePlanLoading, MissingLoopEndMeansNoLoopPoints)
     EXPECT_TRUE(log.Contains("Warning: LevelMusic element does not have a \"LoopEnd\" attribute."));
 }
 
+TEST(GamePlanLoading, LoopPointsOutOfTheWholeNumberRangeMeanNoLoopPoints)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"1e10", "5"}, {"5", "-1e10"}, {"nan", "5"}, {"5", "inf"}, {"2147483648", "5"}};
+    for (const auto& [start, end] : cases) {
+        PlanFolder game(std::string("<GamePlan><Environment/><Assets/><Story><Chapter><Title>A</Title>"
+                                    "<LevelMusic LoopStart=\"") +
+                        start + "\" LoopEnd=\"" + end + "\">M</LevelMusic></Chapter></Story></GamePlan>");
+        GamePlan plan;
+        LogCapture log;
+        ASSERT_TRUE(plan.Load(game.folder.Path().c_str(), "GamePlan.xml"));
+        const Chapter* chapter = nullptr;
+        ASSERT_TRUE(plan.GetStory().FindChapter("A", &chapter));
+        EXPECT_FALSE(chapter->HasLoopPoints()) << start << " " << end;
+        EXPECT_TRUE(log.Contains("Warning: LevelMusic loop points")) << log.All();
+    }
+}
+
 TEST(GamePlanLoading, RepeatedElementKeepsLaterValueAndEmptyTextIsEmpty)
 {
     PlanFolder game(kFullPlan);

@@ -173,6 +173,19 @@ TEST_F(AnimationFile, MissingFileFailsButKeepsPath)
     EXPECT_FLOAT_EQ(animation.GetDuration(), 0.0f);
 }
 
+TEST_F(AnimationFile, EndlessKeyframeTimesAreSkippedWithALogLine)
+{
+    for (const char* time : {"inf", "1e40", "-inf", "nan"}) {
+        log.Clear();
+        KeyframeAnimation fresh;
+        folder.Write("endless.txt", std::string("Object: a\nKeyframe: 2\nEnd\nKeyframe: ") + time + "\nEnd\nEnd\n");
+        ASSERT_TRUE(fresh.LoadForWindow(folder.File("endless.txt"), 1024, 768));
+        ASSERT_EQ(fresh.GetObjects()[0].keyframes.size(), 1u) << time;
+        EXPECT_FLOAT_EQ(fresh.GetDuration(), 2.0f) << time;
+        EXPECT_TRUE(log.Contains(std::string("keyframe time \"") + time + "\" is not a finite number")) << time;
+    }
+}
+
 TEST_F(AnimationFile, ClearEmptiesAndRestarts)
 {
     ASSERT_TRUE(LoadText(kTwoKeys));

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -675,6 +676,64 @@ TEST_F(LevelFileTest, FailedSaveKeepsTheOldFile)
     EXPECT_EQ(ReadFileText(path), old);
     EXPECT_EQ(FilesIn(folder_.Path()), std::vector<std::string>{"keep.xml"}) << "nothing left behind";
     EXPECT_FALSE(MorvoFiles::SaveLevel(folder_.File("no/such/folder/level.xml")));
+}
+
+// The disk fills at the very last byte (a file-size limit in a child): the
+// save reports failure and why, the old level stays, no temporary is left.
+TEST_F(LevelFileTest, SaveFailingAtTheLastByteKeepsTheOldLevel)
+{
+    const std::string path = folder_.File("level.xml");
+    ASSERT_TRUE(MorvoFiles::SaveLevel(path));
+    const std::string old = ReadFileText(path);
+    BuildFullLevel();
+    ASSERT_TRUE(MorvoFiles::SaveLevel(folder_.File("full.xml")));
+    const rlim_t lastByte = ReadFileText(folder_.File("full.xml")).size() - 1;
+    const int result = RunInChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit cap = {lastByte, lastByte};
+        ::setrlimit(RLIMIT_FSIZE, &cap);
+        LogCapture log;
+        const bool saved = MorvoFiles::SaveLevel(path);
+        return !saved && log.Contains("the level was not saved: could not write") ? 0 : 1;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadFileText(path), old);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(path + ".saving")));
+}
+
+// A "<path>.saving" left by an interrupted save (here a link to another
+// file) is removed, not written through.
+TEST_F(LevelFileTest, StaleTemporaryFileIsRemovedFirst)
+{
+    const std::string path = folder_.File("level.xml");
+    folder_.Write("other.txt", "other");
+    std::filesystem::create_symlink(folder_.File("other.txt"), path + ".saving");
+    ASSERT_TRUE(MorvoFiles::SaveLevel(path));
+    EXPECT_EQ(ReadFileText(folder_.File("other.txt")), "other");
+    EXPECT_FALSE(std::filesystem::is_symlink(path));
+    EXPECT_NE(ReadFileText(path).find("<MorvoLevel>"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(path + ".saving")));
+}
+
+// The speed is stored as a whole number: one that cannot be reads as 0.
+TEST_F(LevelFileTest, SpeedOutOfTheWholeNumberRangeReadsAsZero)
+{
+    const std::string texture = folder_.File("spark.tga");
+    unsigned char pixel[4] = {255, 255, 255, 255};
+    ASSERT_TRUE(TgaFile().Write(pixel, 1, 1, texture.c_str(), false));
+    for (const char* speed : {"1e30", "nan", "-inf"}) {
+        folder_.Write("speed.xml", std::string("<MorvoLevel><Boy/><MorvoLayer><Morvos/></MorvoLayer><ParticleSystems>"
+                                               "<ParticleSystem count=\"1\"><Lifetime l=\"5\"/><Speed s=\"") +
+                                       speed + "\"/><TextureList><Texture path=\"" + texture +
+                                       "\"/></TextureList></ParticleSystem></ParticleSystems></MorvoLevel>");
+        LogCapture log;
+        ASSERT_TRUE(Load("speed.xml"));
+        EXPECT_TRUE(log.Contains(std::string("Speed s=\"") + speed + "\"")) << log.All();
+        ASSERT_EQ(World().GetParticleSystems().size(), 1u);
+        EXPECT_EQ(World().GetParticleSystems().front()->GetSpeed(), 0.0f);
+        ASSERT_TRUE(MorvoFiles::SaveLevel(folder_.File("saved.xml")));
+        EXPECT_NE(ReadFileText(folder_.File("saved.xml")).find("<Speed s=\"0\" />"), std::string::npos);
+    }
 }
 
 }  // namespace

@@ -156,7 +156,11 @@ TEST_F(TriggerCheckTest, FilledWhiteOfAnEmptySetIsMetEveryCheck)
 
 TEST_F(TriggerCheckTest, FilledWhiteCellOutsideTheGridIsNotFilled)
 {
-    Trigger& trigger = AddTrigger(FILLED_WHITE, AddSet({Vec2(-1.0f, 3.0f), Vec2(500.0f, 2.0f)}), 0);
+    // Cells as far out as a file can put them: no whole number in range.
+    Trigger& trigger = AddTrigger(FILLED_WHITE,
+                                  AddSet({Vec2(-1.0f, 3.0f), Vec2(500.0f, 2.0f), Vec2(2147483647.0f, 2.0f),
+                                          Vec2(2.0f, -1e10f), Vec2(std::nanf(""), 2.0f)}),
+                                  0);
     BreakCounter breaks;
     EXPECT_EQ(CheckOnce(), 0u);
     EXPECT_FALSE(trigger.fired);

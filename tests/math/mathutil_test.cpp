@@ -65,6 +65,40 @@ INSTANTIATE_TEST_SUITE_P(Cases, NextPowerOfTwoCases,
                                            PowerCase{"PastTheLargestPower", (1 << 30) + 1, 1 << 30}),
                          CaseName());
 
+TEST(ToInt32, TakesTheWholePartOnlyWithinTheInt32Range)
+{
+    const double nan = std::nan("");
+    const double inf = HUGE_VAL;
+    struct Case {
+        double value;
+        bool ok;
+        int32_t whole;    // when ok
+        int32_t clamped;  // ToInt32Clamped
+    };
+    const Case cases[] = {
+        {0.0, true, 0, 0},
+        {-0.75, true, 0, 0},
+        {2.9, true, 2, 2},
+        {-2.9, true, -2, -2},
+        {2147483647.0, true, INT32_MAX, INT32_MAX},
+        {2147483647.9, true, INT32_MAX, INT32_MAX},
+        {-2147483648.9, true, INT32_MIN, INT32_MIN},
+        {2147483648.0, false, 0, INT32_MAX},
+        {static_cast<double>(2147483647.0f), false, 0, INT32_MAX},
+        {-2147483649.0, false, 0, INT32_MIN},
+        {1e30, false, 0, INT32_MAX},
+        {-inf, false, 0, INT32_MIN},
+        {inf, false, 0, INT32_MAX},
+        {nan, false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        int32_t result = 7;
+        EXPECT_EQ(ToInt32(c.value, &result), c.ok) << c.value;
+        EXPECT_EQ(result, c.ok ? c.whole : 7) << c.value;
+        EXPECT_EQ(ToInt32Clamped(c.value), c.clamped) << c.value;
+    }
+}
+
 TEST(RandomUnitFloat, IsRandOver32766AndReachesAboveOne)
 {
     constexpr int kDraws = 400000;

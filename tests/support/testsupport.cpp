@@ -12,6 +12,10 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 LogCapture::LogCapture()
 {
     SetDebugOutputHook([this](const char* text) { lines_.emplace_back(text); });
@@ -183,4 +187,29 @@ std::string SolidTgaWithAlpha(unsigned char r, unsigned char g, unsigned char b,
 {
     const char pixel[] = {static_cast<char>(b), static_cast<char>(g), static_cast<char>(r), static_cast<char>(a)};
     return SolidTgaOf(std::string(pixel, sizeof pixel), width, height, 8);
+}
+
+int RunInChild(const std::function<int()>& body)
+{
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(body());
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+void LimitAddressSpace(std::size_t extra)
+{
+    std::size_t pages = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%zu", &pages) != 1)
+            pages = 0;
+        std::fclose(statm);
+    }
+    const rlim_t limit = pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE)) + extra;
+    const struct rlimit cap = {limit, limit};
+    ::setrlimit(RLIMIT_AS, &cap);
 }

@@ -2,6 +2,7 @@
 // breaks instead of aborting, make scratch folders and small TGA files.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -71,6 +72,15 @@ std::string SolidTgaWithAlpha(unsigned char r, unsigned char g, unsigned char b,
 // characters dropped and the letter after it capitalised ("left Ctrl" ->
 // "leftCtrl", "Ctrl+A" -> "CtrlA").
 std::string TestNameOf(const std::string& name);
+
+// Runs body in a forked child process and returns its exit code, or 128 +
+// the signal number when a signal ended it. For tests that lower resource
+// limits (address space, file size) or that must not hang the suite.
+int RunInChild(const std::function<int()>& body);
+
+// Caps the calling process's address space at its current size plus extra
+// bytes (call it in a child).
+void LimitAddressSpace(std::size_t extra);
 
 // Names each case of a table-driven test after the case's `name` field:
 // INSTANTIATE_TEST_SUITE_P(Group, Suite, ::testing::Values(...), CaseName()).

@@ -278,6 +278,33 @@ TEST(PlaneEmitter, PlaneIsNormalisedAndBoundsTruncated)
     EXPECT_EQ(emitter->GetRight(), 5);
 }
 
+TEST(PlaneEmitter, BoundOutOfTheWholeNumberRangeLeavesNoEmitter)
+{
+    const float bad[] = {2147483647.0f, -1e10f, std::nanf(""), HUGE_VALF};
+    const char* const names[] = {"top", "bottom", "left", "right"};
+    for (int which = 0; which < 4; ++which) {
+        float bounds[4] = {10.0f, -10.0f, -5.0f, 5.0f};
+        bounds[which] = bad[which];
+        ParticleSystem system;
+        LogCapture log;
+        system.SetPlaneEmitter(0.0f, 0.0f, 1.0f, 0.0f, bounds[0], bounds[1], bounds[2], bounds[3]);
+        EXPECT_EQ(system.GetEmitter(), nullptr) << names[which];
+        EXPECT_TRUE(log.Contains(std::string("emitter Bounds ") + names[which])) << log.All();
+    }
+}
+
+TEST(PlaneEmitter, WidestBoundsDrawInsideThem)
+{
+    // Plane z = 0: simulation x is minus the drawn x, y the drawn y.
+    PlaneEmitter emitter(0.0f, 0.0f, 1.0f, 0.0f, INT32_MAX, INT32_MIN, INT32_MIN, INT32_MAX);
+    for (int i = 0; i < 50; ++i) {
+        const Vec3 p = emitter.GetPosition() * 200.0f;
+        EXPECT_GE(-p.x, static_cast<float>(INT32_MIN));
+        EXPECT_GE(p.y, static_cast<float>(INT32_MIN));
+        EXPECT_LE(p.y, static_cast<float>(INT32_MAX));
+    }
+}
+
 TEST(PlaneEmitter, SaveWritesNormalisedPlaneAndBounds)
 {
     PlaneEmitter emitter(0.0f, 0.0f, 2.0f, 4.0f, 100, -100, -50, 50);

@@ -5,6 +5,8 @@
 #include "debugbreak.h"
 #include "debuglog.h"
 #include "filepath.h"
+#include "mathutil.h"
+#include "xmlfile.h"
 
 #include <tinyxml.h>
 
@@ -156,8 +158,9 @@ bool GamePlan::LoadFile(const std::string& path)
 {
     DebugLog("Loading GamePlan file \"%s\"...\n", path.c_str());
     TiXmlDocument document;
-    if (!document.LoadFile(NormalizePath(path).c_str())) {
-        DebugLog("  Error reading XML file \"%s\": %s\n", path.c_str(), document.ErrorDesc());
+    std::string why;
+    if (!LoadXmlFile(path, document, &why)) {
+        DebugLog("  Error reading XML file \"%s\": %s\n", path.c_str(), why.c_str());
         return false;
     }
     const TiXmlElement* root = document.FirstChildElement("GamePlan");
@@ -265,10 +268,13 @@ void GamePlan::ReadChapter(const TiXmlElement* element, Chapter* chapter)
         } else if (loopEnd == nullptr) {
             chapter->hasLoopPoints = false;
             DebugLog("Warning: LevelMusic element does not have a \"LoopEnd\" attribute. (line %d)\n", child->Row());
+        } else if (!ToInt32(std::atof(loopStart), &chapter->loopStart) ||
+                   !ToInt32(std::atof(loopEnd), &chapter->loopEnd)) {
+            chapter->hasLoopPoints = false;
+            DebugLog("Warning: LevelMusic loop points \"%s\", \"%s\" are out of range. (line %d)\n", loopStart, loopEnd,
+                     child->Row());
         } else {
             chapter->hasLoopPoints = true;
-            chapter->loopStart = static_cast<int32_t>(std::atof(loopStart));
-            chapter->loopEnd = static_cast<int32_t>(std::atof(loopEnd));
         }
     }
 }

@@ -9,6 +9,7 @@
 #include "texturemanager.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -104,7 +105,13 @@ BlockEnd ReadObject(FILE* file, AnimObject* object, float scaleX, float scaleY)
         } else if (name == "Keyframe") {
             key.time = static_cast<float>(std::atof(value.c_str()));
             const BlockEnd end = ReadKeyframe(file, &key, scaleX, scaleY);
-            object->keyframes.push_back(key);
+            // An endless time would make an animation that never finishes.
+            if (std::isfinite(key.time)) {
+                object->keyframes.push_back(key);
+            } else {
+                DebugLog("Warning: keyframe time \"%s\" is not a finite number; the keyframe is skipped.\n",
+                         value.c_str());
+            }
             if (end == BlockEnd::EndOfFile) {
                 return end;
             }
@@ -244,6 +251,7 @@ bool KeyframeAnimation::LoadForWindow(const std::string& path, int windowWidth, 
     duration_ = 0.0f;
     FILE* file = OpenFile(path, "r");
     if (file == nullptr) {
+        DebugLog("Unable to read the animation file %s: %s\n", path.c_str(), std::strerror(errno));
         return false;
     }
     const float scaleX = static_cast<float>(windowWidth) / kVirtualScreenWidth;

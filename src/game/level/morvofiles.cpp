@@ -12,6 +12,7 @@
 #include "gfxmanagers.h"
 #include "gridsetdatabase.h"
 #include "islandmodel.h"
+#include "mathutil.h"
 #include "morvoworld.h"
 #include "particlesystem.h"
 #include "planeemitter.h"
@@ -19,6 +20,7 @@
 #include "toolset.h"
 #include "trigger.h"
 #include "uniformgrid.h"
+#include "xmlfile.h"
 
 #include <tinyxml.h>
 
@@ -232,6 +234,19 @@ void ReadTriggers(MorvoWorld& world, const TiXmlElement* triggers)
     }
 }
 
+// The speed is stored as a whole number: one that cannot be is refused.
+float ReadSpeed(const TiXmlElement* speed, const char* path)
+{
+    const float value = ReadFloat(speed, "s");
+    int32_t whole = 0;
+    if (!ToInt32(value, &whole)) {
+        DebugLog("(MorvoFiles) Warning: Speed s=\"%s\" in %s is out of range; 0 is used.\n",
+                 ReadText(speed, "s").c_str(), path);
+        return 0.0f;
+    }
+    return value;
+}
+
 void InstallEmitter(ParticleSystem& system, const TiXmlElement* emitter)
 {
     const std::string type = ReadText(emitter, "type");
@@ -274,7 +289,7 @@ void ReadParticleSystems(MorvoWorld& world, const char* path, const TiXmlElement
             system->AddTexture(textureManager != nullptr ? textureManager->Load(texturePath.c_str()) : nullptr,
                                texturePath);
         }
-        system->SetSpeed(ReadFloat(Child(element, "Speed"), "s"));
+        system->SetSpeed(ReadSpeed(Child(element, "Speed"), path));
         system->SetInterpolated(interpolated);
         if (interpolated) {
             system->SetInterpToColor(ReadFloat(interpTo, "r"), ReadFloat(interpTo, "g"), ReadFloat(interpTo, "b"),
@@ -404,7 +419,7 @@ void WriteParticleSystem(TiXmlElement* parent, const ParticleSystem& system)
     WriteDouble(AddChild(element, "Damping"), "d", system.GetDamping());
     AddChild(element, "Lifetime")->SetAttribute("l", system.GetLifetime());
     // The speed is stored as a whole number.
-    AddChild(element, "Speed")->SetAttribute("s", static_cast<int>(system.GetSpeed()));
+    AddChild(element, "Speed")->SetAttribute("s", ToInt32Clamped(system.GetSpeed()));
     if (system.GetEmitter() != nullptr) {
         system.GetEmitter()->Save(element);
     }
@@ -470,8 +485,8 @@ void BuildDocument(MorvoWorld& world, TiXmlDocument& document)
             setElement->SetAttribute("name", set->GetName().c_str());
             for (const Vec2& cell : set->GetCells()) {
                 TiXmlElement* cellElement = AddChild(setElement, "GridCell");
-                cellElement->SetAttribute("x", static_cast<int>(cell.x));
-                cellElement->SetAttribute("y", static_cast<int>(cell.y));
+                cellElement->SetAttribute("x", ToInt32Clamped(cell.x));
+                cellElement->SetAttribute("y", ToInt32Clamped(cell.y));
             }
         }
     }
@@ -549,7 +564,9 @@ bool LoadLevel(const std::string& path)
     DebugLog("Reading morvo level file \"%s\"...\n", path.c_str());
     // Everything is checked before the level in the world is touched.
     TiXmlDocument document;
-    if (!document.LoadFile(NormalizePath(path).c_str())) {
+    std::string why;
+    if (!LoadXmlFile(path, document, &why)) {
+        DebugLog("(MorvoFiles) Warning: could not read %s: %s.\n", path.c_str(), why.c_str());
         return false;
     }
     const TiXmlElement* root = document.FirstChildElement(kRoot);
@@ -618,16 +635,9 @@ bool SaveLevel(const std::string& path)
     TiXmlDocument document;
     BuildDocument(GetMorvoWorld(), document);
 
-    const std::string target = NormalizePath(path);
-    const std::string temporary = target + ".saving";
-    if (!document.SaveFile(temporary.c_str())) {
-        std::remove(temporary.c_str());
-        DebugLog("(MorvoFiles) Warning: could not write %s.\n", temporary.c_str());
-        return false;
-    }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        DebugLog("(MorvoFiles) Warning: could not replace %s.\n", target.c_str());
+    std::string why;
+    if (!SaveXmlFile(document, path, &why)) {
+        DebugLog("(MorvoFiles) Warning: the level was not saved: %s.\n", why.c_str());
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 
 #include "gridset.h"
 #include "gridsetdatabase.h"
+#include "mathutil.h"
 #include "message.h"
 #include "messagemanager.h"
 #include "morvostore.h"
@@ -44,9 +45,10 @@ void Hit(Trigger& trigger)
 
 bool IsCellFilledWhite(const UniformGrid& grid, const MorvoState& state, const Vec2& cell)
 {
-    const int32_t column = static_cast<int32_t>(cell.x);
-    const int32_t row = static_cast<int32_t>(cell.y);
-    if (column < 0 || column >= grid.GetWidth() || row < 0 || row >= grid.GetHeight()) {
+    int32_t column = 0;
+    int32_t row = 0;
+    if (!ToInt32(cell.x, &column) || !ToInt32(cell.y, &row) || column < 0 || column >= grid.GetWidth() || row < 0 ||
+        row >= grid.GetHeight()) {
         return false;
     }
     int pure = 0;

@@ -3,6 +3,7 @@
 
 #include "debugbreak.h"
 #include "debuglog.h"
+#include "mathutil.h"
 #include "planeemitter.h"
 #include "random15.h"
 #include "sphericalemitter.h"
@@ -221,8 +222,19 @@ void ParticleSystem::SetSphericalEmitter()
 void ParticleSystem::SetPlaneEmitter(float a, float b, float c, float d, float top, float bottom, float left,
                                      float right)
 {
-    emitter_ = std::make_unique<PlaneEmitter>(a, b, c, d, static_cast<int32_t>(top), static_cast<int32_t>(bottom),
-                                              static_cast<int32_t>(left), static_cast<int32_t>(right));
+    const float given[4] = {top, bottom, left, right};
+    const char* const names[4] = {"top", "bottom", "left", "right"};
+    int32_t bounds[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        if (!ToInt32(given[i], &bounds[i])) {
+            // No emitter: the system is skipped as one that cannot emit.
+            DebugLog("Warning: particle system emitter Bounds %s %g is not a whole number in range.\n", names[i],
+                     given[i]);
+            emitter_.reset();
+            return;
+        }
+    }
+    emitter_ = std::make_unique<PlaneEmitter>(a, b, c, d, bounds[0], bounds[1], bounds[2], bounds[3]);
 }
 
 void ParticleSystem::SetInterpToColor(float r, float g, float b, float a)

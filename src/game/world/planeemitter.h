@@ -32,8 +32,8 @@ private:
     float b_;
     float c_;
     float d_;
-    int32_t heightRange_;
-    int32_t widthRange_;
+    int64_t heightRange_;  // 64 bits: the bounds may span more than int32
+    int64_t widthRange_;
     int32_t top_;
     int32_t bottom_;
     int32_t left_;

@@ -3,8 +3,13 @@
 #include "configfile.h"
 
 #include "debugbreak.h"
+#include "debuglog.h"
 #include "filepath.h"
 
+#include <cerrno>
+#include <cfloat>
+#include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,8 +17,8 @@
 namespace {
 constexpr const char* kTrueValues[] = {"T", "t", "True", "true", "1"};
 
-// Characters of a text file with CR LF read as one LF, and one character
-// of look-ahead.
+// Characters of a text file with CR LF and a lone CR read as one LF, and
+// one character of look-ahead.
 class TextReader {
 public:
     explicit TextReader(FILE* file)
@@ -39,17 +44,15 @@ private:
 
     int Read()
     {
-        if (pendingAfterCr_ != kNothing) {
-            int c = pendingAfterCr_;
-            pendingAfterCr_ = kNothing;
-            return c;
-        }
-        int c = std::getc(file_);
+        int c = pendingAfterCr_;
+        pendingAfterCr_ = kNothing;
+        if (c == kNothing)
+            c = std::getc(file_);
         if (c == '\r') {
             int following = std::getc(file_);
-            if (following == '\n')
-                return '\n';
-            pendingAfterCr_ = following;
+            if (following != '\n')
+                pendingAfterCr_ = following;
+            return '\n';
         }
         return c;
     }
@@ -81,8 +84,12 @@ std::size_t TakeField(const std::string& text, std::size_t pos, std::string& fie
 bool ConfigFile::Load(const std::string& fileName)
 {
     FILE* file = OpenFile(fileName, "r");
-    if (file == nullptr)
+    if (file == nullptr) {
+        // A missing file is an ordinary case for optional settings.
+        if (errno != ENOENT)
+            DebugLog("Unable to read the config file %s: %s\n", fileName.c_str(), std::strerror(errno));
         return false;
+    }
 
     TextReader reader(file);
     std::string line;
@@ -145,13 +152,28 @@ void ConfigFile::GetString(const std::string& key, char* buffer, std::size_t siz
 float ConfigFile::GetFloat(const std::string& key) const
 {
     auto found = table_.find(key);
-    return found == table_.end() ? 0.0f : static_cast<float>(std::atof(found->second.c_str()));
+    if (found == table_.end())
+        return 0.0f;
+    const double value = std::strtod(found->second.c_str(), nullptr);
+    if (!std::isfinite(value) || std::fabs(value) > FLT_MAX) {
+        DebugLog("Warning: config value %s: %s is out of range; 0 is used.\n", key.c_str(), found->second.c_str());
+        return 0.0f;
+    }
+    return static_cast<float>(value);
 }
 
 int ConfigFile::GetInt(const std::string& key) const
 {
     auto found = table_.find(key);
-    return found == table_.end() ? 0 : std::atoi(found->second.c_str());
+    if (found == table_.end())
+        return 0;
+    errno = 0;
+    const long long value = std::strtoll(found->second.c_str(), nullptr, 10);
+    if (errno == ERANGE || value < INT_MIN || value > INT_MAX) {
+        DebugLog("Warning: config value %s: %s is out of range; 0 is used.\n", key.c_str(), found->second.c_str());
+        return 0;
+    }
+    return static_cast<int>(value);
 }
 
 bool ConfigFile::GetBool(const std::string& key) const

@@ -14,16 +14,19 @@ public:
     ConfigFile() = default;
 
     // Adds the file's entries; a key already present keeps its value (the
-    // first definition wins). False only when the file cannot be opened.
+    // first definition wins). Lines end with LF, CR LF or CR. False only when
+    // the file cannot be opened (or is not a regular file: logged).
     bool Load(const std::string& fileName);
 
     // The value, or "" when the key is absent.
     std::string GetString(const std::string& key) const;
     // Copies at most size - 1 characters and terminates; nothing when size is 0.
     void GetString(const std::string& key, char* buffer, std::size_t size) const;
-    // atof of the value; 0 when absent.
+    // atof of the value; 0 when absent, and 0 with a log line when out of
+    // the float range or not a number.
     float GetFloat(const std::string& key) const;
-    // atoi of the value; 0 when absent.
+    // atoi of the value; 0 when absent, and 0 with a log line when out of
+    // the int range.
     int GetInt(const std::string& key) const;
     // True for exactly "T", "t", "True", "true" or "1".
     bool GetBool(const std::string& key) const;

@@ -68,7 +68,7 @@ bool AnimatedMaterial::Load(const char* fileName, TextureManager* textures)
         textures = GfxTextureManager();
     for (long long k = firstIndex; k <= kLastFrameNumber; ++k) {
         const std::string texFile = base + "_" + std::to_string(runTimeInt) + "_" + std::to_string(k) + "." + extension;
-        if (!IsRegularFile(texFile))
+        if (!FileExists(texFile))
             break;
         frames_.push_back(textures ? textures->Load(texFile.c_str()) : nullptr);
         frameCount_ = static_cast<int>(frames_.size());

@@ -70,8 +70,9 @@ void ReadValue(FILE* file, float& value)
 
 std::string GetPathDirectory(const std::string& path)
 {
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+    const std::string normalized = NormalizePath(path);
+    size_t slash = normalized.rfind('/');
+    return slash == std::string::npos ? std::string() : normalized.substr(0, slash);
 }
 
 bool MtlReader::Load(const char* directory, const char* fileName, std::vector<MtlRecord>& records)
@@ -86,7 +87,7 @@ bool MtlReader::ReadFile(const char* path, std::vector<MtlRecord>& records)
 {
     if (!path)
         return false;
-    FILE* file = IsRegularFile(path) ? std::fopen(path, "r") : nullptr;
+    FILE* file = OpenFile(path, "r");
     if (!file) {
         DebugLog("Unable to find or open the MTL file: %s\n", path);
         return false;

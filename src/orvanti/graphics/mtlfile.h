@@ -41,5 +41,6 @@ private:
     bool firstEntry_ = true;
 };
 
-// Everything before the last "/" of the path; empty when it has none.
+// Everything before the last separator ("/" or "\\") of the path, written
+// with "/" only; empty when it has none.
 std::string GetPathDirectory(const std::string& path);

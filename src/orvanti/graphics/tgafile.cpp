@@ -19,6 +19,7 @@ constexpr unsigned char kWriteDepth = 32;
 constexpr unsigned char kWriteDescriptor = 0x20;  // first row is the top row
 constexpr unsigned int kRawPacketLimit = 128;     // packet headers below this are raw
 constexpr unsigned int kRunOffset = 127;          // a run header h repeats h - 127 pixels
+constexpr size_t kMaxPixelsPerPacket = 128;
 
 // Bytes from the current position to the end of the file.
 long RemainingBytes(FILE* file)
@@ -38,7 +39,7 @@ bool TgaFile::Load(Texture* texture, PixelBuffer& pixelsOut, const char* fileNam
     pixelsOut.reset();
     if (!texture || !fileName)
         return false;
-    FILE* file = IsRegularFile(fileName) ? std::fopen(fileName, "rb") : nullptr;
+    FILE* file = OpenFile(fileName, "rb");
     if (!file) {
         DebugLog("Unable to find or open the TGA file: %s\n", fileName);
         return false;
@@ -67,7 +68,7 @@ bool TgaFile::Load(Texture* texture, PixelBuffer& pixelsOut, const char* fileNam
     return true;
 }
 
-bool TgaFile::ReadCommonStart(Texture* texture, PixelBuffer& pixelsOut, FILE* file)
+bool TgaFile::ReadCommonStart(Texture* texture, FILE* file)
 {
     if (std::fread(info_, 1, kTgaHeaderRestSize, file) != kTgaHeaderRestSize)
         return false;
@@ -85,17 +86,27 @@ bool TgaFile::ReadCommonStart(Texture* texture, PixelBuffer& pixelsOut, FILE* fi
     texture->glFormat_ = depth_ == 24 ? kGLFormatRGB : kGLFormatRGBA;
     // size_t: 65535 x 65535 x 4 does not fit in 32 bits.
     imageSize_ = static_cast<size_t>(width_) * height_ * bytesPerPixel_;
+    return true;
+}
+
+bool TgaFile::ReservePixels(PixelBuffer& pixelsOut, FILE* file, bool compressed)
+{
+    // The file must be able to hold the image before its buffer is reserved:
+    // every pixel stored, or at most 128 pixels for each byte of packets.
+    const long remaining = RemainingBytes(file);
+    if (remaining < 0)
+        return false;
+    const size_t bytes = static_cast<size_t>(remaining);
+    const size_t pixelCount = static_cast<size_t>(width_) * height_;
+    if (compressed ? pixelCount / kMaxPixelsPerPacket > bytes : imageSize_ > bytes)
+        return false;
     pixelsOut.reset(new (std::nothrow) unsigned char[imageSize_]);
     return pixelsOut != nullptr;
 }
 
 bool TgaFile::LoadUncompressed(Texture* texture, PixelBuffer& pixelsOut, const char* fileName, FILE* file)
 {
-    if (!ReadCommonStart(texture, pixelsOut, file))
-        return false;
-    // A file too short for its pixels fails before the large read.
-    long remaining = RemainingBytes(file);
-    if (remaining >= 0 && static_cast<unsigned long>(remaining) < imageSize_)
+    if (!ReadCommonStart(texture, file) || !ReservePixels(pixelsOut, file, false))
         return false;
     if (std::fread(pixelsOut.get(), 1, imageSize_, file) != imageSize_)
         return false;
@@ -108,7 +119,7 @@ bool TgaFile::LoadUncompressed(Texture* texture, PixelBuffer& pixelsOut, const c
 
 bool TgaFile::LoadCompressed(Texture* texture, PixelBuffer& pixelsOut, const char* fileName, FILE* file)
 {
-    if (!ReadCommonStart(texture, pixelsOut, file))
+    if (!ReadCommonStart(texture, file) || !ReservePixels(pixelsOut, file, true))
         return false;
     const size_t pixelCount = static_cast<size_t>(width_) * height_;
     unsigned char* out = pixelsOut.get();

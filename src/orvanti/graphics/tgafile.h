@@ -31,7 +31,9 @@ public:
     static void FlipVertically(unsigned char* pixels, int width, int height, int bytesPerPixel);
 
 private:
-    bool ReadCommonStart(Texture* texture, PixelBuffer& pixelsOut, FILE* file);
+    bool ReadCommonStart(Texture* texture, FILE* file);
+    // Reserves the pixel buffer once the rest of the file can hold the image.
+    bool ReservePixels(PixelBuffer& pixelsOut, FILE* file, bool compressed);
 
     unsigned char header_[kTgaHeaderMatchSize] = {};
     unsigned char info_[kTgaHeaderRestSize] = {};

@@ -18,6 +18,23 @@ float ClampFloat(float v, float lo, float hi)
     return v;
 }
 
+bool ToInt32(double value, int32_t* result)
+{
+    // Written so that NaN fails both comparisons.
+    if (!(value > static_cast<double>(INT32_MIN) - 1.0 && value < static_cast<double>(INT32_MAX) + 1.0))
+        return false;
+    *result = static_cast<int32_t>(value);
+    return true;
+}
+
+int32_t ToInt32Clamped(double value)
+{
+    int32_t result = 0;
+    if (ToInt32(value, &result) || value != value)
+        return result;
+    return value > 0.0 ? INT32_MAX : INT32_MIN;
+}
+
 int ClampInt(int v, int lo, int hi)
 {
     if (v < lo)
