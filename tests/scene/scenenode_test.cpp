@@ -72,9 +72,9 @@ TEST(SceneNode, CommandsAreNotSupported)
 
 TEST(SceneNode, UpdateHandsTheColourDownToEveryGeneration)
 {
-    SceneNode root;
+    SceneNode grandchild;  // children first: a parent must go before its children
     SceneNode child;
-    SceneNode grandchild;
+    SceneNode root;
     child.SetColor(0.1f, 0.1f, 0.1f, 0.1f);
     grandchild.SetColor(0.9f, 0.9f, 0.9f, 0.9f);
     child.AddChild(RefHandle<SceneNode>(&grandchild));
@@ -99,8 +99,8 @@ TEST_P(SceneNodeUpdates, ModelIsUpdatedOnlyWhenVisible)
 {
     AnimatedQuad quad;
     AnimatedQuad childQuad;
-    SceneNode node;
     SceneNode child;
+    SceneNode node;
     node.model = &quad.model;
     child.model = &childQuad.model;
     node.AddChild(RefHandle<SceneNode>(&child));
@@ -160,9 +160,9 @@ public:
 
 TEST(SceneNode, VisitChildrenReachesEveryDescendant)
 {
-    SceneNode root;
-    ProbeNode child;
     ProbeNode grandchild;
+    ProbeNode child;
+    SceneNode root;
     child.AddChild(RefHandle<SceneNode>(&grandchild));
     root.AddChild(RefHandle<SceneNode>(&child));
     root.VisitChildren();
@@ -193,8 +193,8 @@ TEST_F(SceneDrawing, NewNodeDrawsNothingAndKeepsTheMatrixStack)
 
 TEST_F(SceneDrawing, ChildIsPlacedRotatedThenScaledThenTranslated)
 {
-    SceneNode node;
     ProbeNode child;
+    SceneNode node;
     node.scale = Vec3(2, 2, 2);
     node.position = Vec3(1, 0, 0);
     const float half = static_cast<float>(M_PI) / 4.0f;
@@ -224,11 +224,11 @@ class SceneNodeDrawFlags : public SceneDrawing, public ::testing::WithParamInter
 TEST_P(SceneNodeDrawFlags, ModelIsDrawnOnlyWhenVisibleAndNotHidden)
 {
     AnimatedQuad quad;
+    ProbeNode child;
     SceneNode node;
     node.model = &quad.model;
     node.visible = GetParam().visible;
     node.hidden = GetParam().hidden;
-    ProbeNode child;
     node.AddChild(RefHandle<SceneNode>(&child));
     glColor4f(1, 1, 1, 1);
     node.Render();

@@ -47,7 +47,8 @@ inline bool WriteFloatWav(const std::string& path, int channels, int rate, const
     put16(32);
     std::fwrite("data", 1, 4, file);
     put32(dataBytes);
-    std::fwrite(samples.data(), sizeof(float), samples.size(), file);
+    if (!samples.empty())
+        std::fwrite(samples.data(), sizeof(float), samples.size(), file);
     std::fclose(file);
     return true;
 }

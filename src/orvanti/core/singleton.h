@@ -6,14 +6,16 @@
 template <typename T> class Singleton {
 public:
     // The instance, or null when none exists.
-    static T* FindInstance() { return instance_; }
+    static T* FindInstance() { return static_cast<T*>(instance_); }
 
 protected:
-    Singleton() { instance_ = static_cast<T*>(this); }
+    // The base is recorded, not a T: while this constructor runs the T does
+    // not exist yet, so it is cast only when it is looked up.
+    Singleton() { instance_ = this; }
     ~Singleton() { instance_ = nullptr; }
     Singleton(const Singleton&) = delete;
     Singleton& operator=(const Singleton&) = delete;
 
 private:
-    static inline T* instance_ = nullptr;
+    static inline Singleton* instance_ = nullptr;
 };

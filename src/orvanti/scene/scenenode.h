@@ -16,6 +16,10 @@ class Model;
 
 constexpr int kGLTriangles = 4;  // GL_TRIANGLES
 
+// Ownership: a parent holds a counted handle on each child but never frees
+// one, and its destructor releases those handles. So every child must
+// outlive each parent that holds it: delete parents before their children
+// (for nodes on the stack, declare the children first).
 class SceneNode : public SceneObject, public RefCounted {
 public:
     SceneNode() = default;
