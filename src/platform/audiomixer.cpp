@@ -4,6 +4,7 @@
 // (loop wraps already applied) that the decoder thread keeps topped up.
 #include "audiomixer.h"
 
+#include "debugoutput.h"
 #include "filepath.h"
 
 #include <sndfile.h>
@@ -11,6 +12,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdarg>
+#include <cstdio>
 
 namespace {
 
@@ -22,6 +25,12 @@ constexpr int kSlotBits = 5;  // channel id = generation << 5 | slot
 constexpr int kSlotMask = (1 << kSlotBits) - 1;
 constexpr uint32_t kGenerationLimit = 1u << 25;  // keeps ids positive
 constexpr int kSampleReadFrames = 16384;
+// Files outside this rate range are refused. Its top also bounds the work of
+// one stream fill: at most 384000 / 44100 (under 9) file frames are read for
+// each frame put into the ring.
+constexpr int kMinFileRate = 1000;
+constexpr int kMaxFileRate = 384000;
+constexpr int64_t kMaxSampleBytes = int64_t{512} << 20;  // a sample decoded at the mix rate
 
 static_assert(kMixMaxVoiceCount <= (1 << kSlotBits), "slot must fit its bits");
 
@@ -57,8 +66,26 @@ std::vector<float> ResampleWhole(const std::vector<float>& in, int64_t frames, i
     return out;
 }
 
-// Opens a sound file for reading; null (and closed) when it cannot be read
-// or has no channels or no sample rate.
+void LogLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+void LogLine(const char* format, ...)
+{
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    PlatformDebugOutput(text);
+}
+
+// Bytes of a sample of this many file frames once decoded at the mix rate.
+int64_t DecodedBytes(int64_t frames, int rate)
+{
+    return (frames * kMixRate / rate + 1) * kMixChannels * static_cast<int64_t>(sizeof(float));
+}
+
+// Opens a sound file for reading; null (and closed) when it cannot be read,
+// has no channels or a sample rate outside kMinFileRate to kMaxFileRate.
 SNDFILE* OpenSoundFile(const std::string& path, SF_INFO& info)
 {
     const int fd = OpenFileDescriptor(path);
@@ -67,7 +94,10 @@ SNDFILE* OpenSoundFile(const std::string& path, SF_INFO& info)
     SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_TRUE);
     if (!file)
         return nullptr;
-    if (info.channels < 1 || info.samplerate < 1) {
+    if (info.channels < 1 || info.samplerate < kMinFileRate || info.samplerate > kMaxFileRate) {
+        if (info.channels >= 1)
+            LogLine("Sound file %s: a sample rate of %d Hz is outside %d to %d Hz; not loaded.\n", path.c_str(),
+                    info.samplerate, kMinFileRate, kMaxFileRate);
         sf_close(file);
         return nullptr;
     }
@@ -244,6 +274,14 @@ AudioSample* AudioMixer::LoadSample(const std::string& path)
     std::vector<float> buffer(static_cast<size_t>(kSampleReadFrames) * info.channels);
     int64_t frames = 0;
     for (;;) {
+        // The header's frame count is checked first; the frames really read as well.
+        if (DecodedBytes(std::max<int64_t>(info.frames, frames + kSampleReadFrames), info.samplerate) >
+            kMaxSampleBytes) {
+            LogLine("Sound file %s: decoded it would take more than %lld MB; not loaded.\n", path.c_str(),
+                    static_cast<long long>(kMaxSampleBytes >> 20));
+            sf_close(file);
+            return nullptr;
+        }
         const sf_count_t got = sf_readf_float(file, buffer.data(), kSampleReadFrames);
         if (got <= 0)
             break;

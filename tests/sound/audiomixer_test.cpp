@@ -28,6 +28,31 @@ protected:
 
 }  // namespace
 
+TEST_F(AudioMixerTest, SampleRatesOutsideTheSaneRangeAreRefused)
+{
+    const std::pair<int, bool> rates[] = {{1, false},     {999, false},    {1000, true},
+                                          {384000, true}, {384001, false}, {2147483647, false}};
+    for (const auto& [rate, loads] : rates) {
+        const std::string path = MakeWav("rate.wav", 10, 2, rate);
+        LogCapture log;
+        AudioSample* sample = mixer.LoadSample(path);
+        AudioStream* stream = mixer.OpenStream(path);
+        EXPECT_EQ(sample != nullptr, loads) << rate;
+        EXPECT_EQ(stream != nullptr, loads) << rate;
+        EXPECT_EQ(log.Contains("a sample rate of " + std::to_string(rate) + " Hz is outside"), !loads) << rate;
+        mixer.FreeSample(sample);
+        mixer.CloseStream(stream);
+    }
+}
+
+// 1,600,000 frames at 1000 Hz would take 564 MB at the mix rate.
+TEST_F(AudioMixerTest, SampleLargerThanTheDecodedLimitIsRefused)
+{
+    LogCapture log;
+    EXPECT_EQ(mixer.LoadSample(MakeWav("long.wav", 1600000, 1, 1000)), nullptr);
+    EXPECT_TRUE(log.Contains("decoded it would take more than 512 MB")) << log.All();
+}
+
 TEST_F(AudioMixerTest, SamplePlaysEveryFrameOnceThenFreesItsVoice)
 {
     AudioSample* sample = mixer.LoadSample(MakeWav("shot.wav", 1500));

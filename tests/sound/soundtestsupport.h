@@ -42,7 +42,7 @@ inline bool WriteFloatWav(const std::string& path, int channels, int rate, const
     put16(3);  // IEEE float
     put16(static_cast<uint16_t>(channels));
     put32(static_cast<uint32_t>(rate));
-    put32(static_cast<uint32_t>(rate * channels * 4));
+    put32(static_cast<uint32_t>(rate) * static_cast<uint32_t>(channels) * 4);
     put16(static_cast<uint16_t>(channels * 4));
     put16(32);
     std::fwrite("data", 1, 4, file);
