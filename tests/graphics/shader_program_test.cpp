@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -67,6 +68,11 @@ TEST(ShaderSource, ReadsWithinItsBuffer)
     ASSERT_TRUE(LoadShaderSource(base.c_str(), &source, kVertexShaderType));
     EXPECT_STREQ(source, "0123456789");
     delete[] source;
+
+    // A pipe in place of the source is refused without waiting for a writer.
+    ASSERT_EQ(::mkfifo(folder.File("pipe.frag").c_str(), 0600), 0);
+    EXPECT_EQ(ShaderSourceSize(folder.File("pipe").c_str(), kFragmentShaderType), -1);
+    EXPECT_EQ(ReadShaderFile(folder.File("pipe").c_str(), kFragmentShaderType, buffer, 5), -1);
 
     folder.Write("empty.frag", "");
     source = nullptr;

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <fstream>
 #include <functional>
@@ -252,6 +254,24 @@ TEST(PartitionFile, QuadrantDigitOutsideTheFourIsIgnored)
     ASSERT_NE(tree.GetRoot()->GetChild(1), nullptr);
     EXPECT_EQ(tree.GetRoot()->GetChild(1)->GetParent(), tree.GetRoot());
     EXPECT_EQ(tree.GetRoot()->GetChild(2), nullptr);
+}
+
+// A folder or a pipe in place of a tree file is refused at once with the open-failure line.
+TEST(PartitionFile, ReadersRefuseWhatIsNotARegularFile)
+{
+    TempFolder folder;
+    const std::string bspPath = folder.File("tree.bsp");
+    const std::string quadPath = folder.File("tree.quad");
+    ASSERT_EQ(::mkdir(bspPath.c_str(), 0700), 0);
+    ASSERT_EQ(::mkfifo(quadPath.c_str(), 0600), 0);
+    LogCapture log;
+    BSPTree bsp;
+    bsp.Load(bspPath.c_str());
+    QuadTree quad;
+    quad.Load(quadPath.c_str());
+    EXPECT_TRUE(log.Contains("Unable to open " + bspPath + "!"));
+    EXPECT_TRUE(log.Contains("Unable to open " + quadPath + "!"));
+    EXPECT_EQ(quad.GetRoot(), nullptr);
 }
 
 }  // namespace
