@@ -7,6 +7,7 @@
 #include "gfxcomponent.h"
 #include "material.h"
 #include "materialmanager.h"
+#include "renderstate.h"
 
 BillboardSprite::BillboardSprite(Material* materialValue, float x, float y, float z, int widthValue, int heightValue)
 {
@@ -49,15 +50,6 @@ void BillboardSprite::Render(const Camera& camera, int mode)
     else
         glBindTexture(GL_TEXTURE_2D, 0);
     // Corners around the sprite's own origin: the translation placed it.
-    glBegin(static_cast<GLenum>(mode));
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-w, -h, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(w, -h, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(w, h, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-w, h, 0.0f);
-    glEnd();
+    DrawCenteredQuad(static_cast<unsigned int>(mode), w, h);
     glPopMatrix();
 }

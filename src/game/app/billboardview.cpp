@@ -4,6 +4,7 @@
 #include "debugbreak.h"
 #include "morvoworld.h"
 #include "orbitcamera.h"
+#include "renderstate.h"
 
 #include <GL/glew.h>
 
@@ -45,14 +46,5 @@ Matrix4 ReadBillboardMatrix()
 
 void DrawBillboardQuad(float h)
 {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-h, -h, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(h, -h, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(h, h, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-h, h, 0.0f);
-    glEnd();
+    DrawCenteredQuad(h, h);
 }

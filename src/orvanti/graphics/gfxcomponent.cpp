@@ -16,6 +16,7 @@
 #include "materialmanager.h"
 #include "messagebox.h"
 #include "modelmanager.h"
+#include "renderstate.h"
 #include "texturemanager.h"
 #include "windowsystem.h"
 
@@ -92,16 +93,7 @@ void DrawFacingQuad(GLuint texture, const Color& color, const Vec3& position, fl
     glMultMatrixf(inverse);
     glBindTexture(GL_TEXTURE_2D, texture);
     glColor4f(color.r, color.g, color.b, color.a);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-halfWidth, -halfHeight, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(halfWidth, -halfHeight, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(halfWidth, halfHeight, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-halfWidth, halfHeight, 0.0f);
-    glEnd();
+    DrawCenteredQuad(halfWidth, halfHeight);
     glBindTexture(GL_TEXTURE_2D, 0);
     glPopMatrix();
     glPopMatrix();

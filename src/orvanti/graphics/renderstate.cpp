@@ -36,3 +36,22 @@ void ExtractFrustum(Frustum& frustum)
     glGetFloatv(GL_MODELVIEW_MATRIX, modelview.m);
     frustum.SetFromMatrices(projection, modelview);
 }
+
+void DrawCenteredQuad(float halfWidth, float halfHeight)
+{
+    DrawCenteredQuad(GL_QUADS, halfWidth, halfHeight);
+}
+
+void DrawCenteredQuad(unsigned int primitive, float halfWidth, float halfHeight)
+{
+    glBegin(static_cast<GLenum>(primitive));
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(-halfWidth, -halfHeight, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(halfWidth, -halfHeight, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(halfWidth, halfHeight, 0.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(-halfWidth, halfHeight, 0.0f);
+    glEnd();
+}

@@ -18,5 +18,10 @@ void SetColorMask(bool red, bool green, bool blue, bool alpha);
 // Binds no 2D texture.
 void UnbindTexture();
 
+// A quad in the z = 0 plane around the origin, texture (0,0) at its lower left,
+// drawn as the given primitive (GL_QUADS when none is given).
+void DrawCenteredQuad(float halfWidth, float halfHeight);
+void DrawCenteredQuad(unsigned int primitive, float halfWidth, float halfHeight);
+
 // Rebuilds the frustum from the current projection and model-view matrices.
 void ExtractFrustum(Frustum& frustum);
