@@ -25,8 +25,8 @@ play: build
 test: build
 	@bash tools/run-tests.sh $(BUILD_DIR) $(JOBS) $(CTEST_TIMEOUT)
 
-# Leaks are fatal; only a one-time leak inside libdbus (no frame of ours) is
-# suppressed, by name, in tools/lsan.supp.
+# Leaks are fatal; only one-time allocations of libdbus, fontconfig and GLib
+# (no frame of ours) are suppressed, by name, in tools/lsan.supp.
 test-sanitize: setup
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVO_SANITIZE=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=TRUE > $(SANITIZE_DIR).configure.log 2>&1 || (cat $(SANITIZE_DIR).configure.log; exit 1)
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
