@@ -169,27 +169,26 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
     });
 
     const GameRun run = RunGame(folder, &script, kMaxFrames);
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_TRUE(run.HasInOrder({
-        "Entering EditDialogAppstate\n",
-        "editor: shows no-dark rule 1\n",
-        "editor: saved equal 1\n",
-        "Exiting EditDialogAppstate\n",
-        "Entering MorvoDemoAppstate\n",
-        "Entering EditDialogAppstate\n",
-        "editor: asked \"Error loading \"" + bad + "\"\"\n",
-        "editor: open after failed load 1\n",
-        "Reading morvo level file \"" + other + "\"...\n",
-        "Exiting EditDialogAppstate\n",
-        "editor: pointers after open 1\n",
-        "Entering EditDialogAppstate\n",
-        "editor: dangling after clear 0\n",
-        "editor: rule after clear 0\n",
-        "editor: box after clear 1\n",
-        "Exiting EditDialogAppstate\n",
-        "editor: grid sets after clear 0\n",
-    })) << run.output;
+    ExpectExitAndLines(run, 0,
+                       {
+                           "Entering EditDialogAppstate\n",
+                           "editor: shows no-dark rule 1\n",
+                           "editor: saved equal 1\n",
+                           "Exiting EditDialogAppstate\n",
+                           "Entering MorvoDemoAppstate\n",
+                           "Entering EditDialogAppstate\n",
+                           "editor: asked \"Error loading \"" + bad + "\"\"\n",
+                           "editor: open after failed load 1\n",
+                           "Reading morvo level file \"" + other + "\"...\n",
+                           "Exiting EditDialogAppstate\n",
+                           "editor: pointers after open 1\n",
+                           "Entering EditDialogAppstate\n",
+                           "editor: dangling after clear 0\n",
+                           "editor: rule after clear 0\n",
+                           "editor: box after clear 1\n",
+                           "Exiting EditDialogAppstate\n",
+                           "editor: grid sets after clear 0\n",
+                       });
     EXPECT_EQ(run.output.find("DEBUG BREAK"), std::string::npos) << run.output;
 }
 

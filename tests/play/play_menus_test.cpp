@@ -65,9 +65,7 @@ TEST(PlayTest, TitleToChapterPauseEndingAndQuit)
     script.Add(StateIndex::kEndingMenu, kFadeFrames, [](ScriptDriver& d) { d.Tap(SDL_SCANCODE_ESCAPE); });
 
     const GameRun run = RunGame(folder, &script, kMaxFrames);
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_TRUE(run.HasInOrder({"harness window: yes\n"}));
+    ExpectExitAndLines(run, 0, {"harness window: yes\n"});
     EXPECT_TRUE(run.HasInOrder({
         "Entering MorvoStartState\n",
         "Switching State.\n",
@@ -114,19 +112,18 @@ TEST(PlayTest, CreditsAndAnExtraChapterStartFromTheirScreens)
     script.Add(StateIndex::kEndingMenu, kFadeFrames, [](ScriptDriver& d) { d.Tap(SDL_SCANCODE_ESCAPE); });
 
     const GameRun run = RunGame(folder, &script, kMaxFrames);
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_TRUE(run.HasInOrder({
-        "Starting new game from chapter Credits...\n",
-        "Entering MorvoDemoAppstate\n",
-        "Entering MorvoSaveLoadState\n",
-        "Entering MorvoStartState\n",
-        "Entering MorvoDreamState\n",
-        "Entering MorvoExtraState\n",
-        "Starting new game from chapter DayDream2...\n",
-        "Entering MorvoDemoAppstate\n",
-        "Entering MorvoEndingMenuState\n",
-    })) << run.output;
+    ExpectExitAndLines(run, 0,
+                       {
+                           "Starting new game from chapter Credits...\n",
+                           "Entering MorvoDemoAppstate\n",
+                           "Entering MorvoSaveLoadState\n",
+                           "Entering MorvoStartState\n",
+                           "Entering MorvoDreamState\n",
+                           "Entering MorvoExtraState\n",
+                           "Starting new game from chapter DayDream2...\n",
+                           "Entering MorvoDemoAppstate\n",
+                           "Entering MorvoEndingMenuState\n",
+                       });
     ExpectCleanLog(run);
 }
 
@@ -145,14 +142,13 @@ TEST(PlayTest, LevelWithoutMorvosIsWonWithoutInput)
     script.Add(StateIndex::kLevelSelect, kFadeFrames, [](ScriptDriver& d) { d.Tap(SDL_SCANCODE_Q); });
 
     const GameRun run = RunGame(folder, &script, kMaxFrames);
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_TRUE(run.HasInOrder({
-        "Starting new game from chapter Daydream1...\n",
-        "Entering MorvoDemoAppstate\n",
-        "Exiting MorvoDemoAppstate\n",
-        "Entering MorvoDreamState\n",
-    })) << run.output;
+    ExpectExitAndLines(run, 0,
+                       {
+                           "Starting new game from chapter Daydream1...\n",
+                           "Entering MorvoDemoAppstate\n",
+                           "Exiting MorvoDemoAppstate\n",
+                           "Entering MorvoDreamState\n",
+                       });
     EXPECT_EQ(run.output.find("Entering MorvoEndingMenuState"), std::string::npos);
     ExpectCleanLog(run);
 }
@@ -170,17 +166,16 @@ TEST(PlayTest, MissingLevelGoesBackToTheTitleAndTheNextChapterStarts)
     script.Add(StateIndex::kEndingMenu, kFadeFrames, [](ScriptDriver& d) { d.Tap(SDL_SCANCODE_ESCAPE); });
 
     const GameRun run = RunGame(folder, &script, kMaxFrames);
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_TRUE(run.HasInOrder({
-        "Starting new game from chapter Daydream1...\n",
-        "Failed to start new game!\n",
-        "Entering MorvoStartState\n",
-        "Starting new game from chapter Daydream2...\n",
-        "Reading morvo level file \"../game/levels/daydreamtwo.xml\"...\n",
-        "Entering MorvoDemoAppstate\n",
-        "Entering MorvoEndingMenuState\n",
-    })) << run.output;
+    ExpectExitAndLines(run, 0,
+                       {
+                           "Starting new game from chapter Daydream1...\n",
+                           "Failed to start new game!\n",
+                           "Entering MorvoStartState\n",
+                           "Starting new game from chapter Daydream2...\n",
+                           "Reading morvo level file \"../game/levels/daydreamtwo.xml\"...\n",
+                           "Entering MorvoDemoAppstate\n",
+                           "Entering MorvoEndingMenuState\n",
+                       });
     EXPECT_EQ(run.output.find("DEBUG BREAK"), std::string::npos) << run.output;
 }
 

@@ -37,9 +37,7 @@ TEST_P(StartupFailureTest, EndsWithItsMessageAndNoWindow)
     }
     NoPlayer player;
     const GameRun run = RunGame(folder, &player, 1);
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.HasInOrder({c.message, "harness window: no\n"})) << run.output;
+    ExpectExitAndLines(run, 1, {c.message, "harness window: no\n"});
     EXPECT_EQ(run.output.find("ScreenWidth"), std::string::npos) << run.output;
 }
 
@@ -81,10 +79,7 @@ TEST(PlayTest, ClosingTheWindowEndsWithCodeZero)
     folder.UseDemoGame();
     WindowCloser closer;
     const GameRun run = RunGame(folder, &closer, 10 * kFadeFrames);
-    EXPECT_EQ(run.signal, 0);
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.HasInOrder({"Entering MorvoStartState\n", "Exiting MorvoStartState\n", "harness window: yes\n"}))
-        << run.output;
+    ExpectExitAndLines(run, 0, {"Entering MorvoStartState\n", "Exiting MorvoStartState\n", "harness window: yes\n"});
     EXPECT_EQ(run.output.find("harness:"), std::string::npos) << run.output;
 }
 

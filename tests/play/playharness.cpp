@@ -300,3 +300,10 @@ std::string PlayPicturesFolder()
     fs::create_directories(folder);
     return folder;
 }
+
+void ExpectExitAndLines(const GameRun& run, int exitCode, const std::vector<std::string>& lines)
+{
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.exitCode, exitCode) << run.output;
+    EXPECT_TRUE(run.HasInOrder(lines)) << run.output;
+}

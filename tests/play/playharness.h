@@ -32,6 +32,9 @@ struct GameRun {
     ::testing::AssertionResult HasInOrder(const std::vector<std::string>& lines) const;
 };
 
+// The run ended by itself with this code, its log holding these lines in order.
+void ExpectExitAndLines(const GameRun& run, int exitCode, const std::vector<std::string>& lines);
+
 // What the driver sees and does in one frame (in the game's process).
 class PlayDriver {
 public:
