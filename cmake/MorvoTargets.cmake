@@ -1,8 +1,19 @@
-# One static library per subsystem folder, made of every .cpp in it.
-# A folder with no sources yet becomes an interface library so the
-# dependency graph stays the same while it fills up.
+# Every .cpp (and .c) directly in the given folders; a subsystem may be one
+# folder or a list of its rooms.
+function(morvo_sources out dirs)
+  set(_all)
+  foreach(_d IN LISTS dirs)
+    file(GLOB _s CONFIGURE_DEPENDS ${_d}/*.cpp ${_d}/*.c)
+    list(APPEND _all ${_s})
+  endforeach()
+  set(${out} ${_all} PARENT_SCOPE)
+endfunction()
+
+# One static library per subsystem folder (or list of room folders), made of
+# every .cpp in it. A folder with no sources yet becomes an interface library
+# so the dependency graph stays the same while it fills up.
 function(morvo_library name dir)
-  file(GLOB _sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.c)
+  morvo_sources(_sources "${dir}")
   if(_sources)
     add_library(${name} STATIC ${_sources})
     target_include_directories(${name} PUBLIC ${dir})
@@ -18,7 +29,7 @@ endfunction()
 # X display from the runner's pool (tools/run-tests.sh), so tests that open a
 # window never share a server with another test running at the same time.
 function(morvo_test_suite name dir)
-  file(GLOB _sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  morvo_sources(_sources "${dir}")
   if(NOT _sources)
     return()
   endif()
