@@ -19,7 +19,9 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-play: build
+# Only the game and its data: the tests and benchmarks are built by make test.
+play: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target morvo demo_data
 	@cd $(BUILD_DIR)/run && ../bin/morvo
 
 test: build

@@ -78,6 +78,10 @@ TEST(ShaderSource, ReadsWithinItsBuffer)
     source = nullptr;
     EXPECT_FALSE(LoadShaderSource(folder.File("empty").c_str(), &source, kFragmentShaderType));
     EXPECT_EQ(source, nullptr);
+
+    // A shader type other than vertex or fragment ends the program with code 1.
+    for (int type : {-1, 2})
+        EXPECT_EXIT(ShaderSourceSize(base.c_str(), type), ::testing::ExitedWithCode(1), "shader type");
 }
 
 TEST_F(ShaderTest, CompilesLinksAndSetsUniforms)

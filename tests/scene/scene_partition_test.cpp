@@ -2,6 +2,7 @@
 // and read back holds as many triangles, the text of a one-leaf file, the
 // choice of splitting planes, and files that nest too deep or name a
 // quadrant that does not exist.
+#include "bspnode.h"
 #include "bsptree.h"
 #include "camera.h"
 #include "gfxcomponent.h"
@@ -212,6 +213,32 @@ TEST(BspPlane, ZeroAreaTrianglesGiveNoPlaneAndTheFirstBestWins)
     line.AddMesh()->AddVertex(0, 0, 0);
     line.GetMesh(0)->AddFace(0, 0, 0);
     EXPECT_EQ(node.ChoosePlane(&line), nullptr);
+}
+
+// The triangle's box always holds the origin; half of it per axis.
+TEST(BspPlane, TriangleHalfExtentSpansTheCornersAndTheOrigin)
+{
+    struct Case {
+        Face face;
+        Vec3 half;
+    } cases[] = {
+        {Face(0, 1, 2), Vec3(1.0f, 1.5f, 0.5f)},   // (2,1,0) (0,3,0) (0,0,1)
+        {Face(3, 3, 3), Vec3(2.5f, 2.0f, 1.5f)},   // (5,4,3) and the origin
+        {Face(4, 4, 4), Vec3(2.5f, 2.0f, 1.5f)},   // (-5,-4,-3) and the origin
+        {Face(3, 4, 9), Vec3(5.0f, 4.0f, 3.0f)},   // index 9 is not a vertex
+    };
+    Mesh mesh;
+    mesh.AddVertex(2, 1, 0);
+    mesh.AddVertex(0, 3, 0);
+    mesh.AddVertex(0, 0, 1);
+    mesh.AddVertex(5, 4, 3);
+    mesh.AddVertex(-5, -4, -3);
+    for (const Case& c : cases) {
+        const Vec3 half = TriangleHalfExtent(mesh, c.face);
+        EXPECT_EQ(half.x, c.half.x);
+        EXPECT_EQ(half.y, c.half.y);
+        EXPECT_EQ(half.z, c.half.z);
+    }
 }
 
 // A file whose every record opens a child nests once a record.

@@ -6,24 +6,31 @@
 #include <GL/glu.h>
 
 #include "debugbreak.h"
+#include "debuglog.h"
 #include "filepath.h"
 
 #include <sys/stat.h>
 
 #include <climits>
+#include <cstdlib>
 #include <string>
-#include <vector>
 
 namespace {
 
 // More errors than this in a row means no context answers.
 constexpr int kMaxDrainedErrors = 64;
+constexpr int kFatalExitCode = 1;
 
 // "<name>.vert" or "<name>.frag" opened for reading; null when it cannot be.
+// A type that is neither ends the program with exit code 1.
 FILE* OpenSource(const char* name, int type)
 {
-    if (!name || (type != kVertexShaderType && type != kFragmentShaderType)) {
-        DEBUG_BREAK("shader source needs a name and type 0 or 1");
+    if (type != kVertexShaderType && type != kFragmentShaderType) {
+        DebugLog("ERROR: shader type %d is neither vertex (0) nor fragment (1)\n", type);
+        std::exit(kFatalExitCode);
+    }
+    if (!name) {
+        DEBUG_BREAK("shader source needs a name");
         return nullptr;
     }
     return OpenFile(std::string(name) + (type == kVertexShaderType ? ".vert" : ".frag"), "r");
@@ -113,8 +120,14 @@ void FetchInfoLog(unsigned int object)
     glGetObjectParameterivARB(object, GL_OBJECT_INFO_LOG_LENGTH_ARB, &length);
     DrainGLErrors(__FILE__, __LINE__);
     if (length > 0) {
-        std::vector<GLcharARB> log(static_cast<size_t>(length));
-        glGetInfoLogARB(object, length, &written, log.data());
+        // The log is fetched and not shown; no memory for it ends the program.
+        auto* log = static_cast<GLcharARB*>(std::malloc(static_cast<size_t>(length)));
+        if (!log) {
+            DebugLog("ERROR: no memory for a shader info log of %d bytes\n", length);
+            std::exit(kFatalExitCode);
+        }
+        glGetInfoLogARB(object, length, &written, log);
+        std::free(log);
         DrainGLErrors(__FILE__, __LINE__);
     }
 }

@@ -4,12 +4,15 @@
 #include "camera.h"
 #include "debuglog.h"
 #include "gfxcomponent.h"
+#include "face.h"
 #include "gfxmanagers.h"
 #include "mathutil.h"
+#include "mesh.h"
 #include "model.h"
 #include "modelmanager.h"
 #include "partitionleaf.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -29,6 +32,21 @@ bool IsFinite(const Plane& p)
 }
 
 }  // namespace
+
+Vec3 TriangleHalfExtent(const Mesh& group, const Face& face)
+{
+    Vec3 lo(0.0f, 0.0f, 0.0f);
+    Vec3 hi(0.0f, 0.0f, 0.0f);
+    const auto& vertices = group.GetVertices();
+    for (int corner : face.vertex) {
+        if (corner < 0 || static_cast<size_t>(corner) >= vertices.size())
+            continue;
+        const Vec3 p = ToVec3(vertices[static_cast<size_t>(corner)]);
+        lo = Vec3(std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z));
+        hi = Vec3(std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z));
+    }
+    return (hi - lo) * 0.5f;
+}
 
 BSPNode::BSPNode(std::unique_ptr<Plane> nodePlane)
     : plane(std::move(nodePlane))

@@ -13,7 +13,14 @@
 #include <memory>
 
 class Camera;
+class Mesh;
 class Model;
+struct Face;
+
+// Half the per-axis extent of one triangle of a group together with the
+// origin: its box always holds (0, 0, 0). A corner index outside the
+// group's vertex list counts as the origin. Nothing in the tree calls it.
+Vec3 TriangleHalfExtent(const Mesh& group, const Face& face);
 
 class BSPNode {
 public:
