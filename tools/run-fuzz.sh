@@ -2,7 +2,8 @@
 # Builds the file-reader fuzz targets with clang and runs each for a bounded
 # time, starting from the small seed inputs under tests/fuzz/seeds (binary
 # seeds are kept as hex text and unpacked into the corpus first) and, for
-# the game's own files, from the generated demo data.
+# the game's own files, from the generated demo data. Whatever a target
+# finds is written under build-fuzz/findings/<reader>/.
 set -eu
 seconds=${FUZZ_SECONDS:-60}
 build=build-fuzz
@@ -35,6 +36,9 @@ for kind in tga obj mtl bsp quad shader level gameplan keyframe config sound; do
   done
   f="$build/bin/fuzz_$kind"
   [ -x "$f" ] || continue
-  echo "== $(basename "$f") for ${seconds}s"
-  "$f" "$corpus" -max_total_time="$seconds" -print_final_stats=1 2>&1 | tail -n 12
+  # Crash, leak, timeout and out-of-memory inputs land beside the corpus.
+  findings="$build/findings/$kind"
+  mkdir -p "$findings"
+  echo "== $(basename "$f") for ${seconds}s (findings in $findings)"
+  "$f" "$corpus" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$findings/" 2>&1 | tail -n 12
 done
