@@ -41,6 +41,9 @@ bool PixelFormatMatches(HWND, int, int)
 void ShowPlatformWindow(HWND)
 {}
 
+void FocusPlatformWindow(HWND)
+{}
+
 bool SwapWindowBuffers(HWND)
 {
     return false;

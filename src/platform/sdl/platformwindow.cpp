@@ -216,6 +216,15 @@ void ShowPlatformWindow(HWND handle)
         return;
     }
     SDL_ShowWindow(window->window);
+    FocusPlatformWindow(handle);
+}
+
+void FocusPlatformWindow(HWND handle)
+{
+    PlatformWindow* window = FromHandle(handle);
+    if (window == nullptr) {
+        return;
+    }
     SDL_RaiseWindow(window->window);
     SDL_SetWindowInputFocus(window->window);
 }
