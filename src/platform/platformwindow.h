@@ -53,7 +53,8 @@ void ShowPlatformWindow(HWND window);
 // our own closed (with no window manager nobody else gives it back).
 void FocusPlatformWindow(HWND window);
 
-// Presents the back buffer, then takes in pending window events.
+// Ends the input frame (PlatformInput::EndFrame, with or without a window),
+// presents the back buffer, then takes in pending window events.
 bool SwapWindowBuffers(HWND window);
 
 // Closes the window and forgets its handle and queued messages.

@@ -8,6 +8,7 @@
 
 #include "debugoutput.h"
 #include "eventpump.h"
+#include "platforminput.h"
 #include "windowsystem.h"
 
 namespace {
@@ -231,6 +232,7 @@ void FocusPlatformWindow(HWND handle)
 
 bool SwapWindowBuffers(HWND handle)
 {
+    GetPlatformInput().EndFrame();  // the frame ends even when it cannot be shown
     PlatformWindow* window = FromHandle(handle);
     if (window == nullptr) {
         return false;
