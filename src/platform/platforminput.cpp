@@ -14,6 +14,9 @@ void PlatformInput::SetKey(uint8_t dik, bool down)
         return;
     }
     keys_[dik] = down ? kKeyDownBit : 0;
+    if (down) {
+        keyTaps_[dik] = kTapFresh;
+    }
 }
 
 void PlatformInput::AddMouseMotion(int dx, int dy)
@@ -39,6 +42,9 @@ void PlatformInput::SetMouseButton(int index, bool down)
         return;
     }
     pending_.buttons[index] = down ? kKeyDownBit : 0;
+    if (down) {
+        buttonTaps_[index] = kTapFresh;
+    }
 }
 
 void PlatformInput::SetFocus(bool focused)
@@ -47,15 +53,18 @@ void PlatformInput::SetFocus(bool focused)
     if (!focused) {
         // Keys held while the focus goes stay down nowhere; the mouse must be
         // acquired again.
-        std::memset(keys_, 0, sizeof(keys_));
+        ClearKeys();
         mouseAcquired_ = false;
         ClearMouse();
     }
 }
 
-InputResult PlatformInput::ReadKeyboard(uint8_t keys[kKeyCount]) const
+InputResult PlatformInput::ReadKeyboard(uint8_t keys[kKeyCount])
 {
-    std::memcpy(keys, keys_, sizeof(keys_));
+    for (int key = 0; key < kKeyCount; ++key) {
+        keys[key] = keyTaps_[key] != 0 ? kKeyDownBit : keys_[key];
+    }
+    std::memset(keyTaps_, 0, sizeof(keyTaps_));
     return InputResult::Ok;
 }
 
@@ -69,6 +78,12 @@ InputResult PlatformInput::ReadMouse(MouseSnapshot* snapshot)
         return InputResult::NotAcquired;
     }
     *snapshot = pending_;
+    for (int button = 0; button < kMouseButtonCount; ++button) {
+        if (buttonTaps_[button] != 0) {
+            snapshot->buttons[button] = kKeyDownBit;
+        }
+    }
+    std::memset(buttonTaps_, 0, sizeof(buttonTaps_));
     ClearMotion();
     return InputResult::Ok;
 }
@@ -99,18 +114,38 @@ void PlatformInput::SetMouseCaptureAllowed(bool allowed)
     }
 }
 
+void PlatformInput::EndFrame()
+{
+    AgeTaps(keyTaps_, kKeyCount);
+    AgeTaps(buttonTaps_, kMouseButtonCount);
+}
+
+void PlatformInput::AgeTaps(uint8_t* taps, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        taps[i] = taps[i] == kTapFresh ? kTapAged : 0;
+    }
+}
+
 void PlatformInput::Reset()
 {
-    std::memset(keys_, 0, sizeof(keys_));
+    ClearKeys();
     ClearMouse();
     focused_ = false;
     mouseAcquired_ = false;
     captureAllowed_ = true;
 }
 
+void PlatformInput::ClearKeys()
+{
+    std::memset(keys_, 0, sizeof(keys_));
+    std::memset(keyTaps_, 0, sizeof(keyTaps_));
+}
+
 void PlatformInput::ClearMouse()
 {
     pending_ = MouseSnapshot{};
+    std::memset(buttonTaps_, 0, sizeof(buttonTaps_));
 }
 
 void PlatformInput::ClearMotion()

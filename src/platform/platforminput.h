@@ -1,7 +1,10 @@
 // The keyboard and mouse state the window layer keeps from its events: a key
 // array in DirectInput codes, mouse motion counted since the last read, the
 // wheel and four buttons. The event translation writes it; the input device
-// reads one snapshot per poll. Main thread only.
+// reads one snapshot per poll. A key or button that went down since the last
+// read reads as down once, even when it is up again, so a tap shorter than a
+// frame is still seen; a tap nobody read by the end of the next frame is
+// dropped. Main thread only.
 #pragma once
 
 #include <cstdint>
@@ -41,7 +44,7 @@ public:
     bool HasFocus() const { return focused_; }
 
     // Device side. The keyboard reads in the background, whether focused or not.
-    InputResult ReadKeyboard(uint8_t keys[kKeyCount]) const;
+    InputResult ReadKeyboard(uint8_t keys[kKeyCount]);
     // Motion since the last reading; fails (snapshot untouched) unless acquired and focused.
     InputResult ReadMouse(MouseSnapshot* snapshot);
     // Exclusive foreground acquisition: works only while the window has focus
@@ -55,16 +58,28 @@ public:
     // True while the window layer should keep the mouse in relative mode.
     bool WantsRelativeMouse() const { return focused_ && mouseAcquired_ && captureAllowed_; }
 
+    // A frame was presented: taps already pending at the previous frame's
+    // end and still unread are over.
+    void EndFrame();
+
     // Back to the state after construction (no key, no motion, no focus).
     void Reset();
 
 private:
+    static void AgeTaps(uint8_t* taps, int count);
+    void ClearKeys();
     void ClearMouse();
     // Drops the motion gathered so far; the buttons stay.
     void ClearMotion();
 
+    // Unread presses: 0 none, kTapFresh, or kTapAged once a frame ended.
+    static constexpr uint8_t kTapFresh = 1;
+    static constexpr uint8_t kTapAged = 2;
+
     uint8_t keys_[kKeyCount];
+    uint8_t keyTaps_[kKeyCount];
     MouseSnapshot pending_;
+    uint8_t buttonTaps_[kMouseButtonCount];
     bool focused_ = false;
     bool mouseAcquired_ = false;
     bool captureAllowed_ = true;

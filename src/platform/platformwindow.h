@@ -49,7 +49,12 @@ bool PixelFormatMatches(HWND window, int colorBits, int depthBits);
 // Shows the window, raises it and gives it the keyboard focus.
 void ShowPlatformWindow(HWND window);
 
-// Presents the back buffer, then takes in pending window events.
+// Raises the window and takes the input focus for it, as after a dialog of
+// our own closed (with no window manager nobody else gives it back).
+void FocusPlatformWindow(HWND window);
+
+// Ends the input frame (PlatformInput::EndFrame, with or without a window),
+// presents the back buffer, then takes in pending window events.
 bool SwapWindowBuffers(HWND window);
 
 // Closes the window and forgets its handle and queued messages.

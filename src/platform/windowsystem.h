@@ -8,7 +8,9 @@
 // when it loads.
 void PrepareWindowSystemThreads();
 
-// Video subsystem up (events included); false with one debug-log line.
+// Video subsystem up (events included); false with one debug-log line, which
+// is "no display: set DISPLAY, or run under a desktop" when there is no display
+// to show a window on (unless a video driver was chosen by name).
 bool StartWindowSystem();
 
 // Stops the video subsystem and starts it again; only while no window exists.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dikeys.h"
+#include "eventinjection.h"
 #include "inputdevice.h"
 #include "platforminput.h"
 #include "testsupport.h"
@@ -191,6 +192,69 @@ TEST_F(InputDeviceTest, MouseButtonsUseTheFourQueries)
     device_.PollMouse();
     ExpectButton(device_, 1, {false, false, false, true}, "first poll up");
 }
+
+// A press and release that both come between two polls.
+struct Tap {
+    const char* name;
+    bool isKey;
+    int code;  // DIK_ code or mouse button
+};
+
+class TapBetweenPolls : public InputDeviceTest, public ::testing::WithParamInterface<Tap> {};
+
+TEST_P(TapBetweenPolls, IsPressedOnTheNextPollAndNeverHeld)
+{
+    const Tap& c = GetParam();
+    Bind();
+    auto poll = [&] { c.isKey ? device_.PollKeyboard() : device_.PollMouse(); };
+    auto set = [&](bool down) {
+        c.isKey ? InjectKey(static_cast<uint8_t>(c.code), down) : InjectMouseButton(c.code, down);
+    };
+    auto expect = [&](Queries q, const char* when) {
+        c.isKey ? ExpectKey(device_, c.code, q, when) : ExpectButton(device_, c.code, q, when);
+    };
+    poll();
+    set(true);
+    set(false);
+    poll();
+    expect({true, true, false, false}, "poll after the tap");
+    poll();
+    expect({false, false, false, true}, "poll after that");
+
+    // Taken in as a frame ends, a tap is read in the next frame; a frame
+    // later nobody reads it any more.
+    set(true);
+    set(false);
+    Platform().EndFrame();
+    poll();
+    expect({true, true, false, false}, "tap read in the next frame");
+    poll();
+    set(true);
+    set(false);
+    Platform().EndFrame();
+    Platform().EndFrame();
+    poll();
+    expect({false, false, false, false}, "tap a frame too old");
+
+    // Held across polls as before: pressed, then held, then released.
+    set(true);
+    poll();
+    expect({true, true, false, false}, "held, first poll");
+    Platform().EndFrame();
+    Platform().EndFrame();
+    poll();
+    expect({false, true, true, false}, "held, second poll");
+    set(false);
+    poll();
+    expect({false, false, false, true}, "let go");
+}
+
+INSTANTIATE_TEST_SUITE_P(InputDevice, TapBetweenPolls,
+                         ::testing::Values(Tap{"Space", true, DIK_SPACE}, Tap{"Escape", true, DIK_ESCAPE},
+                                           Tap{"RightArrow", true, DIK_RIGHT}, Tap{"LeftButton", false, 0},
+                                           Tap{"RightButton", false, 1}, Tap{"MiddleButton", false, 2},
+                                           Tap{"X1Button", false, 3}),
+                         CaseName());
 
 TEST_F(InputDeviceTest, UnfocusedMouseGivesZeroSnapshotAndRecoversWithFocus)
 {

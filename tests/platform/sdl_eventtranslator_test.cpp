@@ -30,7 +30,7 @@ protected:
 
     void Feed(const SDL_Event& event) { TranslateSdlEvent(event, window_, input_); }
 
-    bool KeyDown(uint8_t dik) const
+    bool KeyDown(uint8_t dik)
     {
         uint8_t keys[kKeyCount];
         input_.ReadKeyboard(keys);

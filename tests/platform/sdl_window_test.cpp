@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <SDL2/SDL.h>
+#include <SDL2/SDL_syswm.h>
+#include <X11/Xlib.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -149,6 +151,35 @@ TEST_F(SdlWindow, RelativeMouseFollowsFocusAndAcquisition)
     input.SetFocus(false);
     PumpWindowEvents();
     EXPECT_FALSE(SDL_GetRelativeMouseMode());
+}
+
+// With no window manager a closed dialog leaves the X input focus on the
+// root; the window takes it back itself, and its events tell the input state.
+TEST_F(SdlWindow, FocusTakesTheInputFocusBackFromTheRoot)
+{
+    ShowPlatformWindow(window_);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    ASSERT_TRUE(SDL_GetWindowWMInfo(SDL_GL_GetCurrentWindow(), &info));
+    ASSERT_EQ(info.subsystem, SDL_SYSWM_X11);
+    Display* display = info.info.x11.display;
+    XSetInputFocus(display, PointerRoot, RevertToPointerRoot, CurrentTime);
+    XSync(display, False);
+    PumpWindowEvents();
+    GetPlatformInput().SetFocus(false);
+
+    FocusPlatformWindow(window_);
+    XSync(display, False);
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    EXPECT_EQ(focus, info.info.x11.window);
+    for (int i = 0; i < 100 && !GetPlatformInput().HasFocus(); ++i) {
+        SDL_Delay(10);
+        PumpWindowEvents();
+    }
+    EXPECT_TRUE(GetPlatformInput().HasFocus());
+    FocusPlatformWindow(nullptr);  // an unknown handle does nothing
 }
 
 TEST_F(SdlWindow, OtherThreadsDoNotReadWindowEvents)

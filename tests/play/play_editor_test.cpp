@@ -15,6 +15,7 @@
 #include "korrel/wdialog.h"
 #include "morvofiles.h"
 #include "morvoworld.h"
+#include "platforminput.h"
 #include "stateindex.h"
 #include "toolset.h"
 
@@ -79,18 +80,25 @@ std::string ReadAll(const std::string& path)
     return text.str();
 }
 
-// Back in the game the window has the keyboard again (a window manager's
-// doing; the test display has none), then Backslash opens the dialog.
-void OpenDialog(ScriptDriver& d)
+void Report(const std::string& what, int value)
 {
-    d.Focus();
-    d.Tap(SDL_SCANCODE_BACKSLASH);
+    std::printf("editor: %s %d\n", what.c_str(), value);
+    std::fflush(stdout);
 }
 
-void Report(const char* what, int value)
+// Whether the game window has the input focus back (the test display has no
+// window manager to give it) and reads the mouse.
+void ReportMouse(const std::string& way)
 {
-    std::printf("editor: %s %d\n", what, value);
-    std::fflush(stdout);
+    const PlatformInput& input = GetPlatformInput();
+    Report("mouse after " + way, input.HasFocus() && input.IsMouseAcquired());
+}
+
+// Backslash opens the dialog; the keyboard reads in the background.
+void OpenDialog(ScriptDriver& d, const std::string& way)
+{
+    ReportMouse(way);
+    d.Tap(SDL_SCANCODE_BACKSLASH);
 }
 
 // Islands with a trigger, and the painter with a target set.
@@ -124,7 +132,7 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
         InstallScript();
         SetEditingEnabled(true);  // no judging while the rules change
         GetMorvoWorld().SetWinWhenNoDarkMorvos(true);
-        OpenDialog(d);
+        OpenDialog(d, "start");
     });
     // Save through the dialog, then straight from the world: the same file.
     script.Add(StateIndex::kEditDialog, 2, [saved, direct](ScriptDriver& d) {
@@ -136,7 +144,7 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
     });
     script.Add(StateIndex::kInGame, kFadeFrames + 5, [](ScriptDriver& d) {
         GetMorvoWorld().SetWinWhenNoDarkMorvos(false);
-        OpenDialog(d);
+        OpenDialog(d, "save");
     });
     // A file that is no level: the error box, and the dialog stays; Escape does nothing.
     script.Add(StateIndex::kEditDialog, 2, [bad](ScriptDriver& d) {
@@ -153,7 +161,7 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
     });
     script.Add(StateIndex::kInGame, kFadeFrames + 5, [](ScriptDriver& d) {
         Report("pointers after open", DanglingPointers());
-        OpenDialog(d);
+        OpenDialog(d, "open");
     });
     // Clear All, then Return resumes and the game runs on the empty level.
     script.Add(StateIndex::kEditDialog, 2, [](ScriptDriver& d) {
@@ -165,6 +173,13 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
     });
     script.Add(StateIndex::kInGame, kFadeFrames + 60, [](ScriptDriver& d) {
         Report("grid sets after clear", static_cast<int>(GridSetDatabase::GetInstance()->GetCount()));
+        OpenDialog(d, "return");
+    });
+    script.Add(StateIndex::kEditDialog, 2, [](ScriptDriver& d) { Click(d, kEditResume); });
+    script.Add(StateIndex::kInGame, kFadeFrames + 5, [](ScriptDriver& d) { OpenDialog(d, "resume"); });
+    script.Add(StateIndex::kEditDialog, 2, [](ScriptDriver& d) { GuiPressCloseBox(Dialog(d)->GetHwnd()); });
+    script.Add(StateIndex::kInGame, kFadeFrames + 5, [](ScriptDriver& d) {
+        ReportMouse("close box");
         d.Stop();
     });
 
@@ -189,6 +204,12 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
                            "Exiting EditDialogAppstate\n",
                            "editor: grid sets after clear 0\n",
                        });
+    // Whichever way the dialog closes, the game window takes the focus back.
+    for (const char* way : {"start", "save", "open", "return", "resume", "close box"}) {
+        EXPECT_NE(run.output.find(std::string("editor: mouse after ") + way + " 1\n"), std::string::npos)
+            << way << "\n"
+            << run.output;
+    }
     EXPECT_EQ(run.output.find("DEBUG BREAK"), std::string::npos) << run.output;
 }
 

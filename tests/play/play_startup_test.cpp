@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -56,6 +57,28 @@ INSTANTIATE_TEST_SUITE_P(
                       StartupFailure{"UnreadableGamePlan", "Game: ../game\n", "<GamePlan><Environment>",
                                      "Error: Error loading game \"../game\".\n"}),
     CaseName());
+
+// Without a display the game says so and ends with code 1, trying no window.
+TEST(PlayTest, NoDisplayEndsWithItsReasonAndCodeOne)
+{
+    PlayFolder folder;
+    folder.WriteStartup(PlayFolder::StartupText(320, 240));
+    folder.UseDemoGame();
+    const std::string display = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    NoPlayer player;
+    const GameRun run = RunGame(folder, &player, 1);
+    if (!display.empty()) {
+        setenv("DISPLAY", display.c_str(), 1);
+    }
+    ExpectExitAndLines(run, 1,
+                       {"no display: set DISPLAY, or run under a desktop\n",
+                        "Error: Error creating graphics window.\n", "harness window: no\n"});
+    for (const char* noise : {"XDG_RUNTIME_DIR", "Single-buffered", "PixelFormat"}) {
+        EXPECT_EQ(run.output.find(noise), std::string::npos) << run.output;
+    }
+}
 
 // Closing the window on the title screen ends the program with code 0.
 class WindowCloser : public PlayDriver {

@@ -134,6 +134,12 @@ void PlayDriver::Click(uint8_t button)
     releases_.push_back(ButtonEvent(button, false));
 }
 
+void PlayDriver::QuickClick(uint8_t button)
+{
+    Push(ButtonEvent(button, true));
+    Push(ButtonEvent(button, false));
+}
+
 void PlayDriver::Hold(uint8_t button)
 {
     Push(ButtonEvent(button, true));

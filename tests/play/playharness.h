@@ -52,6 +52,8 @@ public:
     static void Push(const SDL_Event& event);
     void Tap(SDL_Scancode key);
     void Click(uint8_t button);
+    // Down and up both before this frame's poll: a click shorter than a frame.
+    static void QuickClick(uint8_t button);
     // A press with no release.
     static void Hold(uint8_t button);
     static void Move(int dx, int dy);

@@ -1,6 +1,8 @@
 // No display: no window, no GL context; see platformwindow.h.
 #include "platformwindow.h"
 
+#include "platforminput.h"
+
 bool GetDesktopSize(int* width, int* height)
 {
     *width = 0;
@@ -41,8 +43,12 @@ bool PixelFormatMatches(HWND, int, int)
 void ShowPlatformWindow(HWND)
 {}
 
+void FocusPlatformWindow(HWND)
+{}
+
 bool SwapWindowBuffers(HWND)
 {
+    GetPlatformInput().EndFrame();
     return false;
 }
 

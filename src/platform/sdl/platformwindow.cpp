@@ -8,6 +8,7 @@
 
 #include "debugoutput.h"
 #include "eventpump.h"
+#include "platforminput.h"
 #include "windowsystem.h"
 
 namespace {
@@ -216,12 +217,22 @@ void ShowPlatformWindow(HWND handle)
         return;
     }
     SDL_ShowWindow(window->window);
+    FocusPlatformWindow(handle);
+}
+
+void FocusPlatformWindow(HWND handle)
+{
+    PlatformWindow* window = FromHandle(handle);
+    if (window == nullptr) {
+        return;
+    }
     SDL_RaiseWindow(window->window);
     SDL_SetWindowInputFocus(window->window);
 }
 
 bool SwapWindowBuffers(HWND handle)
 {
+    GetPlatformInput().EndFrame();  // the frame ends even when it cannot be shown
     PlatformWindow* window = FromHandle(handle);
     if (window == nullptr) {
         return false;

@@ -6,10 +6,14 @@
 
 #include "debugoutput.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 
 namespace {
+
+constexpr const char* kNoDisplay = "no display: set DISPLAY, or run under a desktop\n";
 
 bool gThreadsPrepared = false;
 bool gVideoStarted = false;
@@ -21,6 +25,24 @@ struct ThreadsAtLoad {
     ThreadsAtLoad() { PrepareWindowSystemThreads(); }
 };
 const ThreadsAtLoad gThreadsAtLoad;
+
+bool EnvironmentSet(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0';
+}
+
+// A driver chosen by name (SDL_VIDEODRIVER) is taken as asked for.
+bool DriverChosen()
+{
+    return EnvironmentSet("SDL_VIDEODRIVER");
+}
+
+// Without a display SDL falls back to drawing nowhere ("offscreen", "dummy").
+bool ShowsNothing(const char* driver)
+{
+    return driver == nullptr || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
+}
 
 }  // namespace
 
@@ -38,6 +60,10 @@ bool StartWindowSystem()
     if (gVideoStarted) {
         return true;
     }
+    if (!DriverChosen() && !EnvironmentSet("DISPLAY") && !EnvironmentSet("WAYLAND_DISPLAY")) {
+        PlatformDebugOutput(kNoDisplay);
+        return false;
+    }
     PrepareWindowSystemThreads();
     // Closing the window is a message to the game, not a quit of SDL's own;
     // SDL's quit event then only comes from SIGINT and SIGTERM.
@@ -45,6 +71,11 @@ bool StartWindowSystem()
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::string line = std::string("SDL video start failed: ") + SDL_GetError() + "\n";
         PlatformDebugOutput(line.c_str());
+        return false;
+    }
+    if (!DriverChosen() && ShowsNothing(SDL_GetCurrentVideoDriver())) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        PlatformDebugOutput(kNoDisplay);
         return false;
     }
     gVideoStarted = true;

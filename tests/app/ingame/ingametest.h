@@ -157,7 +157,12 @@ protected:
         sound_.calls.clear();
     }
 
-    void Frame(float dt) { state_->Update(dt); }
+    // Without a window nothing is presented; the input frame ends all the same.
+    void Frame(float dt)
+    {
+        state_->Update(dt);
+        GetPlatformInput().EndFrame();
+    }
 
     int PendingState() const { return Application::GetInstance()->GetPendingIndex(); }
 

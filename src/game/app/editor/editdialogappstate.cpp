@@ -7,6 +7,7 @@
 #include "gfxcomponent.h"
 #include "leveleditdialog.h"
 #include "mainthreadqueue.h"
+#include "platformwindow.h"
 #include "renderscene.h"
 #include "stateindex.h"
 
@@ -54,7 +55,6 @@ void EditDialogAppstate::Enter(int previousIndex)
 
 void EditDialogAppstate::Exit(int nextIndex)
 {
-    (void)nextIndex;
     DebugLog("Exiting EditDialogAppstate\n");
     MainThreadQueue& queue = GetMainThreadQueue();
     queue.Drain();
@@ -65,4 +65,9 @@ void EditDialogAppstate::Exit(int nextIndex)
     }
     DestroyEditDialog(editDialog_);
     queue.Drain();
+    if (nextIndex == StateIndex::kInGame) {
+        // Without a window manager the focus stays on the desktop once the
+        // dialog is gone, and the mouse would read nothing.
+        FocusPlatformWindow(GfxComponent::GetInstance()->GetWindowHandle());
+    }
 }

@@ -1,6 +1,7 @@
 // The edit-dialog state (state 2): shows the level edit dialog, keeps drawing
 // the world dimmed behind it, runs the work the dialog's handlers hand to the
-// main thread, and goes back to the game (state 1) once the dialog is closed.
+// main thread, and goes back to the game (state 1) once the dialog is closed,
+// the game window taking the input focus back.
 #pragma once
 
 #include "appstate.h"
