@@ -10,10 +10,12 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -86,16 +88,26 @@ int64_t DecodedBytes(int64_t frames, int rate)
 
 // Opens a sound file for reading; null (and closed) when it cannot be read,
 // has no channels or a sample rate outside kMinFileRate to kMaxFileRate.
+// Each refusal is one log line naming the file and why.
 SNDFILE* OpenSoundFile(const std::string& path, SF_INFO& info)
 {
     const int fd = OpenFileDescriptor(path);
-    if (fd < 0)
+    if (fd < 0) {
+        LogLine("Sound file %s: %s; not loaded.\n", path.c_str(), std::strerror(errno));
         return nullptr;
+    }
     SNDFILE* file = sf_open_fd(fd, SFM_READ, &info, SF_TRUE);
-    if (!file)
+    if (!file) {
+        std::string reason = sf_strerror(nullptr);
+        if (!reason.empty() && reason.back() == '.')
+            reason.pop_back();
+        LogLine("Sound file %s: %s; not loaded.\n", path.c_str(), reason.c_str());
         return nullptr;
+    }
     if (info.channels < 1 || info.samplerate < kMinFileRate || info.samplerate > kMaxFileRate) {
-        if (info.channels >= 1)
+        if (info.channels < 1)
+            LogLine("Sound file %s: it has no channels; not loaded.\n", path.c_str());
+        else
             LogLine("Sound file %s: a sample rate of %d Hz is outside %d to %d Hz; not loaded.\n", path.c_str(),
                     info.samplerate, kMinFileRate, kMaxFileRate);
         sf_close(file);

@@ -29,6 +29,7 @@ const char* const kGamePlan = R"(<GamePlan>
     <Chapter><Title>One</Title><Level>one.xml</Level></Chapter>
     <Chapter><Title>Missing</Title><Level>missing.xml</Level></Chapter>
     <Chapter><Title>Two</Title><Level>two.xml</Level></Chapter>
+    <Chapter><Title>Levelless</Title></Chapter>
   </Story>
 </GamePlan>
 )";
@@ -281,13 +282,25 @@ TEST_F(GameFlowTest, NextChapterFollowsTheStory)
     EXPECT_TRUE(log.Contains("  (But we're not in story mode...)\n"));
 }
 
-TEST_F(GameFlowTest, UnknownChapterBreaksAndFails)
+// A damaged game plan: a chapter it lacks, or one without a level, is named
+// in the log and not started; no debug break.
+TEST_F(GameFlowTest, ChapterThatCannotStartIsNamedAndNotStarted)
 {
-    BreakCounter breaks;
-    Start("Nowhere");
-    EXPECT_EQ(breaks.Count(), 1);
-    EXPECT_EQ(GameFlow::GetInstance()->GetInGame(), 0);
-    EXPECT_FALSE(GameFlow::GetInstance()->IsStoryMode());
+    const struct {
+        const char* chapter;
+        const char* warning;
+    } cases[] = {{"Nowhere", "Warning: chapter \"Nowhere\" is not in the game plan.\n"},
+                 {"Levelless", "Warning: chapter \"Levelless\" has no level.\n"}};
+    for (const auto& c : cases) {
+        BreakCounter breaks;
+        LogCapture log;
+        Start(c.chapter);
+        EXPECT_EQ(breaks.Count(), 0) << breaks.LastWhat();
+        EXPECT_TRUE(log.Contains(c.warning)) << log.All();
+        EXPECT_EQ(GameFlow::GetInstance()->GetInGame(), 0);
+        EXPECT_FALSE(GameFlow::GetInstance()->IsLevelLoaded());
+        EXPECT_FALSE(GameFlow::GetInstance()->IsStoryMode());
+    }
 }
 
 TEST_F(GameFlowTest, SecondPendingRequestBreaks)

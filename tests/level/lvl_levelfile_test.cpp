@@ -18,6 +18,8 @@
 #include "trigger.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -699,6 +701,39 @@ TEST_F(LevelFileTest, SaveFailingAtTheLastByteKeepsTheOldLevel)
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ReadFileText(path), old);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(path + ".saving")));
+}
+
+// Where no "<path>.saving" can be made, the log says so, not that a stale
+// one could not be removed: a folder that cannot be searched (as a user;
+// root drops to nobody in a child), a file in place of the folder.
+TEST_F(LevelFileTest, SaveWhereNothingCanBeWrittenSaysWhatFailed)
+{
+    ASSERT_EQ(::chmod(folder_.Path().c_str(), 0755), 0);
+    const std::string locked = folder_.File("locked");
+    ASSERT_TRUE(std::filesystem::create_directory(locked));
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    folder_.Write("file", "a file");
+    const struct {
+        std::string path;
+        std::string reason;
+    } cases[] = {{locked + "/level.xml", "Permission denied"}, {folder_.File("file/level.xml"), "Not a directory"}};
+    for (const auto& c : cases) {
+        const int result = RunInChild([&] {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+                return 2;
+            }
+            LogCapture log;
+            const bool saved = MorvoFiles::SaveLevel(c.path);
+            const std::string expected = "the level was not saved: could not create " + c.path + ".saving: " + c.reason;
+            if (saved || !log.Contains(expected)) {
+                std::fprintf(stderr, "%s\n", log.All().c_str());
+                return 1;
+            }
+            return 0;
+        });
+        EXPECT_EQ(result, 0) << c.path;
+    }
+    ::chmod(locked.c_str(), 0755);
 }
 
 // A "<path>.saving" left by an interrupted save (here a link to another

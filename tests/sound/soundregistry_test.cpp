@@ -93,31 +93,36 @@ struct FailedLoadCase {
     const char* name;
     std::function<int(SoundRegistry&, const std::string&)> load;
     const char* printed;  // %s is the file
-    const char* logged;
+    std::string logged;
 };
+
+// The mixer's line: the file and why it did not load.
+const std::string kMissingFileLine = "Sound file %s: No such file or directory; not loaded.\n";
 
 class FailedLoadTest : public SoundRegistryTest, public ::testing::WithParamInterface<FailedLoadCase> {};
 
 INSTANTIATE_TEST_SUITE_P(
     SoundRegistry, FailedLoadTest,
     ::testing::Values(FailedLoadCase{"Sample", [](SoundRegistry& r, const std::string& n) { return r.LoadSample(n); },
-                                     "Failure Loading Sample %s\n", ""},
+                                     "Failure Loading Sample %s\n", kMissingFileLine},
                       FailedLoadCase{"Stream",
                                      [](SoundRegistry& r, const std::string& n) { return r.LoadStream(n, -1, -1); },
-                                     "Failure Loading Stream %s\n", ""},
+                                     "Failure Loading Stream %s\n", kMissingFileLine},
                       FailedLoadCase{"StreamNoLoopPoints",
                                      [](SoundRegistry& r, const std::string& n) { return r.LoadStreamNoLoopPoints(n); },
-                                     "", "Failure Loading Sample %s\n"}),
+                                     "", kMissingFileLine + "Failure Loading Sample %s\n"}),
     CaseName());
 
 TEST_P(FailedLoadTest, ReportsTheFileAndRegistersNothing)
 {
     const FailedLoadCase& c = GetParam();
     const std::string file = folder.File("later.wav");
-    auto expand = [&file](const char* format) {
+    auto expand = [&file](const std::string& format) {
         std::string text = format;
-        const size_t at = text.find("%s");
-        return at == std::string::npos ? text : text.replace(at, 2, file);
+        for (size_t at = text.find("%s"); at != std::string::npos; at = text.find("%s", at + file.size())) {
+            text.replace(at, 2, file);
+        }
+        return text;
     };
     {
         StdoutCapture out;

@@ -91,7 +91,7 @@ class GlTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(EnsureWindow()) << "no GL window (run under xvfb-run)";
+        ASSERT_TRUE(EnsureWindow()) << "no GL window";
         ResetDrawing();
     }
 };

@@ -74,7 +74,8 @@ void GameFlow::Update()
             found = story.FindChapter(requestedChapter_.c_str(), &chapter);
         }
         if (!found || chapter == nullptr) {
-            DEBUG_BREAK("GameFlow::Update: the requested chapter is not in the game plan");
+            // A damaged game plan: the game goes back as from a failed start.
+            DebugLog("Warning: chapter \"%s\" is not in the game plan.\n", requestedChapter_.c_str());
         }
         pendingRequest_ = kRequestNone;
         if (found && chapter != nullptr && StartChapter(chapter)) {
@@ -111,7 +112,8 @@ bool GameFlow::StartChapter(const Chapter* chapter)
         return false;
     }
     if (!chapter->HasLevel()) {
-        DEBUG_BREAK("GameFlow::StartChapter: the chapter has no level");
+        // A damaged game plan: the start fails as for a missing level file.
+        DebugLog("Warning: chapter \"%s\" has no level.\n", chapter->GetTitle().c_str());
     }
     const std::string path = GamePlan::GetInstance()->GetDirectory() + "/" + chapter->GetLevel();
     if (levelLoaded_) {

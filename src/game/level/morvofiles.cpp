@@ -25,6 +25,7 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -232,6 +233,40 @@ void ReadTriggers(MorvoWorld& world, const TiXmlElement* triggers)
         trigger.remainingHits = trigger.hitPoints;
         world.GetTriggers().Add(trigger);
     }
+}
+
+// The boy's position when the file's is refused: the game flow's start.
+const Vec3 kDefaultBoyStart(0.0f, 0.0f, 0.0f);
+
+// The boy must stand in the world's box: over the square of its bounds, and
+// no further above or below the sea than half the square's side.
+bool BoyInsideWorld(const MorvoWorld& world, double x, double y, double z)
+{
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) {
+        return false;
+    }
+    const Rect& bounds = world.GetBounds();
+    const double scale = MorvoWorld::kWorldScale;
+    const double halfSide = std::max(bounds.x1 - bounds.x0, bounds.y1 - bounds.y0) / 2.0 * scale;
+    const double simX = x / scale;
+    const double simY = -z / scale;
+    return simX >= bounds.x0 && simX <= bounds.x1 && simY >= bounds.y0 && simY <= bounds.y1 && std::fabs(y) <= halfSide;
+}
+
+// The boy's start from "Boy"; a position that is not a finite number inside
+// the world is refused.
+Vec3 ReadBoy(const MorvoWorld& world, const TiXmlElement* boy, const char* path)
+{
+    const double x = ReadDouble(boy, "x");
+    const double y = ReadDouble(boy, "y");
+    const double z = ReadDouble(boy, "z");
+    if (!BoyInsideWorld(world, x, y, z)) {
+        DebugLog("(MorvoFiles) Warning: Boy x=\"%s\" y=\"%s\" z=\"%s\" in %s is out of range; the default start "
+                 "is used.\n",
+                 ReadText(boy, "x").c_str(), ReadText(boy, "y").c_str(), ReadText(boy, "z").c_str(), path);
+        return kDefaultBoyStart;
+    }
+    return Vec3(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
 }
 
 // The speed is stored as a whole number: one that cannot be is refused.
@@ -590,7 +625,7 @@ bool LoadLevel(const std::string& path)
     ClearLevelState(world);
     world.ClearMorvos();
 
-    const Vec3 boyPosition(ReadFloat(boy, "x"), ReadFloat(boy, "y"), ReadFloat(boy, "z"));
+    const Vec3 boyPosition = ReadBoy(world, boy, path.c_str());
     world.GetBoy()->position = boyPosition;
     world.SetBoyStart(boyPosition);
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -40,8 +41,14 @@ bool ReplaceFileContents(const std::string& path, const std::string& data, std::
 {
     const std::string target = NormalizePath(path);
     const std::string temporary = target + ".saving";
-    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT)
-        return Fail("could not remove the stale", temporary, errno, why);
+    if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) {
+        // Only a stale file that is there failed to go; otherwise (a folder
+        // that cannot be searched or written) creating it says what is wrong.
+        const int error = errno;
+        struct stat info;
+        if (::lstat(temporary.c_str(), &info) == 0)
+            return Fail("could not remove the stale", temporary, error, why);
+    }
     FILE* file = std::fopen(temporary.c_str(), "wbx");
     if (file == nullptr)
         return Fail("could not create", temporary, errno, why);

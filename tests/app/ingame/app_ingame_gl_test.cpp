@@ -18,7 +18,7 @@ class InGameGl : public InGameInputTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(gltest::EnsureWindow()) << "no GL window (run under xvfb-run)";
+        ASSERT_TRUE(gltest::EnsureWindow()) << "no GL window";
         InGameInputTest::SetUp();
         gltest::ResetDrawing();
     }

@@ -62,7 +62,7 @@ class SceneGl : public HeadlessWorldTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(gltest::EnsureWindow(kSide, kSide)) << "no GL window (run under xvfb-run)";
+        ASSERT_TRUE(gltest::EnsureWindow(kSide, kSide)) << "no GL window";
         HeadlessWorldTest::SetUp();
         SetUpLevel();
         AimOrbitCamera(camera_, kEye, kTarget);

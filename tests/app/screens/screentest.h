@@ -36,7 +36,7 @@ protected:
     void SetUp() override
     {
         HeadlessWorldTest::SetUp();
-        ASSERT_TRUE(gltest::EnsureWindow(kWidth, kHeight)) << "no GL window (run under xvfb-run)";
+        ASSERT_TRUE(gltest::EnsureWindow(kWidth, kHeight)) << "no GL window";
         char cwd[PATH_MAX];
         ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
         oldFolder_ = cwd;

@@ -2,7 +2,6 @@
 #include "ingamesounds.h"
 
 #include "assetloader.h"
-#include "debugbreak.h"
 #include "gameplan.h"
 #include "morvoljfunc.h"
 #include "powertank.h"
@@ -46,23 +45,16 @@ constexpr const char* kConsume = "SOUND_CONSUME";
 constexpr const char* kRelease = "SOUND_RELEASE";
 constexpr const char* kLevelUp = "SOUND_LEVELUP";
 
-void CheckLoaded(int handle, const char* name)
-{
-    if (handle < 0) {
-        DEBUG_BREAK(name);
-    }
-}
-
+// A sound that does not load keeps the handle -1 (the mixer has named the
+// file and why); the level goes on without it.
 void LoadSample(const char* name, int& handle)
 {
     AssetLoader::LoadSample(name, handle);
-    CheckLoaded(handle, name);
 }
 
 void LoadStream(const char* name, int& handle)
 {
     AssetLoader::LoadStream(name, handle);
-    CheckLoaded(handle, name);
 }
 
 // A handle that never loaded (-1) has nothing to give back.
@@ -116,7 +108,6 @@ void InGameSounds::LoadPlaySounds()
     for (int i = 0; i < kRainStreamCount; ++i) {
         const RainStreamAsset& rain = kRainStreams[i];
         AssetLoader::LoadStreamWithLoopPoints(rain.name, rain.loopStart, rain.loopEnd, handles_.rain[i]);
-        CheckLoaded(handles_.rain[i], rain.name);
     }
     LoadSample(kConsume, handles_.consume);
     LoadSample(kRelease, handles_.release);
@@ -265,7 +256,9 @@ void InGameSounds::SetRainVolume(int stream, float volume)
 
 void InGameSounds::PlaySample(int handle, int volume)
 {
-    output_->PlaySample(handle, volume);
+    if (handle >= 0) {
+        output_->PlaySample(handle, volume);
+    }
 }
 
 void InGameSounds::PlayStream(int handle)

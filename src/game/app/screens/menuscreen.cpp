@@ -50,17 +50,15 @@ void MenuScreen::SetPointer(int x, int y)
 
 void MenuScreen::LoadTexture(const char* id, Texture*& texture)
 {
+    // A file that does not load leaves the pointer null; the texture
+    // manager has named the file and why.
     AssetLoader::LoadClampedTexture(id, texture);
-    if (layout_.loadsMustSucceed && texture == nullptr) {
-        DEBUG_BREAK(id);
-    }
 }
 
-void MenuScreen::CheckHandle(int handle, const char* id)
+void MenuScreen::DrawPicture(const Texture* texture, float x, float y, float width, float height)
 {
-    // Handle 0 is the first sound the registry loaded: only -1 is a failure.
-    if (layout_.loadsMustSucceed && handle < 0) {
-        DEBUG_BREAK(id);
+    if (texture != nullptr) {
+        DrawTexturedRect2D(texture, x, y, width, height);
     }
 }
 
@@ -78,13 +76,14 @@ void MenuScreen::Enter(int previousIndex)
     for (size_t i = 0; i < extras_.size(); ++i) {
         LoadTexture(layout_.extraTextures[i], extras_[i]);
     }
+    // A sound that does not load keeps the handle -1 (the mixer has named
+    // the file and why) and is not played.
     AssetLoader::LoadStream(layout_.music, music_);
-    CheckHandle(music_, layout_.music);
     AssetLoader::LoadSample(kOverSample, overSample_);
-    CheckHandle(overSample_, kOverSample);
     AssetLoader::LoadSample(kDownSample, downSample_);
-    CheckHandle(downSample_, kDownSample);
-    sound_->PlayStream(music_);
+    if (music_ >= 0) {
+        sound_->PlayStream(music_);
+    }
 }
 
 void MenuScreen::Exit(int nextIndex)
@@ -107,8 +106,10 @@ void MenuScreen::Exit(int nextIndex)
     for (Texture*& texture : extras_) {
         release(texture);
     }
-    sound_->PauseStream(music_);
-    AssetLoader::ReleaseStream(music_);
+    if (music_ >= 0) {
+        sound_->PauseStream(music_);
+        AssetLoader::ReleaseStream(music_);
+    }
 }
 
 void MenuScreen::Leave(int targetState)
@@ -134,6 +135,9 @@ void MenuScreen::OnFadeOutDone(int targetState)
 
 void MenuScreen::SetMusicVolume(float share)
 {
+    if (music_ < 0) {
+        return;
+    }
     sound_->SetStreamVolume(music_, ClampInt(static_cast<int>(share * kFullVolume), 0, kFullVolume));
 }
 
@@ -144,7 +148,9 @@ void MenuScreen::Update(float dt)
         SetMusicVolume(1.0f - fadeTime_ / kFadeSeconds);
         const bool done = layout_.fadeOutEndsAtHalf ? fadeTime_ >= kFadeSeconds : fadeTime_ > kFadeSeconds;
         if (done) {
-            sound_->PauseStream(music_);
+            if (music_ >= 0) {
+                sound_->PauseStream(music_);
+            }
             DebugLog("Switching State.\n");
             OnFadeOutDone(targetState_);
         }
@@ -188,14 +194,21 @@ void MenuScreen::HandleInput(float dt)
     OnKeys();
 }
 
+void MenuScreen::PlaySample(int handle)
+{
+    if (handle >= 0) {
+        sound_->PlaySample(handle, kFullVolume);
+    }
+}
+
 void MenuScreen::PlayOver()
 {
-    sound_->PlaySample(overSample_, kFullVolume);
+    PlaySample(overSample_);
 }
 
 void MenuScreen::PlayDown()
 {
-    sound_->PlaySample(downSample_, kFullVolume);
+    PlaySample(downSample_);
 }
 
 void MenuScreen::Render()
@@ -216,7 +229,7 @@ void MenuScreen::DrawMenu()
 {
     const float width = static_cast<float>(WindowWidth());
     const float height = static_cast<float>(WindowHeight());
-    DrawTexturedRect2D(background_, 0.0f, 0.0f, width, height);
+    DrawPicture(background_, 0.0f, 0.0f, width, height);
     int hovered = -1;
     for (size_t i = 0; i < hover_.size(); ++i) {
         if (!hover_[i]) {
@@ -224,16 +237,16 @@ void MenuScreen::DrawMenu()
         }
         float x, y, w, h;
         ButtonPixels(layout_.buttons[i], WindowWidth(), WindowHeight(), &x, &y, &w, &h);
-        DrawTexturedRect2D(overs_[i], x, y, w, h);
+        DrawPicture(overs_[i], x, y, w, h);
         hovered = layout_.buttons[i].hoverIndex;
         if (hoveredIndex_ != hovered) {
-            sound_->PlaySample(layout_.hoverWithDownSample ? downSample_ : overSample_, kFullVolume);
+            PlaySample(layout_.hoverWithDownSample ? downSample_ : overSample_);
         }
         break;
     }
     hoveredIndex_ = hovered;
-    DrawTexturedRect2D(pointer_, static_cast<float>(pointerX_), static_cast<float>(pointerY_), kMenuPointerSize,
-                       kMenuPointerSize);
+    DrawPicture(pointer_, static_cast<float>(pointerX_), static_cast<float>(pointerY_), kMenuPointerSize,
+                kMenuPointerSize);
     if (fadingOut_) {
         graphics_->DrawColoredRect2D(0.0f, 0.0f, 0.0f, fadeTime_ / kFadeSeconds, 0.0f, 0.0f, width, height);
     } else if (fadingIn_) {

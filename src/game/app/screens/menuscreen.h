@@ -3,7 +3,9 @@
 // with background music. Entering fades in over 0.5 s (input is ignored
 // meanwhile); Leave fades out over 0.5 s and then asks for the target state.
 // Each screen gives its layout (assets, buttons, pointer start) and its
-// clicks and keys; the title adds its dedication card.
+// clicks and keys; the title adds its dedication card. A picture or sound
+// that did not load (its loader named the file and why) is left out: the
+// screen draws nothing in its place and plays nothing.
 #pragma once
 
 #include "appstate.h"
@@ -30,7 +32,6 @@ struct MenuLayout {
     int pointerHalvesY;               // pointer start y = halves x H / 2
     bool hoverWithDownSample;         // the hover sound is the down sample
     bool fadeOutEndsAtHalf;           // the fade-out ends at >= 0.5 s rather than > 0.5 s
-    bool loadsMustSucceed;            // a failed asset load is a violated precondition
 };
 
 class MenuScreen : public AppState {
@@ -86,6 +87,8 @@ protected:
     void PlayOver();
     void PlayDown();
     Texture* ExtraTexture(int i) const { return extras_[i]; }
+    // Draws the texture in the rectangle; nothing when it did not load.
+    static void DrawPicture(const Texture* texture, float x, float y, float width, float height);
     int WindowWidth() const;
     int WindowHeight() const;
 
@@ -96,7 +99,7 @@ protected:
 
 private:
     void LoadTexture(const char* id, Texture*& texture);
-    void CheckHandle(int handle, const char* id);
+    void PlaySample(int handle);
     void SetMusicVolume(float share);
     void DrawMenu();
 

@@ -120,7 +120,9 @@ void MorvoChapterIntroState::Update(float dt)
     }
     if (fading_) {
         fadeTime_ += dt;
-        sound_->SetStreamVolume(introMusic_, static_cast<int>((1.0f - fadeTime_ / kFadeSeconds) * kMusicVolume));
+        if (introMusic_ != -1) {
+            sound_->SetStreamVolume(introMusic_, static_cast<int>((1.0f - fadeTime_ / kFadeSeconds) * kMusicVolume));
+        }
         if (fadeTime_ > kFadeSeconds) {
             DebugLog("Switching State.\n");
             application_->RequestState(targetState_);

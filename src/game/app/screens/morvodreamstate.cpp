@@ -35,7 +35,6 @@ MenuLayout DreamLayout()
         1,
         false,
         false,
-        true,
     };
 }
 

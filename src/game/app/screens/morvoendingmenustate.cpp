@@ -26,7 +26,6 @@ MenuLayout EndingLayout()
         1,
         true,
         false,
-        false,
     };
 }
 

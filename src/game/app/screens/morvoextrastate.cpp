@@ -30,7 +30,6 @@ MenuLayout ExtraLayout()
         1,
         false,
         false,
-        true,
     };
 }
 

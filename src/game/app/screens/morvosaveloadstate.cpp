@@ -25,7 +25,6 @@ MenuLayout PauseLayout()
         1,
         false,
         false,
-        true,
     };
 }
 

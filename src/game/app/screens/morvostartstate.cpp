@@ -30,7 +30,6 @@ MenuLayout TitleLayout()
         0,
         false,
         true,
-        false,
     };
 }
 
@@ -91,7 +90,7 @@ bool MorvoStartState::DrawCover()
     }
     const float width = static_cast<float>(WindowWidth());
     const float height = static_cast<float>(WindowHeight());
-    DrawTexturedRect2D(ExtraTexture(kDedicationTexture), 0.0f, 0.0f, width, height);
+    DrawPicture(ExtraTexture(kDedicationTexture), 0.0f, 0.0f, width, height);
     if (elapsed_ < kCardFade) {
         graphics_->DrawColoredRect2D(0.0f, 0.0f, 0.0f, 1.0f - elapsed_ / kCardFade, 0.0f, 0.0f, width, height);
     } else if (elapsed_ > dedicationTime_ - kCardFade) {
