@@ -1,6 +1,7 @@
 // The chapter pilot; see playpilot.h.
 #include "playpilot.h"
 
+#include "application.h"
 #include "boy.h"
 #include "morvodemoappstate.h"
 #include "morvorecord.h"
@@ -47,6 +48,28 @@ bool NearestUnwanted(const MorvoWorld& world, const Vec3& from, Vec3* out)
 }
 
 }  // namespace
+
+void SteerBoy(float wantX, float wantZ)
+{
+    auto* game = dynamic_cast<MorvoDemoAppstate*>(Application::GetInstance()->GetCurrentState());
+    if (game == nullptr || game->GetCamera() == nullptr) {
+        return;
+    }
+    MorvoWorld& world = GetMorvoWorld();
+    const Vec3 offset = world.GetBoyStart() - world.GetBoy()->position;
+    Vec3 toward = game->GetCamera()->GetTarget() - game->GetCamera()->GetEye();
+    toward.y = 0.0f;
+    toward.Normalize();
+    const Vec3 right(toward.z, 0.0f, -toward.x);
+    // Past its near reach the point runs ahead faster: ask for less.
+    const float boost = 1.0f + std::sqrt(wantX * wantX + wantZ * wantZ) / 20.0f;
+    const Vec3 move((wantX - offset.x) / boost, 0.0f, (wantZ - offset.z) / boost);
+    const int countX = static_cast<int>(std::lround(-move.Dot(right) / kSteerPerCount));
+    const int countY = static_cast<int>(std::lround(-move.Dot(toward) / kSteerPerCount));
+    if (countX != 0 || countY != 0) {
+        PlayDriver::Move(countX, countY);
+    }
+}
 
 void PilotDriver::PlanVisits(const std::vector<std::pair<float, float>>& clouds)
 {
@@ -107,30 +130,8 @@ void PilotDriver::Fly()
     }
     const float lead = std::min(distance, kLeadDistance);
     if (distance > 0.0f) {
-        Steer(dx / distance * lead, dz / distance * lead);
+        SteerBoy(dx / distance * lead, dz / distance * lead);
     } else {
-        Steer(0.0f, 0.0f);
-    }
-}
-
-void PilotDriver::Steer(float wantX, float wantZ)
-{
-    auto* game = dynamic_cast<MorvoDemoAppstate*>(State());
-    if (game == nullptr || game->GetCamera() == nullptr) {
-        return;
-    }
-    MorvoWorld& world = GetMorvoWorld();
-    const Vec3 offset = world.GetBoyStart() - world.GetBoy()->position;
-    Vec3 toward = game->GetCamera()->GetTarget() - game->GetCamera()->GetEye();
-    toward.y = 0.0f;
-    toward.Normalize();
-    const Vec3 right(toward.z, 0.0f, -toward.x);
-    // Past its near reach the point runs ahead faster: ask for less.
-    const float boost = 1.0f + std::sqrt(wantX * wantX + wantZ * wantZ) / 20.0f;
-    const Vec3 move((wantX - offset.x) / boost, 0.0f, (wantZ - offset.z) / boost);
-    const int countX = static_cast<int>(std::lround(-move.Dot(right) / kSteerPerCount));
-    const int countY = static_cast<int>(std::lround(-move.Dot(toward) / kSteerPerCount));
-    if (countX != 0 || countY != 0) {
-        Move(countX, countY);
+        SteerBoy(0.0f, 0.0f);
     }
 }

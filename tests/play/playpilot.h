@@ -9,6 +9,10 @@
 
 #include <vector>
 
+// In the game: the mouse motion that moves the boy's steering point (the
+// 3D cursor) to (wantX, wantZ) world units from the boy.
+void SteerBoy(float wantX, float wantZ);
+
 class PilotDriver : public ScriptDriver {
 public:
     struct Waypoint {
@@ -25,8 +29,6 @@ public:
 
 private:
     void Fly();
-    // The mouse motion that moves the steering point to the wanted offset.
-    void Steer(float wantX, float wantZ);
 
     std::vector<Waypoint> route_;
     size_t next_ = 0;
