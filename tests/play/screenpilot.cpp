@@ -1,13 +1,13 @@
 // The screen-only pilot; see screenpilot.h.
 #include "screenpilot.h"
 
+#include "application.h"
 #include "boy.h"
 #include "morvodemoappstate.h"
 #include "morvorecord.h"
 #include "morvostore.h"
 #include "morvoworld.h"
 #include "orbitcamera.h"
-#include "playpilot.h"
 #include "stateindex.h"
 
 #include <cmath>
@@ -22,6 +22,8 @@ namespace {
 constexpr float kFogSight = 850.0f;
 constexpr float kLeadDistance = 12.0f;  // how far ahead of the boy the steering point goes
 constexpr int kSearchCounts = 6;        // mouse counts a frame while turning (0.6 degrees each)
+// The game's steering: world units a mouse count moves the point.
+constexpr float kSteerPerCount = MorvoDemoAppstate::kMouseSensitivity * 0.01f;
 
 MorvoDemoAppstate* Game(AppState* state)
 {
@@ -39,6 +41,30 @@ bool InSight(const OrbitCamera& camera, const Vec3& world)
     }
     const Vec3 ndc = camera.GetProjectionMatrix().TransformPoint(eye);
     return std::fabs(ndc.x) <= 1.0f && std::fabs(ndc.y) <= 1.0f;
+}
+
+// The mouse motion that moves the boy's steering point (the 3D cursor) to
+// (wantX, wantZ) world units from the boy.
+void SteerBoy(float wantX, float wantZ)
+{
+    MorvoDemoAppstate* game = Game(Application::GetInstance()->GetCurrentState());
+    if (game == nullptr || game->GetCamera() == nullptr) {
+        return;
+    }
+    MorvoWorld& world = GetMorvoWorld();
+    const Vec3 offset = world.GetBoyStart() - world.GetBoy()->position;
+    Vec3 toward = game->GetCamera()->GetTarget() - game->GetCamera()->GetEye();
+    toward.y = 0.0f;
+    toward.Normalize();
+    const Vec3 right(toward.z, 0.0f, -toward.x);
+    // Past its near reach the point runs ahead faster: ask for less.
+    const float boost = 1.0f + std::sqrt(wantX * wantX + wantZ * wantZ) / 20.0f;
+    const Vec3 move((wantX - offset.x) / boost, 0.0f, (wantZ - offset.z) / boost);
+    const int countX = static_cast<int>(std::lround(-move.Dot(right) / kSteerPerCount));
+    const int countY = static_cast<int>(std::lround(-move.Dot(toward) / kSteerPerCount));
+    if (countX != 0 || countY != 0) {
+        PlayDriver::Move(countX, countY);
+    }
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include "playscript.h"
 
+#include <string>
+
 class ScreenPilot : public ScriptDriver {
 public:
     enum Prey : unsigned { kGrey = 1u, kDark = 2u };
