@@ -16,6 +16,7 @@
 #include "morvorecord.h"
 #include "morvostore.h"
 #include "morvoworld.h"
+#include "orbitcamera.h"
 #include "random15.h"
 #include "testsupport.h"
 #include "uniformgrid.h"
@@ -24,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +43,11 @@ constexpr float kAttractorStrength = 1000.0f;
 constexpr float kAttractorRadius = 0.05f;
 constexpr float kAttractorRatio = 0.5f;
 constexpr float kAttractorBaseSize = 0.05f;
+
+// Morvos this close to one another belong to one group.
+constexpr float kGroupLink = 60.0f;
+// The in-game fog begins at this depth.
+constexpr float kFogStart = 500.0f;
 
 // A waypoint at the boy's start.
 constexpr float kStartHere = 1e9f;
@@ -226,7 +233,7 @@ protected:
 
 TEST_F(DemoPlay, FirstLightIsWonByVisitingTheGreyClouds)
 {
-    EXPECT_TRUE(Fly(Visit("Daydream1", {{390, 280}, {300, 470}, {130, 360}}, 120.0f)));
+    EXPECT_TRUE(Fly(Visit("Daydream1", {{265, 410}, {395, 310}, {500, 190}}, 120.0f)));
     MorvoWorld& world = GetMorvoWorld();
     world.CountMorvos();
     EXPECT_EQ(world.GetCensus().neutral, 0);
@@ -234,12 +241,12 @@ TEST_F(DemoPlay, FirstLightIsWonByVisitingTheGreyClouds)
 
 TEST_F(DemoPlay, DarkTideIsWonByBringingLightToTheDarkClouds)
 {
-    EXPECT_TRUE(Fly(Visit("Daydream2", {{-530, 470}, {-470, 660}, {-600, 640}}, 150.0f)));
+    EXPECT_TRUE(Fly(Visit("Daydream2", {{-720, 700}, {-590, 660}, {-500, 500}}, 150.0f)));
 }
 
 TEST_F(DemoPlay, DarkTideIslandIsCleanedByFillingTheShoreWithLight)
 {
-    Route route{"Daydream2", {{kStartHere, kStartHere, kGatherSeconds}, {-530, 470, 3.0f}},
+    Route route{"Daydream2", {{kStartHere, kStartHere, kGatherSeconds}, {-720, 700, 3.0f}},
                 60.0f,       "cleanmedium",
                 "shore",     kIsland3medium};
     EXPECT_TRUE(Fly(route));
@@ -248,13 +255,13 @@ TEST_F(DemoPlay, DarkTideIslandIsCleanedByFillingTheShoreWithLight)
 
 TEST_F(DemoPlay, FourWindsIslandsAreCleanedOneAfterTheOther)
 {
-    Route big{"Daydream4", {{kStartHere, kStartHere, kGatherSeconds}, {700, -110, 3.0f}}, 80.0f, "cleanbig", "bigshore",
+    Route big{"Daydream4", {{kStartHere, kStartHere, kGatherSeconds}, {470, 130, 3.0f}}, 80.0f, "cleanbig", "bigshore",
               kIsland3big};
     EXPECT_TRUE(Fly(big));
     EXPECT_FALSE(GetMorvoWorld().GetIsland(kIsland3big)->IsDirty());
     GetMorvoWorld().Release();
     GetMorvoWorld().InitHeadless();
-    Route small{"Daydream4",  {{kStartHere, kStartHere, kGatherSeconds}, {700, -110, 3.0f}},
+    Route small{"Daydream4",  {{kStartHere, kStartHere, kGatherSeconds}, {470, 130, 3.0f}, {720, -470, 3.0f}},
                 80.0f,        "cleansmall",
                 "smallshore", kIsland3small};
     EXPECT_TRUE(Fly(small));
@@ -275,7 +282,86 @@ TEST_F(DemoPlay, EmberRainQuenchesTheVolcanoAndWinsByRain)
 
 TEST_F(DemoPlay, FourWindsIsWonByCarryingTheLightToBothIslands)
 {
-    EXPECT_TRUE(Fly(Visit("Daydream4", {{700, -110}, {610, -360}, {720, -480}, {480, 100}}, 240.0f)));
+    EXPECT_TRUE(Fly(Visit("Daydream4", {{470, 130}, {600, -40}, {650, -260}, {720, -470}}, 240.0f)));
+}
+
+// Where the grey and dark morvos of a level stand, grouped: morvos within
+// kGroupLink of one another share a group. The middles of the groups.
+std::vector<Vec3> GroupsToConvert(const MorvoWorld& world)
+{
+    const MorvoState* state = world.GetStore()->GetCurrentState();
+    std::vector<Vec3> points;
+    for (int32_t i = 0; i < state->GetSize(); ++i) {
+        const MorvoRecord& m = state->Get(i);
+        if (m.active != 0 && m.color <= 0) {
+            points.push_back(MorvoWorld::SimToWorld(m.position, 0));
+        }
+    }
+    std::vector<int> group(points.size(), -1);
+    std::vector<Vec3> middles;
+    for (size_t seed = 0; seed < points.size(); ++seed) {
+        if (group[seed] >= 0) {
+            continue;
+        }
+        const int id = static_cast<int>(middles.size());
+        std::vector<size_t> open = {seed};
+        group[seed] = id;
+        Vec3 sum;
+        int count = 0;
+        while (!open.empty()) {
+            const size_t at = open.back();
+            open.pop_back();
+            sum = sum + points[at];
+            ++count;
+            for (size_t j = 0; j < points.size(); ++j) {
+                if (group[j] < 0 && (points[j] - points[at]).Length() < kGroupLink) {
+                    group[j] = id;
+                    open.push_back(j);
+                }
+            }
+        }
+        middles.push_back(sum * (1.0f / static_cast<float>(count)));
+    }
+    return middles;
+}
+
+// The point is in the picture of the camera a chapter starts with (its
+// first yaw, pitch and distance, following `from`) and nearer than the fog.
+::testing::AssertionResult InDefaultView(const Vec3& from, const Vec3& point)
+{
+    OrbitCamera camera;
+    camera.SetTarget(from);
+    camera.Reset();
+    const Vec3 eye = camera.GetViewMatrix().TransformPoint(point);
+    const Vec3 ndc = camera.GetProjectionMatrix().TransformPoint(eye);
+    if (-eye.z < camera.GetNearPlane() || -eye.z > kFogStart || std::fabs(ndc.x) > 1.0f || std::fabs(ndc.y) > 1.0f) {
+        return ::testing::AssertionFailure() << "depth " << -eye.z << ", window " << ndc.x << ", " << ndc.y;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(DemoPlay, FromTheStartAndFromEachGroupTheNextGroupIsInView)
+{
+    for (const char* name : {"Daydream1", "Daydream2", "Daydream3", "Daydream4"}) {
+        const Chapter* chapter = nullptr;
+        ASSERT_TRUE(GamePlan::GetInstance()->GetStory().FindChapter(name, &chapter)) << name;
+        GameFlow::GetInstance()->SetupWorldForLevel();
+        ASSERT_TRUE(MorvoFiles::LoadLevel(DataGameFolder() + "/" + chapter->GetLevel())) << name;
+        std::vector<Vec3> groups = GroupsToConvert(GetMorvoWorld());
+        EXPECT_FALSE(groups.empty()) << name;
+        // Like a newcomer: on to the nearest group not yet visited.
+        Vec3 at = GetMorvoWorld().GetBoy()->position;
+        while (!groups.empty()) {
+            auto next = std::min_element(groups.begin(), groups.end(), [&](const Vec3& a, const Vec3& b) {
+                return (a - at).Length() < (b - at).Length();
+            });
+            const Vec3 group(next->x, kFlightHeight, next->z);
+            EXPECT_TRUE(InDefaultView(at, *next))
+                << name << ": group at " << next->x << ", " << next->z << " seen from " << at.x << ", " << at.z;
+            at = group;
+            groups.erase(next);
+        }
+    }
 }
 
 }  // namespace

@@ -30,7 +30,9 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -139,6 +141,55 @@ TEST_F(DemoView, WorldLoadsAndDrawsTheIslandUnderTheSky)
     }
     EXPECT_GT(green, 200) << "no island green in the lower half";
     EXPECT_GT(blue, 200) << "no water in the lower half";
+}
+
+// Luminance (0..255) of the back-buffer pixel where a world point lands.
+float LuminanceAt(const OrbitCamera& camera, const Vec3& world)
+{
+    const Vec3 ndc = camera.GetProjectionMatrix().TransformPoint(camera.GetViewMatrix().TransformPoint(world));
+    const int x = static_cast<int>((ndc.x * 0.5f + 0.5f) * static_cast<float>(gltest::WindowWidth()));
+    const int y = static_cast<int>((ndc.y * 0.5f + 0.5f) * static_cast<float>(gltest::WindowHeight()));
+    const std::array<int, 4> p = gltest::ReadPixel(x, y);
+    return 0.30f * static_cast<float>(p[0]) + 0.59f * static_cast<float>(p[1]) + 0.11f * static_cast<float>(p[2]);
+}
+
+TEST_F(DemoView, GreyMorvosShowGreyAgainstTheSkyAndPureOnesGlow)
+{
+    MorvoWorld& world = GetMorvoWorld();
+    ASSERT_TRUE(world.Init());
+    ASSERT_TRUE(LoadSkyboxFaces());
+    GameFlow::GetInstance()->SetupWorldForLevel();
+    // Three morvos of the story's powers in a row over the open sea, seen
+    // from a little below against the sky: pure, grey (neutral), dark.
+    constexpr float kRowZ = 1000.0f;
+    const float xs[3] = {-1030.0f, -1000.0f, -970.0f};
+    const int32_t colors[3] = {kMorvoPure, kMorvoNeutral, kMorvoDark};
+    const float powers[3] = {3.2f, 1.7f, 1.8f};
+    for (int i = 0; i < 3; ++i) {
+        const Vec2 sim = MorvoWorld::WorldToSim(Vec3(xs[i], 0.0f, kRowZ));
+        world.AddMorvo(sim.x, sim.y, colors[i], powers[i]);
+    }
+    world.Update(0.0f, true);
+    OrbitCamera camera;
+    AimOrbitCamera(camera, Vec3(-1000.0f, 140.0f, kRowZ + 80.0f), Vec3(-1000.0f, 150.0f, kRowZ));
+    world.SetCamera(&camera);
+    SetRenderMode(kRenderModeGlow);
+    RenderScene(false);
+
+    const float height = MorvoWorld::GetLayerHeight(0);
+    const float sky = LuminanceAt(camera, Vec3(-1015.0f, height, kRowZ));  // between two morvos
+    const float pure = LuminanceAt(camera, Vec3(xs[0], height, kRowZ));
+    const float grey = LuminanceAt(camera, Vec3(xs[1], height, kRowZ));
+    const float dark = LuminanceAt(camera, Vec3(xs[2], height, kRowZ));
+    // A pure morvo adds light; a grey one is no brighter than the sky behind
+    // it, and a dark one is darker still (steps of luminance, 0..255).
+    constexpr float kGlowStep = 40.0f;
+    constexpr float kDarkStep = 10.0f;
+    EXPECT_GT(pure, sky + kGlowStep) << "pure " << pure << ", sky " << sky;
+    EXPECT_LE(grey, sky) << "grey " << grey << ", sky " << sky;
+    EXPECT_GT(grey, dark + kDarkStep) << "grey " << grey << ", dark " << dark;
+    std::printf("luminance: sky %.0f, pure %.0f, grey %.0f, dark %.0f\n", sky, pure, grey, dark);
+    world.SetCamera(nullptr);
 }
 
 TEST_F(DemoView, EveryPictureAndAnimationLoadsWithTheGameReaders)

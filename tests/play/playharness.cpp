@@ -14,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -143,6 +144,11 @@ void PlayDriver::QuickClick(uint8_t button)
 void PlayDriver::Hold(uint8_t button)
 {
     Push(ButtonEvent(button, true));
+}
+
+void PlayDriver::Release(uint8_t button)
+{
+    Push(ButtonEvent(button, false));
 }
 
 void PlayDriver::Move(int dx, int dy)
@@ -298,6 +304,26 @@ bool SaveLastFrame(const std::string& path)
     bool written = std::fwrite(header, 1, sizeof(header), file) == sizeof(header) &&
                    std::fwrite(pixels.data(), 1, pixels.size(), file) == pixels.size();
     return std::fclose(file) == 0 && written;
+}
+
+double LastFrameShareAtLeast(int level)
+{
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const size_t count = static_cast<size_t>(std::max(viewport[2], 0)) * std::max(viewport[3], 0);
+    if (count == 0) {
+        return 0.0;
+    }
+    std::vector<unsigned char> pixels(count * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, viewport[2], viewport[3], GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    size_t bright = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const unsigned char* p = &pixels[i * 4];
+        bright += p[0] >= level && p[1] >= level && p[2] >= level ? 1 : 0;
+    }
+    return static_cast<double>(bright) / static_cast<double>(count);
 }
 
 std::string PlayPicturesFolder()

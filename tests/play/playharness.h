@@ -54,8 +54,9 @@ public:
     void Click(uint8_t button);
     // Down and up both before this frame's poll: a click shorter than a frame.
     static void QuickClick(uint8_t button);
-    // A press with no release.
+    // A press with no release, and the release of a held button.
     static void Hold(uint8_t button);
+    static void Release(uint8_t button);
     static void Move(int dx, int dy);
     static void Focus();
     // Ends the run after this frame (the main loop's own quit).
@@ -96,6 +97,10 @@ GameRun RunGame(const PlayFolder& folder, PlayDriver* driver, int maxFrames);
 
 // Writes the frame last presented as a 32-bit TGA (in the game's process).
 bool SaveLastFrame(const std::string& path);
+
+// The share (0..1) of the last presented frame's pixels whose red, green
+// and blue are all at least `level` (in the game's process).
+double LastFrameShareAtLeast(int level);
 
 // The build tree's folder for the pictures of the runs.
 std::string PlayPicturesFolder();

@@ -104,21 +104,27 @@ void WriteCursor(DataContext& ctx)
     }
 }
 
-// Soft white glows; the renderer tints them pure, neutral or dark.
+// The morvo glows: a small bright body, about the morvo's own size (a third
+// of the quad the renderer draws), with a faint halo, so that morvos a
+// body apart still read as single lights. Their colour is a middle grey:
+// the renderer adds pure morvos onto the scene, so they glow, and lays
+// neutral and dark ones over it, so they show grey and darker grey.
 void WriteMorvoTextures(DataContext& ctx)
 {
     constexpr int kSize = 64;
+    constexpr double kBody = 0.30;  // the body's edge, as a share of the quad's half size
+    constexpr double kHalo = 0.40;  // where the faint halo ends
+    constexpr double kGrey = 0.62;
     for (int k = 0; k < kMorvoTextures; ++k) {
         Noise2D wisps(200 + k, 6, 6);
-        double softness = 1.4 + 0.25 * k;
-        Image img(kSize, kSize, MakeRgba(1, 1, 1, 0));
+        double body = kBody * (1.0 + 0.03 * k);
+        Image img(kSize, kSize, MakeRgba(kGrey, kGrey, kGrey, 0));
         ForEachSpritePixel(kSize, [&](int x, int y, double dx, double dy, double r) {
             double angle = std::atan2(dy, dx);
             double n = wisps.Fbm(3.0 + std::cos(angle) * 2.0 * r + k, 3.0 + std::sin(angle) * 2.0 * r, 3);
-            double edge = Clamp01(1.0 - r * (1.0 + 0.25 * n));
-            double a = std::pow(edge, softness) * (0.85 + 0.15 * n);
-            double core = std::exp(-r * r * 18.0) * 0.35;
-            img.At(x, y) = MakeRgba(1.0, 1.0, 1.0, Clamp01(a + core));
+            double core = 1.0 - SmoothStep(body * 0.35, body, r * (1.0 + 0.15 * n));
+            double halo = 0.10 * std::pow(Clamp01(1.0 - r / kHalo), 2.0);
+            img.At(x, y) = MakeRgba(kGrey, kGrey, kGrey, Clamp01(core + halo));
         });
         std::string file = "morvoglow" + std::to_string(k + 1) + ".tga";
         ctx.Check(img.WriteTga(ctx.Dirs().textures + "/" + file, true), file);

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "audio.h"
@@ -24,7 +25,8 @@ namespace {
 // The level grid of the game: 116 x 116 cells over -8.7625 .. 8.7625.
 constexpr float kWorldHalf = 8.7625f;
 constexpr float kCellWidth = 17.525f / 116.0f;
-constexpr double kFlightHeight = 155.0;  // morvo layer 150 plus the boy's hover
+constexpr double kFlightHeight = 155.0;     // morvo layer 150 plus the boy's hover
+constexpr double kStartLightBehind = 11.0;  // along x and z: 15.5 units behind the boy
 
 std::vector<ChapterEntry> gChapters;
 
@@ -119,16 +121,47 @@ std::vector<Key> FadeKeys(double t0, double t1, double x, double y, double w, do
     return {{t0, x, y, w, h, 0.0}, {t0 + fade, x, y, w, h, 1.0}, {t1 - fade, x, y, w, h, 1.0}, {t1, x, y, w, h, 0.0}};
 }
 
-// A hint card near the top of the screen, written as picture and animation.
-std::string WriteHint(DataContext& ctx, const std::string& name, const std::vector<CardLine>& lines, double seconds)
+// Hint cards stand near the bottom of the screen: the groups still to be
+// reached show just above the horizon, near the top.
+constexpr double kHintY = 600.0;  // virtual 1024 x 768, y down
+constexpr double kSteerSeconds = 9.0;
+
+// The card every story chapter shows after its first hint: how to steer,
+// stop and look around (the boy keeps flying until told to stop).
+const std::vector<CardLine> kSteerCard = {{"Move the mouse to steer.", 22, false},
+                                          {"Hold Space: the boy stops.", 24, true},
+                                          {"Right button + mouse: look around.", 22, false}};
+
+// A hint written as pictures and one animation: its cards one after the
+// other, each with its own seconds on screen, near the bottom of the screen.
+std::string WriteHint(DataContext& ctx, const std::string& name,
+                      const std::vector<std::pair<std::vector<CardLine>, double>>& cards)
 {
-    std::string picture = "hint" + name + ".tga";
-    ctx.Check(Card(ctx, 512, 128, lines, kHintPanel).WriteTga(ctx.Dirs().pictures + "/" + picture, true), picture);
     AnimFile a;
-    a.Object(FromRun(std::string(kAssetDir) + "/pictures/" + picture), FadeKeys(0.0, seconds, 256, 40, 512, 128));
+    double t = 0.0;
+    for (size_t i = 0; i < cards.size(); ++i) {
+        const std::string picture = "hint" + name + (i == 0 ? "" : std::to_string(i + 1)) + ".tga";
+        ctx.Check(Card(ctx, 512, 128, cards[i].first, kHintPanel).WriteTga(ctx.Dirs().pictures + "/" + picture, true),
+                  picture);
+        a.Object(FromRun(std::string(kAssetDir) + "/pictures/" + picture),
+                 FadeKeys(t, t + cards[i].second, 256, kHintY, 512, 128));
+        t += cards[i].second;
+    }
     std::string file = "hint" + name + ".txt";
     ctx.Check(a.Write(ctx.Dirs().anims + "/" + file, "hint " + name), file);
     return FromRun("anims/" + file);
+}
+
+std::string WriteHint(DataContext& ctx, const std::string& name, const std::vector<CardLine>& lines, double seconds)
+{
+    return WriteHint(ctx, name, {{lines, seconds}});
+}
+
+// A chapter's first hint, then the steering card.
+std::string WriteStartHint(DataContext& ctx, const std::string& name, const std::vector<CardLine>& lines,
+                           double seconds)
+{
+    return WriteHint(ctx, name, {{lines, seconds}, {kSteerCard, kSteerSeconds}});
 }
 
 std::string PicturePath(const std::string& picture)
@@ -246,6 +279,14 @@ public:
             double z = wz + std::sin(a) * r + rng_.Range(-3.0, 3.0);
             morvos_.push_back(Morvo{x / 200.0, -z / 200.0, colour, rng_.Range(pmin, pmax)});
         }
+    }
+    // The pure morvos the boy starts with: a cloud around him, its middle a
+    // little behind him toward the camera's first place (which looks
+    // along +x, -z), so that the light under the camera leaves the way
+    // ahead and the next group in sight.
+    void StartLight(double wx, double wz, double radius, int n, double pmin, double pmax)
+    {
+        Cloud(wx - kStartLightBehind, wz + kStartLightBehind, radius, n, 1, pmin, pmax);
     }
     // A ring of n morvos around a world point.
     void Ring(double wx, double wz, double radius, int n, int colour, double power)
@@ -455,12 +496,12 @@ void WriteOverlays(DataContext& ctx, std::string* win, std::string* lose)
     // Help overlay: the controls, shown by H for twelve seconds.
     Image help = Card(ctx, 1024, 512,
                       {{"How to play", 44, true},
-                       {"Move the mouse: steer the boy", 26, false},
-                       {"Hold the left button: white morvos follow you", 26, false},
+                       {"Move the mouse: steer the boy   Hold Space: stop him", 26, false},
+                       {"Hold the left button: glowing morvos follow you", 26, false},
                        {"Shift + left button: breathe in light", 26, false},
                        {"Ctrl + left button: breathe light out", 26, false},
-                       {"Right button: turn the camera   Middle button: swoop", 26, false},
-                       {"Light turns grey morvos white; dark morvos make rain", 26, false},
+                       {"Right button + mouse: look around   Middle button: swoop", 26, false},
+                       {"Light makes grey morvos glow; dark morvos make rain", 26, false},
                        {"Esc: pause   F12: screenshot   Tab: look   H: this help", 24, false}},
                       MakeRgba(0.04, 0.10, 0.22, 0.82));
     ctx.Check(help.WriteTga(ctx.Dirs().assets2d + "/helppage.tga", true), "helppage");
@@ -507,20 +548,20 @@ void GenerateStory(DataContext& ctx)
     const ChapterMusic open{kMusicIntroCalm, kMusicLevelOpen};
 
     {  // Daydream 1: all-pure tutorial on the big island's west shore.
-        LevelDef l(250, 330, 1001);
+        LevelDef l(150, 520, 1001);
         l.Rule("WinWhenAllPure");
-        l.Cloud(250, 330, 26, 14, 1, 3.0, 3.4);
+        l.StartLight(150, 520, 40, 14, 3.0, 3.4);
         // Grey clouds packed close, with powers a newly lit morvo can pass on:
         // one touch sets off a chain of light through the cloud.
-        l.Cloud(390, 280, 28, 10, 0, 1.6, 1.9);
-        l.Cloud(300, 470, 28, 10, 0, 1.6, 1.9);
-        l.Cloud(130, 360, 28, 10, 0, 1.6, 1.9);
-        l.Square("start", 250, 330, 1);
-        l.Square("greycloud", 390, 280, 1);
-        l.Animation("hintwelcome",
-                    WriteHint(ctx, "welcome",
-                              {{"Hold the left mouse button:", 26, false}, {"the white morvos follow you", 26, true}},
-                              7.0));
+        l.Cloud(265, 410, 28, 10, 0, 1.6, 1.9);
+        l.Cloud(395, 310, 28, 10, 0, 1.6, 1.9);
+        l.Cloud(500, 190, 28, 10, 0, 1.6, 1.9);
+        l.Square("start", 150, 520, 1);
+        l.Square("greycloud", 265, 410, 1);
+        l.Animation("hintwelcome", WriteStartHint(ctx, "welcome",
+                                                  {{"Hold the left mouse button:", 26, false},
+                                                   {"the glowing morvos follow you", 26, true}},
+                                                  7.0));
         l.Animation("hintgrey", WriteHint(ctx, "grey",
                                           {{"Lead your light into the grey morvos", 24, false},
                                            {"and they start to glow", 24, true}},
@@ -534,19 +575,19 @@ void GenerateStory(DataContext& ctx)
         AddChapter(ctx, "Daydream1", "daydreamone.xml", l, intro, calm, win, lose);
     }
     {  // Daydream 2: dark morvos and a dirty island cleaned by filling it with light.
-        LevelDef l(-420, 480, 1002);
+        LevelDef l(-830, 800, 1002);
         l.Rule("WinWhenNoDarkMorvos");
         l.Rule("LoseWhenNoPureMorvos");
-        l.Cloud(-420, 480, 30, 28, 1, 4.5, 5.0);
-        l.Cloud(-600, 640, 25, 7, -1, 1.6, 2.0);
-        l.Cloud(-470, 660, 25, 7, -1, 1.6, 2.0);
-        l.Cloud(-530, 470, 28, 8, 0, 1.5, 1.8);
-        l.Square("start", -420, 480, 1);
+        l.StartLight(-830, 800, 45, 28, 4.5, 5.0);
+        l.Cloud(-720, 700, 28, 8, 0, 1.5, 1.8);
+        l.Cloud(-590, 660, 25, 7, -1, 1.6, 2.0);
+        l.Cloud(-500, 500, 25, 7, -1, 1.6, 2.0);
+        l.Square("start", -830, 800, 1);
         l.Block("shore", -640, 600);
-        l.Animation("hintdark", WriteHint(ctx, "dark",
-                                          {{"Dark morvos drain the light.", 26, true},
-                                           {"Push your bright ones into them!", 24, false}},
-                                          7.0));
+        l.Animation("hintdark", WriteStartHint(ctx, "dark",
+                                               {{"Dark morvos drain the light.", 26, true},
+                                                {"Push your glowing ones into them!", 24, false}},
+                                               7.0));
         l.Animation(
             "hintclean",
             WriteHint(ctx, "clean",
@@ -562,16 +603,16 @@ void GenerateStory(DataContext& ctx)
         AddChapter(ctx, "Daydream2", "daydreamtwo.xml", l, intro, dark, win, lose);
     }
     {  // Daydream 3: rain on the smoking volcano stops the smoke and wins.
-        LevelDef l(-250, -250, 1003);
+        LevelDef l(-660, -210, 1003);
         l.Rule("LoseWhenNoPureMorvos");
-        l.Cloud(-250, -250, 30, 26, 1, 6.0, 6.5);
+        l.StartLight(-660, -210, 45, 26, 6.0, 6.5);
         l.Cloud(-450, -420, 40, 10, -1, 5.2, 5.8);
-        l.Square("start", -250, -250, 1);
+        l.Square("start", -660, -210, 1);
         l.Square("crater", -450, -420, 2);
-        l.Animation("hintember", WriteHint(ctx, "ember",
-                                           {{"Rain falls where light meets dark.", 24, true},
-                                            {"Make it rain over the crater!", 24, false}},
-                                           7.0));
+        l.Animation("hintember", WriteStartHint(ctx, "ember",
+                                                {{"Rain falls where light meets dark.", 24, true},
+                                                 {"Make it rain over the crater!", 24, false}},
+                                                7.0));
         l.Trigger(Hint("emberhint", "start", "hintember"));
         l.Trigger(TriggerDef{"quench", "RAIN_WITHIN", "crater", "PSYS_OFF", true, 150});
         l.Trigger(TriggerDef{"rainwin", "RAIN_WITHIN", "crater", "WIN", false, 480});
@@ -599,21 +640,21 @@ void GenerateStory(DataContext& ctx)
         AddChapter(ctx, "Daydream3", "daydreamthree.xml", l, intro, ember, win, lose);
     }
     {  // Daydream 4: a journey to two dirty islands.
-        LevelDef l(660, -180, 1004);
+        LevelDef l(360, 250, 1004);
         l.Rule("WinWhenAllPure");
         l.Rule("LoseWhenNoPureMorvos");
-        l.Cloud(660, -180, 30, 24, 1, 5.0, 5.5);
-        l.Cloud(700, -110, 28, 10, 0, 1.6, 1.9);
-        l.Cloud(480, 100, 32, 12, 0, 1.6, 1.9);
-        l.Cloud(720, -480, 32, 12, 0, 1.6, 1.9);
-        l.Cloud(610, -360, 25, 6, -1, 1.8, 2.2);
-        l.Square("start", 660, -180, 1);
+        l.StartLight(360, 250, 45, 24, 5.0, 5.5);
+        l.Cloud(470, 130, 32, 12, 0, 1.6, 1.9);
+        l.Cloud(600, -40, 28, 10, 0, 1.6, 1.9);
+        l.Cloud(650, -260, 25, 6, -1, 1.8, 2.2);
+        l.Cloud(720, -470, 32, 12, 0, 1.6, 1.9);
+        l.Square("start", 360, 250, 1);
         l.Block("bigshore", 470, 160);
         l.Block("smallshore", 760, -600);
-        l.Animation("hintwinds", WriteHint(ctx, "winds",
-                                           {{"Two islands wait for you.", 26, true},
-                                            {"Carry your light to each of them.", 24, false}},
-                                           7.0));
+        l.Animation("hintwinds", WriteStartHint(ctx, "winds",
+                                                {{"Two islands wait for you.", 26, true},
+                                                 {"Carry your light to each of them.", 24, false}},
+                                                7.0));
         l.Trigger(Hint("windshint", "start", "hintwinds"));
         l.Trigger(TriggerDef{"cleanbig", "FILLED_WHITE", "bigshore", "CLEAN", true, 120});
         l.Trigger(TriggerDef{"cleansmall", "FILLED_WHITE", "smallshore", "CLEAN", true, 120});
