@@ -750,6 +750,47 @@ TEST_F(LevelFileTest, StaleTemporaryFileIsRemovedFirst)
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(path + ".saving")));
 }
 
+// The boy stands in the world's box: over its bounds (edges included) and
+// no further from the sea than half the bounds' longer side, in world units
+// (200 a simulation unit). Outside it, the file's position is refused with a
+// log line and the boy starts at the origin.
+TEST_F(LevelFileTest, BoyOutsideTheWorldStartsAtTheOrigin)
+{
+    const struct {
+        const char* name;
+        float halfWidth, halfDepth;  // the bounds, in simulation units
+        const char *x, *y, *z;
+        bool inside;
+    } cases[] = {
+        {"far corner", 1, 2, "200", "400", "-400", true},
+        {"near corner", 1, 2, "-200", "-400", "400", true},
+        {"east", 1, 2, "200.5", "0", "0", false},
+        {"west", 1, 2, "-200.5", "0", "0", false},
+        {"north", 1, 2, "0", "0", "-400.5", false},
+        {"south", 1, 2, "0", "0", "400.5", false},
+        {"too high", 1, 2, "0", "400.5", "0", false},
+        {"too deep", 1, 2, "0", "-400.5", "0", false},
+        {"high, wide world", 2, 1, "400", "400", "-200", true},
+        {"too high, wide world", 2, 1, "0", "400.5", "0", false},
+        {"NaN", 1, 2, "0", "nan", "0", false},
+        {"infinity", 1, 2, "0", "0", "inf", false},
+    };
+    for (const auto& c : cases) {
+        World().SetBounds(-c.halfWidth, c.halfWidth, -c.halfDepth, c.halfDepth);
+        World().GetBoy()->position = Vec3(1.0f, 2.0f, 3.0f);
+        folder_.Write("boy.xml", std::string("<MorvoLevel><Boy x=\"") + c.x + "\" y=\"" + c.y + "\" z=\"" + c.z +
+                                     "\"/><MorvoLayer><Morvos/></MorvoLayer></MorvoLevel>");
+        LogCapture log;
+        ASSERT_TRUE(Load("boy.xml")) << c.name;
+        const Vec3 expected = c.inside ? Vec3(std::stof(c.x), std::stof(c.y), std::stof(c.z)) : Vec3();
+        EXPECT_EQ(World().GetBoy()->position, expected) << c.name;
+        EXPECT_EQ(World().GetBoyStart(), expected) << c.name;
+        const std::string line = std::string("Boy x=\"") + c.x + "\" y=\"" + c.y + "\" z=\"" + c.z + "\" in " +
+                                 folder_.File("boy.xml") + " is out of range; the default start is used.";
+        EXPECT_EQ(log.Contains(line), !c.inside) << c.name << "\n" << log.All();
+    }
+}
+
 // The speed is stored as a whole number: one that cannot be reads as 0.
 TEST_F(LevelFileTest, SpeedOutOfTheWholeNumberRangeReadsAsZero)
 {

@@ -238,13 +238,11 @@ void ReadTriggers(MorvoWorld& world, const TiXmlElement* triggers)
 // The boy's position when the file's is refused: the game flow's start.
 const Vec3 kDefaultBoyStart(0.0f, 0.0f, 0.0f);
 
-// The boy must stand in the world's box: over the square of its bounds, and
-// no further above or below the sea than half the square's side.
+// The boy must stand in the world's box: over the rectangle of its bounds,
+// and no further above or below the sea than half its longer side. NaN and
+// the infinities fail these comparisons too.
 bool BoyInsideWorld(const MorvoWorld& world, double x, double y, double z)
 {
-    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) {
-        return false;
-    }
     const Rect& bounds = world.GetBounds();
     const double scale = MorvoWorld::kWorldScale;
     const double halfSide = std::max(bounds.x1 - bounds.x0, bounds.y1 - bounds.y0) / 2.0 * scale;
