@@ -126,6 +126,16 @@ TEST_F(InGameSoundsTest, StepWithoutRainKeepsTheRainSounding)
     EXPECT_FLOAT_EQ(sounds_.GetRainVolume(1), 125.0f / 275.0f * 128.0f);
 }
 
+// A sample that did not load (-1) plays nothing; the first one loaded (0) plays.
+TEST_F(InGameSoundsTest, SampleThatDidNotLoadPlaysNothing)
+{
+    sounds_.Handles().consume = 0;
+    sounds_.Handles().release = -1;
+    Step(0, 0, 0, 1, 1);
+    EXPECT_EQ(output_.Count(RecordingSoundOutput::kSample, 0), 1);
+    EXPECT_EQ(output_.Count(RecordingSoundOutput::kSample, -1), 0);
+}
+
 struct WindCase {
     const char* name;
     float speed, eyeHeight;

@@ -290,15 +290,26 @@ TEST_F(MenuTest, EscapeDuringTheDedicationSkipsToItsFadeOut)
     title.Exit(-1);
 }
 
-// The title loads the over sound first and gets handle 0; the screens that
-// check their loads load it again afterwards.
+// The title loads the first stream and the first sample: handle 0 of each.
+// Its music plays, is paused when the fade-out ends and given back on exit
+// (entering again loads it anew); the other screens take sample 0 as well.
 TEST_F(MenuTest, ScreensEnteredAfterTheTitleTakeSoundHandleZero)
 {
     delete SoundRegistry::FindInstance();
+    SoundRegistry* registry = SoundRegistry::GetInstance();
     BreakCounter breaks;
     MorvoStartState title;
     title.Enter(-1);
     ASSERT_EQ(title.GetOverSample(), 0);
+    ASSERT_EQ(title.GetMusic(), 0);
+    EXPECT_FALSE(registry->IsStreamStopped(0)) << "the music plays";
+    title.Leave(StateIndex::kLevelSelect);
+    title.Update(kHalfFade);
+    title.Update(kHalfFade);
+    EXPECT_TRUE(registry->IsStreamPaused(0)) << "paused when the fade-out ends";
+    title.Exit(StateIndex::kLevelSelect);
+    title.Enter(StateIndex::kLevelSelect);
+    EXPECT_EQ(title.GetMusic(), 1) << "the music was given back on exit";
     title.Exit(StateIndex::kLevelSelect);
     for (Screen kind : {Screen::kDream, Screen::kPause, Screen::kExtras}) {
         std::unique_ptr<MenuScreen> screen = MakeScreen(kind);
