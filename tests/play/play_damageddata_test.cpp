@@ -68,4 +68,33 @@ TEST(PlayTest, DamagedFilesAreNamedAndThePlayGoesOn)
     EXPECT_EQ(run.output.find("DEBUG BREAK"), std::string::npos) << run.output;
 }
 
+// World models that do not load (a static node, an island layer, a city, a
+// model of the boy) are named and left out; the chapter still plays.
+TEST(PlayTest, WorldModelsThatDoNotLoadAreNamedAndLeftOut)
+{
+    const char* const missing[] = {"Ocean", "Wave3big", "CityVolcano", "MorvoBoyAnim_Fast"};
+    PlayFolder folder;
+    folder.WriteStartup(PlayFolder::StartupText(kWidth, kHeight));
+    folder.UseDemoGame([&missing](std::string plan) {
+        plan = WithoutAssetDir(plan);
+        for (const char* asset : missing)
+            plan = WithAssetFile(plan, asset, std::string("gone/") + asset + ".obj");
+        return plan;
+    });
+    ScriptDriver script;
+    script.AddTitleToChapter(kDaydream1);
+    script.Add(StateIndex::kInGame, kFadeFrames, [](ScriptDriver&) { PlayDriver::Stop(); });
+
+    const GameRun run = RunGame(folder, &script, kMaxFrames);
+    ExpectExitAndLines(run, 0,
+                       {
+                           "\"Ocean\" did not load",
+                           "\"CityVolcano\" did not load",
+                           "\"MorvoBoyAnim_Fast\" did not load",
+                           "Entering MorvoStartState\n",
+                           "Entering MorvoDemoAppstate\n",
+                       });
+    EXPECT_EQ(run.output.find("DEBUG BREAK"), std::string::npos) << run.output;
+}
+
 }  // namespace

@@ -113,10 +113,17 @@ constexpr const char* kMorvoTextures[] = {
     "MorvoTex1", "MorvoTex2", "MorvoTex3", "MorvoTex4", "MorvoTex5", "MorvoTex6", "MorvoTex7",
 };
 
+// A world model that does not load (its file damaged or missing) is named
+// and left out: the world is drawn without it.
+void ReportMissing(const char* name)
+{
+    DebugLog("ERROR: world asset \"%s\" did not load; it is left out.\n", name);
+}
+
 void LoadRequiredNode(const char* name, SceneNode*& node)
 {
     if (!AssetLoader::LoadSceneNode(name, node) || node == nullptr || node->model == nullptr) {
-        DEBUG_BREAK("MorvoWorld::Init: a scene node did not load");
+        ReportMissing(name);
     }
 }
 
@@ -143,7 +150,7 @@ bool MorvoWorld::Init()
     for (const IslandAssets& assets : kIslands) {
         for (size_t slot = 0; slot < assets.slotCount; ++slot) {
             if (!AssetLoader::LoadIslandModel(assets.slots[slot], static_cast<int>(slot), islands_[assets.island])) {
-                DEBUG_BREAK("MorvoWorld::Init: an island model did not load");
+                ReportMissing(assets.slots[slot]);
             }
         }
         const int city = assets.city - kNodeCityVolcano;
@@ -155,7 +162,7 @@ bool MorvoWorld::Init()
     for (int slot = 0; slot < Boy::kModelSlotCount; ++slot) {
         Model* model = nullptr;
         if (!AssetLoader::LoadModel(kBoyModels[slot], model) || model == nullptr) {
-            DEBUG_BREAK("MorvoWorld::Init: a model of the boy did not load");
+            ReportMissing(kBoyModels[slot]);
         }
         boy_->SetModel(slot, model);
     }
