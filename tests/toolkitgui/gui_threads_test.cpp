@@ -85,29 +85,37 @@ TEST_F(Threads, DialogCreatedFromACallbackIsBuiltAtOnce)
 }
 
 std::atomic<bool> gBoxOpening{false};
+std::atomic<bool> gBoxClosed{false};
 std::atomic<bool> gTextRead{false};
 
 void ShowBox(WEvent)
 {
     gBoxOpening = true;
     ShowInfoBox("No help for you!", "Morvo Help");
+    gBoxClosed = true;
 }
 
 TEST_F(Threads, ControlCallsAreServedWhileAHandlerShowsABox)
 {
+    gBoxOpening = false;
+    gBoxClosed = false;
+    gTextRead = false;
     WDialog dialog(kEditDialogId, true, nullptr, 0);
     dialog.RegisterMessageHandler(kEditHelp, ShowBox, WM_COMMAND, 0);
-    bool readBeforeAnswer = false;
-    SetGuiModalScript([&](const GuiModalRequest&) {
-        readBeforeAnswer = gTextRead.load();
-        return GuiModalAnswer{};
+    // The box is answered once the text has been read; were calls not served
+    // meanwhile, the read would wait for the box, which gives up after 400 ticks.
+    SetGuiModalScript([ticks = 0](const GuiModalRequest&) mutable {
+        GuiModalAnswer answer;
+        answer.wait = !gTextRead && ++ticks < 400;
+        return answer;
     });
     std::thread user([&] { GuiActivateMenuItem(dialog.GetHwnd(), kEditHelp); });
     ASSERT_TRUE(WaitUntil([] { return gBoxOpening.load(); }));
     EXPECT_EQ(dialog.GetText(kEditResume), "Resume Game");
+    EXPECT_FALSE(gBoxClosed);
     gTextRead = true;
     user.join();
-    EXPECT_TRUE(readBeforeAnswer);
+    EXPECT_TRUE(gBoxClosed);
     GuiPressCloseBox(dialog.GetHwnd());
 }
 

@@ -82,9 +82,10 @@ void Print(const std::string& caption, const std::string& text)
     std::fflush(stderr);
 }
 
-// A scripted answer, put into a shown dialog a moment after it appeared. A
-// file chooser takes a chosen name only once its folder has loaded, so the
-// name is offered again until the chooser holds it.
+// A scripted answer, put into a shown dialog a moment after it appeared; a
+// script that says wait is asked again at each tick. A file chooser takes a
+// chosen name only once its folder has loaded, so the name is offered again
+// until the chooser holds it.
 struct PendingScript {
     GtkDialog* dialog = nullptr;
     GuiModalRequest request;
@@ -134,6 +135,9 @@ gboolean ApplyScript(gpointer data)
     }
     if (!pending->asked) {
         pending->answer = pending->script(pending->request);
+        if (pending->answer.wait) {
+            return G_SOURCE_CONTINUE;  // asked again at the next tick
+        }
         pending->asked = true;
     }
     const GuiModalAnswer& answer = pending->answer;
