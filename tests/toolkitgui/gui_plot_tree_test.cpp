@@ -94,6 +94,7 @@ struct PlotCase {
     std::function<void(WDraw&)> draw;
     int breaks;
     std::vector<Probe> probes;
+    int min = 0;  // of both axes
 };
 
 class Plot : public PlotAndTree, public ::testing::WithParamInterface<PlotCase> {};
@@ -102,7 +103,7 @@ TEST_P(Plot, PaintsWhatItHolds)
 {
     const PlotCase& c = GetParam();
     BreakCounter breaks;
-    WDraw plot(dialog_, kPlot, 0, c.xMax, 0, c.yMax, 2);
+    WDraw plot(dialog_, kPlot, c.min, c.xMax, c.min, c.yMax, 2);
     c.draw(plot);
     EXPECT_EQ(breaks.Count(), c.breaks);
     int width = 0;
@@ -151,7 +152,27 @@ INSTANTIATE_TEST_SUITE_P(
                                    plot.DrawArray(kAcross, 2, 3, 3, 0);
                                },
                                0,
-                               {{60, 50, kRed, false}, {50, 50, kBlack, false}}}),
+                               {{60, 50, kRed, false}, {50, 50, kBlack, false}}},
+                      // From 20: lines at 20 and 60, ticks at 20, 40, 60 and 80 across the middle.
+                      PlotCase{"GridAndTicksFromTheMinimum",
+                               100,
+                               100,
+                               [](WDraw& plot) { plot.SetGrid(2, 2, 2, 2); },
+                               0,
+                               {{90, 60, kBlack, true},
+                                {90, 80, kBlack, false},
+                                {40, 50, kBlack, true},
+                                {30, 50, kBlack, false},
+                                {50, 40, kBlack, true},
+                                {50, 30, kBlack, false}},
+                               20},
+                      PlotCase{"TicksWithoutHorizontalLines",
+                               100,
+                               100,
+                               [](WDraw& plot) { plot.SetGrid(0, 1, 3, 4); },
+                               0,
+                               {{50, 20, kBlack, true}, {50, 40, kBlack, true}, {40, 50, kBlack, false}},
+                               20}),
     CaseName());
 
 std::vector<std::pair<HTREEITEM, int>>& Notices()
