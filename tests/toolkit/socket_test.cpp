@@ -65,12 +65,12 @@ struct Link {
 };
 
 // A server and a client connected over the loopback address.
-Link Connect(bool udp)
+Link Connect(bool udp, const char* host = kLoopback)
 {
     const unsigned short port = FreePort(udp);
     Link link{std::make_unique<WServerSocket>(port, udp), std::make_unique<WClientSocket>(udp), port};
     std::thread accepting([&link] { EXPECT_TRUE(link.server->WaitForClient()); });
-    EXPECT_TRUE(link.client->ConnectToServer(kLoopback, port));
+    EXPECT_TRUE(link.client->ConnectToServer(host, port));
     accepting.join();
     return link;
 }
@@ -110,6 +110,14 @@ TEST_P(RoundTrip, CarriesBothWays)
 
 INSTANTIATE_TEST_SUITE_P(Sockets, RoundTrip, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Udp" : "Tcp"; });
+
+TEST(Sockets, ConnectsToAHostByName)
+{
+    Link link = Connect(false, "localhost");
+    ASSERT_TRUE(link.client->IsConnected());
+    EXPECT_EQ(SendText(*link.client, "ping"), 4);
+    EXPECT_EQ(ReadText(*link.server), "ping");
+}
 
 TEST(Sockets, UdpServerAnswersTheLastSender)
 {
