@@ -119,6 +119,34 @@ TEST_F(Threads, ControlCallsAreServedWhileAHandlerShowsABox)
     GuiPressCloseBox(dialog.GetHwnd());
 }
 
+std::atomic<bool> gInHandler{false};
+std::atomic<bool> gHookRan{false};
+bool gHandlerSawTheHook = false;
+
+// Holds the registry's lock until the main thread's wait hook has run
+// (giving up after some seconds).
+void WaitForTheMainThread(WEvent)
+{
+    gInHandler = true;
+    gHandlerSawTheHook = WaitUntil([] { return gHookRan.load(); });
+}
+
+TEST_F(Threads, WaitingForTheRegistryRunsTheWaitHook)
+{
+    gInHandler = false;
+    gHookRan = false;
+    WDialog dialog(kEditDialogId, false, nullptr, 0);
+    dialog.RegisterMessageHandler(kEditHelp, WaitForTheMainThread, WM_COMMAND, 0);
+    std::thread user([&] { GuiActivateMenuItem(dialog.GetHwnd(), kEditHelp); });
+    ASSERT_TRUE(WaitUntil([] { return gInHandler.load(); }));
+    SetGuiWaitHook([] { gHookRan = true; });
+    dialog.RegisterMessageHandler(kEditResume, Record, WM_COMMAND, 0);  // the lock is the handler's
+    SetGuiWaitHook({});
+    user.join();
+    EXPECT_TRUE(gHandlerSawTheHook);
+    GuiPressCloseBox(dialog.GetHwnd());
+}
+
 TEST_F(Threads, BoxesAndFileDialogsGiveTheUsersAnswer)
 {
     TempFolder folder;
@@ -134,8 +162,8 @@ TEST_F(Threads, BoxesAndFileDialogsGiveTheUsersAnswer)
     EXPECT_EQ(SaveFileDialog(folder.Path(), "new.xml"), folder.File("new.xml"));
     Answer(GuiModalAnswer{IDCANCEL, "", 0});
     EXPECT_EQ(OpenFileDialog(".", ""), "");
-    Answer(GuiModalAnswer{IDOK, "", RGB(0, 255, 0)});
-    EXPECT_EQ(ChooseColorDialog(), RGB(0, 255, 0));
+    Answer(GuiModalAnswer{IDOK, "", RGB(16, 128, 240)});
+    EXPECT_EQ(ChooseColorDialog(), RGB(16, 128, 240));
 
     const std::vector<GuiModalRequest> requests = Requests();
     ASSERT_EQ(requests.size(), 5u);
