@@ -59,7 +59,7 @@ TEST_F(Controls, ComboAndListBoxesHoldSelectAndFindItems)
         SCOPED_TRACE(id);
         EXPECT_EQ(dialog_->SetText(id, "beta", -1), 0);
         EXPECT_EQ(dialog_->SetText(id, "alpha", 0), 0);
-        EXPECT_EQ(dialog_->SetText(id, "gamma\r", -1), 2);
+        EXPECT_EQ(dialog_->SetText(id, "gamma\r", 2), 2);  // at the end, by its index
         EXPECT_EQ(dialog_->GetCount(id), 3);
         EXPECT_EQ(dialog_->GetText(id), "");  // nothing selected
         dialog_->SetSelected(id, 1);

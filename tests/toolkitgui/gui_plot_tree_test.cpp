@@ -212,6 +212,7 @@ TEST_F(Tree, ItemsImagesAndNavigation)
     EXPECT_EQ(tree.GetPrevSibling(second), between);
     EXPECT_EQ(tree.GetParentItem(second), root);
     EXPECT_EQ(tree.GetParentItem(root), nullptr);
+    EXPECT_EQ(dialog_->GetCount(kTree), 4);  // every item, children too
     EXPECT_TRUE(tree.Expand(root, false));
     EXPECT_TRUE(tree.SetItemImage(first, 1, -1));
 
