@@ -25,8 +25,8 @@ constexpr unsigned kTree = 3002;
 constexpr int kRedIcon = 1;
 constexpr int kGreenBitmap = 2;
 constexpr std::uint32_t kRed = 0xFF0000;
-constexpr std::uint32_t kBlue = 0x0000FF;
 constexpr std::uint32_t kBlack = 0x000000;
+constexpr std::uint32_t kLightGrey = 0xC0C0C0;
 
 constexpr GuiControlTemplate kPlotControls[] = {
     {kPlot, kStaticClass, "", SS_OWNERDRAW, 5, 5, 120, 80},
@@ -128,10 +128,10 @@ INSTANTIATE_TEST_SUITE_P(
                                100,
                                [](WDraw& plot) {
                                    plot.DrawArray(kAcross, 2, 3, 3, 0);
-                                   plot.DrawArray(kUp, 2, 7, 3, 1);
+                                   plot.DrawArray(kUp, 2, 1, 3, 1);
                                },
                                0,
-                               {{60, 50, kRed, true}, {25, 80, kBlue, true}, {50, 75, kBlack, false}}},
+                               {{60, 50, kRed, true}, {25, 80, kLightGrey, true}, {50, 75, kBlack, false}}},
                       PlotCase{"GridInBlack",
                                100,
                                100,
