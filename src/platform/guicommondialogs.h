@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 enum class GuiBoxIcon { None, Information, Warning, Error, Question };
 enum class GuiBoxButtons { Ok, YesNo, YesNoCancel };
@@ -39,6 +40,8 @@ struct GuiModalRequest {
     std::string folder;   // file dialogs: the folder shown
     std::string name;     // file dialogs: the default name
     GuiBoxButtons buttons = GuiBoxButtons::Ok;
+    std::vector<std::string> shownButtons;  // boxes: the buttons' texts as shown
+    bool everyFileShown = false;            // file dialogs: the filter lets any file through
 };
 struct GuiModalAnswer {
     int button = IDOK;    // boxes; IDCANCEL also cancels a dialog

@@ -164,15 +164,20 @@ TEST_F(Threads, BoxesAndFileDialogsGiveTheUsersAnswer)
     EXPECT_EQ(OpenFileDialog(".", ""), "");
     Answer(GuiModalAnswer{IDOK, "", RGB(16, 128, 240)});
     EXPECT_EQ(ChooseColorDialog(), RGB(16, 128, 240));
+    EXPECT_EQ(ShowErrorBox("Could not save", "Morvo"), IDOK);
 
     const std::vector<GuiModalRequest> requests = Requests();
-    ASSERT_EQ(requests.size(), 5u);
+    ASSERT_EQ(requests.size(), 6u);
     EXPECT_EQ(requests[0].text, "Save first?");
     EXPECT_EQ(requests[0].caption, "Korrel");
     EXPECT_EQ(requests[0].buttons, GuiBoxButtons::YesNoCancel);
+    EXPECT_EQ(requests[0].shownButtons, (std::vector<std::string>{"Yes", "No", "Cancel"}));
+    EXPECT_EQ(requests[5].shownButtons, std::vector<std::string>{"OK"});
     EXPECT_EQ(requests[1].kind, GuiModalKind::OpenFile);
     EXPECT_EQ(requests[1].folder, folder.Path());
+    EXPECT_TRUE(requests[1].everyFileShown);
     EXPECT_EQ(requests[2].name, "new.xml");
+    EXPECT_TRUE(requests[2].everyFileShown);
     char after[4096];
     ASSERT_NE(getcwd(after, sizeof(after)), nullptr);
     EXPECT_STREQ(after, before);
