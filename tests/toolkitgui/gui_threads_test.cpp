@@ -147,6 +147,20 @@ TEST_F(Threads, WaitingForTheRegistryRunsTheWaitHook)
     GuiPressCloseBox(dialog.GetHwnd());
 }
 
+TEST_F(Threads, ShutdownEndsTheThreadAndTheNextDialogStartsItAgain)
+{
+    KorrelShutdown();
+    EXPECT_FALSE(GuiThreadRunning());
+    EXPECT_EQ(GuiThreadId(), 0u);
+    EXPECT_FALSE(CallOnGuiThread([] {}));
+    EXPECT_FALSE(PostGuiWork([] {}));
+    WDialog dialog(kEditDialogId, false, nullptr, 0);
+    EXPECT_TRUE(GuiThreadRunning());
+    EXPECT_NE(GuiThreadId(), 0u);
+    EXPECT_TRUE(GuiIsWindow(dialog.GetHwnd()));
+    GuiPressCloseBox(dialog.GetHwnd());
+}
+
 TEST_F(Threads, BoxesAndFileDialogsGiveTheUsersAnswer)
 {
     TempFolder folder;
