@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 enum class GuiBoxIcon { None, Information, Warning, Error, Question };
 enum class GuiBoxButtons { Ok, YesNo, YesNoCancel };
@@ -29,7 +30,8 @@ COLORREF GuiChooseColor(COLORREF initial);
 
 // Tests answer the real dialogs with a script: it is called on the GUI
 // thread once a box or dialog is shown, with what it shows, and its answer
-// is put into the dialog as a user would.
+// is put into the dialog as a user would. An answer marked "wait" is no
+// answer yet: the script is asked again a moment later.
 enum class GuiModalKind { MessageBox, OpenFile, SaveFile, Colour };
 struct GuiModalRequest {
     GuiModalKind kind = GuiModalKind::MessageBox;
@@ -38,11 +40,14 @@ struct GuiModalRequest {
     std::string folder;   // file dialogs: the folder shown
     std::string name;     // file dialogs: the default name
     GuiBoxButtons buttons = GuiBoxButtons::Ok;
+    std::vector<std::string> shownButtons;  // boxes: the buttons' texts as shown
+    bool everyFileShown = false;            // file dialogs: the filter lets any file through
 };
 struct GuiModalAnswer {
     int button = IDOK;    // boxes; IDCANCEL also cancels a dialog
     std::string path;     // file dialogs: the file to choose
     COLORREF colour = 0;  // colour dialog
+    bool wait = false;    // not yet: ask the script again
 };
 using GuiModalScript = std::function<GuiModalAnswer(const GuiModalRequest&)>;
 void SetGuiModalScript(GuiModalScript script);

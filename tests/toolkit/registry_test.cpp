@@ -66,6 +66,26 @@ TEST_F(Registry, NewestHandlerWinsAndUnregisteringRestoresTheOlder)
     EXPECT_EQ(gCalls[1].event.userWord, 11u);
 }
 
+// Unregistering takes the entry with this window, control id and message
+// only; handlers that share two of the three stay.
+TEST_F(Registry, UnregisteringMatchesWindowControlAndMessage)
+{
+    FakeWindow window(0x7004);
+    FakeWindow other(0x7005);
+    other.RegisterMessageHandler(8, First, WM_COMMAND, 0);
+    window.RegisterMessageHandler(8, First, WM_COMMAND, 0);
+    window.RegisterMessageHandler(8, First, WM_TIMER, 0);
+    window.RegisterMessageHandler(9, First, WM_COMMAND, 0);
+    window.UnregisterMessageHandler(8, WM_COMMAND);
+    EXPECT_EQ(Command(window, 8), FALSE);
+    EXPECT_EQ(Command(window, 9), TRUE);
+    EXPECT_EQ(Command(other, 8), TRUE);
+    EXPECT_EQ(WDialog::DialogProc(window.GetHwnd(), WM_TIMER, 8, 0), TRUE);
+    window.UnregisterMessageHandler(9, WM_COMMAND);
+    window.UnregisterMessageHandler(8, WM_TIMER);
+    other.UnregisterMessageHandler(8, WM_COMMAND);
+}
+
 TEST_F(Registry, EventRecordCarriesTheMessageAndIsKeptByItsOwner)
 {
     FakeWindow window(0x7003);

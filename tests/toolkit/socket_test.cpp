@@ -13,6 +13,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <functional>
@@ -65,12 +66,13 @@ struct Link {
 };
 
 // A server and a client connected over the loopback address.
-Link Connect(bool udp)
+Link Connect(bool udp, const char* host = kLoopback)
 {
     const unsigned short port = FreePort(udp);
     Link link{std::make_unique<WServerSocket>(port, udp), std::make_unique<WClientSocket>(udp), port};
+    EXPECT_FALSE(link.server->IsConnected());
     std::thread accepting([&link] { EXPECT_TRUE(link.server->WaitForClient()); });
-    EXPECT_TRUE(link.client->ConnectToServer(kLoopback, port));
+    EXPECT_TRUE(link.client->ConnectToServer(host, port));
     accepting.join();
     return link;
 }
@@ -93,6 +95,10 @@ TEST_P(RoundTrip, CarriesBothWays)
 {
     Link link = Connect(GetParam());
     EXPECT_EQ(SendText(*link.client, "ping"), 4);
+    for (int i = 0; i < 1000 && link.server->IsDataAvailable() == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(link.server->IsDataAvailable(), 4);
     char buffer[64] = "XXXXXXXX";
     EXPECT_EQ(link.server->Read(buffer, sizeof(buffer)), 4);
     EXPECT_STREQ(buffer, "ping");  // terminated: the data left room
@@ -106,10 +112,20 @@ TEST_P(RoundTrip, CarriesBothWays)
     EXPECT_NE(port, 0u);
     EXPECT_FALSE(link.client->ConnectToServer(kLoopback, 1));  // already connected: untouched
     EXPECT_TRUE(link.client->IsConnected());
+    EXPECT_EQ(link.client->Send("", 0), 0);  // nothing sent counts as a lost link
+    EXPECT_FALSE(link.client->IsConnected());
 }
 
 INSTANTIATE_TEST_SUITE_P(Sockets, RoundTrip, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Udp" : "Tcp"; });
+
+TEST(Sockets, ConnectsToAHostByName)
+{
+    Link link = Connect(false, "localhost");
+    ASSERT_TRUE(link.client->IsConnected());
+    EXPECT_EQ(SendText(*link.client, "ping"), 4);
+    EXPECT_EQ(ReadText(*link.server), "ping");
+}
 
 TEST(Sockets, UdpServerAnswersTheLastSender)
 {

@@ -1,6 +1,9 @@
 // Every kind of control through the uniform operations, on a real display.
 #include "gui_support.h"
 
+#include "testsupport.h"
+
+#include <functional>
 #include <string>
 
 namespace {
@@ -36,6 +39,8 @@ TEST_F(Controls, TextFollowsTheLineEndAndLengthRules)
     EXPECT_EQ(dialog_->SetText(kLineEdit, "x\r\ny"), 0);  // the "\r" before "\n" gets a second one
     EXPECT_EQ(GuiGetWindowText(GuiGetDlgItem(dialog_->GetHwnd(), kLineEdit)), "x\r\r\ny");
     EXPECT_EQ(dialog_->GetText(kLineEdit), "x\ny");
+    dialog_->SetText(kLineEdit, "a\n\nb");  // each of two line ends in a row
+    EXPECT_EQ(GuiGetWindowText(GuiGetDlgItem(dialog_->GetHwnd(), kLineEdit)), "a\r\n\r\nb");
     dialog_->SetText(kLineEdit, std::string(5000, 'a'));
     EXPECT_EQ(dialog_->GetText(kLineEdit).size(), 4095u);
     EXPECT_EQ(dialog_->SetText(kLabel, "changed"), -1);
@@ -45,7 +50,7 @@ TEST_F(Controls, TextFollowsTheLineEndAndLengthRules)
     // Setting an edit's text is the one programmatic change that notifies.
     EXPECT_EQ(Log().Commands(),
               (std::vector<WPARAM>{MAKEWPARAM(kMultiLineEdit, EN_CHANGE), MAKEWPARAM(kLineEdit, EN_CHANGE),
-                                   MAKEWPARAM(kLineEdit, EN_CHANGE)}));
+                                   MAKEWPARAM(kLineEdit, EN_CHANGE), MAKEWPARAM(kLineEdit, EN_CHANGE)}));
 }
 
 TEST_F(Controls, ComboAndListBoxesHoldSelectAndFindItems)
@@ -54,7 +59,7 @@ TEST_F(Controls, ComboAndListBoxesHoldSelectAndFindItems)
         SCOPED_TRACE(id);
         EXPECT_EQ(dialog_->SetText(id, "beta", -1), 0);
         EXPECT_EQ(dialog_->SetText(id, "alpha", 0), 0);
-        EXPECT_EQ(dialog_->SetText(id, "gamma\r", -1), 2);
+        EXPECT_EQ(dialog_->SetText(id, "gamma\r", 2), 2);  // at the end, by its index
         EXPECT_EQ(dialog_->GetCount(id), 3);
         EXPECT_EQ(dialog_->GetText(id), "");  // nothing selected
         dialog_->SetSelected(id, 1);
@@ -64,6 +69,11 @@ TEST_F(Controls, ComboAndListBoxesHoldSelectAndFindItems)
         EXPECT_EQ(dialog_->FindString(id, "delta", -1), -1);
         EXPECT_EQ(dialog_->SetSelected(id, std::string("gam")), 2);
         EXPECT_EQ(dialog_->GetText(id), "gamma");  // read back without its "\r"
+        const std::string longItem(300, 'z');  // longer than any small buffer
+        EXPECT_EQ(dialog_->SetText(id, longItem, 0), 0);
+        dialog_->SetSelected(id, 0);
+        EXPECT_EQ(dialog_->GetText(id), longItem);
+        dialog_->RemoveText(id, 0);
         dialog_->RemoveText(id, 0);
         EXPECT_EQ(dialog_->GetCount(id), 2);
         dialog_->Clear(id);
@@ -124,9 +134,13 @@ TEST_F(Controls, ColoursComeFromTheTableOneEntryPerControl)
     GuiGetShownColors(label, &text, &background);
     EXPECT_EQ(text, RGB(0, 0, 0));
     EXPECT_EQ(background, RGB(255, 255, 255));
+    dialog_->SetColor(kLabel, 2, 5);
+    dialog_->SetColor(kListBox, 6, 8);  // another control's entry leaves the label's alone
+    EXPECT_EQ(ShownBackground(GuiGetDlgItem(dialog_->GetHwnd(), kListBox)), RGB(0, 255, 255));
+    EXPECT_EQ(ShownBackground(label), RGB(255, 0, 255));
     dialog_->SetBackgroundColor(4);
     EXPECT_EQ(ShownBackground(dialog_->GetHwnd()), RGB(255, 255, 0));
-    EXPECT_EQ(ColorEntryCount(), entries + 2);
+    EXPECT_EQ(ColorEntryCount(), entries + 3);
     EXPECT_EQ(KorrelColor(12), RGB(0, 0, 0));
 }
 
@@ -140,6 +154,43 @@ TEST_F(Controls, CaptionSizeAndPositionOfTheWindow)
     dialog_->GetPosition(&x, &y);
     EXPECT_EQ(x, 100);
     EXPECT_EQ(y, 120);
+    dialog_->SetSize(600, 450);  // keeps the position
+    dialog_->GetPosition(&x, &y);
+    EXPECT_EQ(x, 100);
+    EXPECT_EQ(y, 120);
+}
+
+// Operations a kind does not support fail the check with their own message.
+TEST_F(Controls, UnsupportedOperationsFailTheCheck)
+{
+    struct Misuse {
+        std::function<void(WDialog&)> call;
+        const char* message;
+    };
+    const Misuse misuses[] = {
+        {[](WDialog& d) { d.SetText(kListView, "x"); }, "LISTVIEW SetText() not supported\n"},
+        {[](WDialog& d) { d.SetText(kTreeView, "x"); }, "TREEVIEW SetText() not supported\n"},
+        {[](WDialog& d) { d.GetText(kListView); }, "LISTVIEW GetText() not supported\n"},
+        {[](WDialog& d) { d.GetText(kTreeView); }, "TREEVIEW GetText() not supported\n"},
+        {[](WDialog& d) { d.RemoveText(kTreeView, 0); }, "TREEVIEW RemoveText() not supported\n"},
+        {[](WDialog& d) { d.GetSelected(kTreeView); }, "TREEVIEW GetSelected() not supported\n"},
+        {[](WDialog& d) { d.SetSelected(kTreeView, 0); }, "TREEVIEW SetSelected() not supported\n"},
+        {[](WDialog& d) { d.SetSelected(kLineEdit, std::string("x")); },
+         "SetSelected() not supported for this control ID type\n"},
+        {[](WDialog& d) { d.FindString(kLabel, "x", -1); }, "FindString() not supported for this control ID type\n"},
+        {[](WDialog& d) { d.GetBarPosition(kLabel, nullptr); }, "WControls::GetBarPosition() not defined for this ID"},
+        {[](WDialog& d) { d.SetBarPosition(kLabel, 1, 0, 2); }, "WControls::SetBarPosition() not defined for this ID"},
+        {[](WDialog& d) { d.SetBarPosition(kTrackbar, 1, 3, 2); }, "You must set min <= max in SetBarPosition"},
+        {[](WDialog& d) { d.SetColor(kLabel, 11, 0); }, "Invalid color"},
+    };
+    for (const Misuse& misuse : misuses) {
+        BreakCounter breaks;
+        testing::internal::CaptureStderr();
+        misuse.call(*dialog_);
+        const std::string report = std::string("Korrel ERROR: ") + misuse.message + "\n";
+        EXPECT_EQ(testing::internal::GetCapturedStderr().substr(0, report.size()), report);
+        EXPECT_EQ(breaks.Count(), 1) << misuse.message;
+    }
 }
 
 }  // namespace

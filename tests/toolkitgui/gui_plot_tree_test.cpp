@@ -25,8 +25,8 @@ constexpr unsigned kTree = 3002;
 constexpr int kRedIcon = 1;
 constexpr int kGreenBitmap = 2;
 constexpr std::uint32_t kRed = 0xFF0000;
-constexpr std::uint32_t kBlue = 0x0000FF;
 constexpr std::uint32_t kBlack = 0x000000;
+constexpr std::uint32_t kLightGrey = 0xC0C0C0;
 
 constexpr GuiControlTemplate kPlotControls[] = {
     {kPlot, kStaticClass, "", SS_OWNERDRAW, 5, 5, 120, 80},
@@ -94,6 +94,7 @@ struct PlotCase {
     std::function<void(WDraw&)> draw;
     int breaks;
     std::vector<Probe> probes;
+    int min = 0;  // of both axes
 };
 
 class Plot : public PlotAndTree, public ::testing::WithParamInterface<PlotCase> {};
@@ -102,7 +103,7 @@ TEST_P(Plot, PaintsWhatItHolds)
 {
     const PlotCase& c = GetParam();
     BreakCounter breaks;
-    WDraw plot(dialog_, kPlot, 0, c.xMax, 0, c.yMax, 2);
+    WDraw plot(dialog_, kPlot, c.min, c.xMax, c.min, c.yMax, 2);
     c.draw(plot);
     EXPECT_EQ(breaks.Count(), c.breaks);
     int width = 0;
@@ -127,10 +128,10 @@ INSTANTIATE_TEST_SUITE_P(
                                100,
                                [](WDraw& plot) {
                                    plot.DrawArray(kAcross, 2, 3, 3, 0);
-                                   plot.DrawArray(kUp, 2, 7, 3, 1);
+                                   plot.DrawArray(kUp, 2, 1, 3, 1);
                                },
                                0,
-                               {{60, 50, kRed, true}, {25, 80, kBlue, true}, {50, 75, kBlack, false}}},
+                               {{60, 50, kRed, true}, {25, 80, kLightGrey, true}, {50, 75, kBlack, false}}},
                       PlotCase{"GridInBlack",
                                100,
                                100,
@@ -151,7 +152,27 @@ INSTANTIATE_TEST_SUITE_P(
                                    plot.DrawArray(kAcross, 2, 3, 3, 0);
                                },
                                0,
-                               {{60, 50, kRed, false}, {50, 50, kBlack, false}}}),
+                               {{60, 50, kRed, false}, {50, 50, kBlack, false}}},
+                      // From 20: lines at 20 and 60, ticks at 20, 40, 60 and 80 across the middle.
+                      PlotCase{"GridAndTicksFromTheMinimum",
+                               100,
+                               100,
+                               [](WDraw& plot) { plot.SetGrid(2, 2, 2, 2); },
+                               0,
+                               {{90, 60, kBlack, true},
+                                {90, 80, kBlack, false},
+                                {40, 50, kBlack, true},
+                                {30, 50, kBlack, false},
+                                {50, 40, kBlack, true},
+                                {50, 30, kBlack, false}},
+                               20},
+                      PlotCase{"TicksWithoutHorizontalLines",
+                               100,
+                               100,
+                               [](WDraw& plot) { plot.SetGrid(0, 1, 3, 4); },
+                               0,
+                               {{50, 20, kBlack, true}, {50, 40, kBlack, true}, {40, 50, kBlack, false}},
+                               20}),
     CaseName());
 
 std::vector<std::pair<HTREEITEM, int>>& Notices()
@@ -191,6 +212,7 @@ TEST_F(Tree, ItemsImagesAndNavigation)
     EXPECT_EQ(tree.GetPrevSibling(second), between);
     EXPECT_EQ(tree.GetParentItem(second), root);
     EXPECT_EQ(tree.GetParentItem(root), nullptr);
+    EXPECT_EQ(dialog_->GetCount(kTree), 4);  // every item, children too
     EXPECT_TRUE(tree.Expand(root, false));
     EXPECT_TRUE(tree.SetItemImage(first, 1, -1));
 

@@ -85,29 +85,79 @@ TEST_F(Threads, DialogCreatedFromACallbackIsBuiltAtOnce)
 }
 
 std::atomic<bool> gBoxOpening{false};
+std::atomic<bool> gBoxClosed{false};
 std::atomic<bool> gTextRead{false};
 
 void ShowBox(WEvent)
 {
     gBoxOpening = true;
     ShowInfoBox("No help for you!", "Morvo Help");
+    gBoxClosed = true;
 }
 
 TEST_F(Threads, ControlCallsAreServedWhileAHandlerShowsABox)
 {
+    gBoxOpening = false;
+    gBoxClosed = false;
+    gTextRead = false;
     WDialog dialog(kEditDialogId, true, nullptr, 0);
     dialog.RegisterMessageHandler(kEditHelp, ShowBox, WM_COMMAND, 0);
-    bool readBeforeAnswer = false;
-    SetGuiModalScript([&](const GuiModalRequest&) {
-        readBeforeAnswer = gTextRead.load();
-        return GuiModalAnswer{};
+    // The box is answered once the text has been read; were calls not served
+    // meanwhile, the read would wait for the box, which gives up after 400 ticks.
+    SetGuiModalScript([ticks = 0](const GuiModalRequest&) mutable {
+        GuiModalAnswer answer;
+        answer.wait = !gTextRead && ++ticks < 400;
+        return answer;
     });
     std::thread user([&] { GuiActivateMenuItem(dialog.GetHwnd(), kEditHelp); });
     ASSERT_TRUE(WaitUntil([] { return gBoxOpening.load(); }));
     EXPECT_EQ(dialog.GetText(kEditResume), "Resume Game");
+    EXPECT_FALSE(gBoxClosed);
     gTextRead = true;
     user.join();
-    EXPECT_TRUE(readBeforeAnswer);
+    EXPECT_TRUE(gBoxClosed);
+    GuiPressCloseBox(dialog.GetHwnd());
+}
+
+std::atomic<bool> gInHandler{false};
+std::atomic<bool> gHookRan{false};
+bool gHandlerSawTheHook = false;
+
+// Holds the registry's lock until the main thread's wait hook has run
+// (giving up after some seconds).
+void WaitForTheMainThread(WEvent)
+{
+    gInHandler = true;
+    gHandlerSawTheHook = WaitUntil([] { return gHookRan.load(); });
+}
+
+TEST_F(Threads, WaitingForTheRegistryRunsTheWaitHook)
+{
+    gInHandler = false;
+    gHookRan = false;
+    WDialog dialog(kEditDialogId, false, nullptr, 0);
+    dialog.RegisterMessageHandler(kEditHelp, WaitForTheMainThread, WM_COMMAND, 0);
+    std::thread user([&] { GuiActivateMenuItem(dialog.GetHwnd(), kEditHelp); });
+    ASSERT_TRUE(WaitUntil([] { return gInHandler.load(); }));
+    SetGuiWaitHook([] { gHookRan = true; });
+    dialog.RegisterMessageHandler(kEditResume, Record, WM_COMMAND, 0);  // the lock is the handler's
+    SetGuiWaitHook({});
+    user.join();
+    EXPECT_TRUE(gHandlerSawTheHook);
+    GuiPressCloseBox(dialog.GetHwnd());
+}
+
+TEST_F(Threads, ShutdownEndsTheThreadAndTheNextDialogStartsItAgain)
+{
+    KorrelShutdown();
+    EXPECT_FALSE(GuiThreadRunning());
+    EXPECT_EQ(GuiThreadId(), 0u);
+    EXPECT_FALSE(CallOnGuiThread([] {}));
+    EXPECT_FALSE(PostGuiWork([] {}));
+    WDialog dialog(kEditDialogId, false, nullptr, 0);
+    EXPECT_TRUE(GuiThreadRunning());
+    EXPECT_NE(GuiThreadId(), 0u);
+    EXPECT_TRUE(GuiIsWindow(dialog.GetHwnd()));
     GuiPressCloseBox(dialog.GetHwnd());
 }
 
@@ -126,17 +176,22 @@ TEST_F(Threads, BoxesAndFileDialogsGiveTheUsersAnswer)
     EXPECT_EQ(SaveFileDialog(folder.Path(), "new.xml"), folder.File("new.xml"));
     Answer(GuiModalAnswer{IDCANCEL, "", 0});
     EXPECT_EQ(OpenFileDialog(".", ""), "");
-    Answer(GuiModalAnswer{IDOK, "", RGB(0, 255, 0)});
-    EXPECT_EQ(ChooseColorDialog(), RGB(0, 255, 0));
+    Answer(GuiModalAnswer{IDOK, "", RGB(16, 128, 240)});
+    EXPECT_EQ(ChooseColorDialog(), RGB(16, 128, 240));
+    EXPECT_EQ(ShowErrorBox("Could not save", "Morvo"), IDOK);
 
     const std::vector<GuiModalRequest> requests = Requests();
-    ASSERT_EQ(requests.size(), 5u);
+    ASSERT_EQ(requests.size(), 6u);
     EXPECT_EQ(requests[0].text, "Save first?");
     EXPECT_EQ(requests[0].caption, "Korrel");
     EXPECT_EQ(requests[0].buttons, GuiBoxButtons::YesNoCancel);
+    EXPECT_EQ(requests[0].shownButtons, (std::vector<std::string>{"Yes", "No", "Cancel"}));
+    EXPECT_EQ(requests[5].shownButtons, std::vector<std::string>{"OK"});
     EXPECT_EQ(requests[1].kind, GuiModalKind::OpenFile);
     EXPECT_EQ(requests[1].folder, folder.Path());
+    EXPECT_TRUE(requests[1].everyFileShown);
     EXPECT_EQ(requests[2].name, "new.xml");
+    EXPECT_TRUE(requests[2].everyFileShown);
     char after[4096];
     ASSERT_NE(getcwd(after, sizeof(after)), nullptr);
     EXPECT_STREQ(after, before);

@@ -54,7 +54,7 @@ WDialog::WDialog(unsigned dialogId, bool show, const char* moduleName, unsigned 
 
 WDialog::~WDialog()
 {
-    KorrelTrace("WDialog::~WDialog(): Destructor for dialog=%u\n", dialogId_);
+    KorrelTrace("WDialog::~WDialog(): Destructor for dialog=%d\n", static_cast<int>(dialogId_));
     for (const auto& handler : kCloseHandlers) {
         UnregisterMessageHandler(handler[0], handler[1]);
     }

@@ -57,17 +57,19 @@ WTreeView::WTreeView(WControls* dialog, unsigned id, WTreeCallback callback, con
 
 WTreeView::~WTreeView()
 {
-    // No notice may reach this object once it is being destroyed, and the
-    // control must not paint with a list that is gone.
+    // The image list first, taken off the control before it goes so that the
+    // control never paints with it; then no notice may reach this object
+    // while its items are deleted.
+    if (images_) {
+        Send(TVM_SETIMAGELIST, TVSIL_NORMAL, 0);
+        GuiImageListDestroy(images_);
+        images_ = nullptr;
+    }
     if (dialog_) {
         dialog_->UnregisterMessageHandler(id_, WM_NOTIFY);
     }
     Trees().Remove(word_);
     DeleteAll();
-    if (images_) {
-        Send(TVM_SETIMAGELIST, TVSIL_NORMAL, 0);
-        GuiImageListDestroy(images_);
-    }
 }
 
 LRESULT WTreeView::Send(UINT message, WPARAM wParam, LPARAM lParam) const

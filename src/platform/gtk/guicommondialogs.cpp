@@ -6,6 +6,7 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -82,9 +83,10 @@ void Print(const std::string& caption, const std::string& text)
     std::fflush(stderr);
 }
 
-// A scripted answer, put into a shown dialog a moment after it appeared. A
-// file chooser takes a chosen name only once its folder has loaded, so the
-// name is offered again until the chooser holds it.
+// A scripted answer, put into a shown dialog a moment after it appeared; a
+// script that says wait is asked again at each tick. A file chooser takes a
+// chosen name only once its folder has loaded, so the name is offered again
+// until the chooser holds it.
 struct PendingScript {
     GtkDialog* dialog = nullptr;
     GuiModalRequest request;
@@ -134,6 +136,9 @@ gboolean ApplyScript(gpointer data)
     }
     if (!pending->asked) {
         pending->answer = pending->script(pending->request);
+        if (pending->answer.wait) {
+            return G_SOURCE_CONTINUE;  // asked again at the next tick
+        }
         pending->asked = true;
     }
     const GuiModalAnswer& answer = pending->answer;
@@ -160,15 +165,41 @@ gboolean ApplyScript(gpointer data)
     return G_SOURCE_CONTINUE;  // removed once the dialog is gone
 }
 
+// What the dialog shows, for the script: the buttons of a box (their texts
+// without the mnemonic mark), whether a file chooser's filter hides files.
+void DescribeShown(GtkDialog* dialog, GuiModalRequest& request)
+{
+    for (const ButtonSet& set : {ButtonSet{kOk, 1}, ButtonSet{kYesNoCancel, 3}}) {
+        for (int i = 0; i < set.count; ++i) {
+            GtkWidget* button = gtk_dialog_get_widget_for_response(dialog, set.buttons[i].id);
+            if (button && GTK_IS_BUTTON(button)) {
+                std::string text = gtk_button_get_label(GTK_BUTTON(button));
+                text.erase(std::remove(text.begin(), text.end(), '_'), text.end());
+                request.shownButtons.push_back(text);
+            }
+        }
+    }
+    if (GTK_IS_FILE_CHOOSER(dialog)) {
+        GtkFileFilter* filter = gtk_file_chooser_get_filter(GTK_FILE_CHOOSER(dialog));
+        bool every = filter != nullptr;
+        for (const char* name : {"level.xml", "README"}) {
+            const GtkFileFilterInfo info = {GTK_FILE_FILTER_DISPLAY_NAME, nullptr, nullptr, name, nullptr};
+            every = every && gtk_file_filter_filter(filter, &info);
+        }
+        request.everyFileShown = every;
+    }
+}
+
 // Runs the dialog modally on the GUI thread (a nested loop), answered by the
 // script when one is installed; destroys it afterwards.
-int RunModal(GtkWidget* widget, const GuiModalRequest& request)
+int RunModal(GtkWidget* widget, GuiModalRequest request)
 {
     GuiBusyScope busy;
     GtkDialog* dialog = GTK_DIALOG(widget);
     gtk_window_set_modal(GTK_WINDOW(widget), TRUE);
     gtk_window_set_keep_above(GTK_WINDOW(widget), TRUE);
     if (GuiModalScript script = CurrentScript()) {
+        DescribeShown(dialog, request);
         g_object_ref(dialog);
         auto* pending = new PendingScript;
         pending->dialog = dialog;
