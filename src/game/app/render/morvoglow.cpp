@@ -153,6 +153,8 @@ void DrawMorvoGlow(const std::vector<MorvoRecord*>& list, MorvoWorld& world)
     const int32_t pictures = static_cast<int32_t>(textures.size());
     const bool atlas = glowAtlas.Update(textures);
     glowQuads.Clear();
+    glowQuads.ReadScreen();
+    glowQuads.SetAxes(billboard.GetRight(), billboard.GetUp());
     bolts.clear();
     for (MorvoRecord* morvo : list) {
         const int32_t kind = BoltKind(*morvo, bounds);
@@ -172,10 +174,8 @@ void DrawMorvoGlow(const std::vector<MorvoRecord*>& list, MorvoWorld& world)
                     texture = textures[picture]->GetGLTextureId();
                 }
             }
-            const float half = kGlowHalfSize * layer.scale;
             glowQuads.Add(layer.additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA, texture,
-                          Vec3(morvo->position.x, morvo->position.y, layer.lift), billboard.GetRight() * half,
-                          billboard.GetUp() * half, uv,
+                          Vec3(morvo->position.x, morvo->position.y, layer.lift), kGlowHalfSize * layer.scale, uv,
                           QuadColor{layer.color.x, layer.color.y, layer.color.z, layer.alpha});
         });
     }

@@ -93,9 +93,10 @@ void DrawSpriteRecords(const std::vector<SpriteRecord>& records)
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     const Matrix4 billboard = ReadBillboardMatrix();
     spriteQuads.Clear();
+    spriteQuads.ReadScreen();
+    spriteQuads.SetAxes(billboard.GetRight(), billboard.GetUp());
     for (const SpriteRecord& sprite : records) {
-        spriteQuads.Add(GL_ONE_MINUS_SRC_ALPHA, sprite.texture, sprite.simPosition,
-                        billboard.GetRight() * sprite.halfSize, billboard.GetUp() * sprite.halfSize, UvRect(),
+        spriteQuads.Add(GL_ONE_MINUS_SRC_ALPHA, sprite.texture, sprite.simPosition, sprite.halfSize, UvRect(),
                         QuadColor{sprite.r, sprite.g, sprite.b, sprite.a});
     }
     // The pass starts unbound; the last sprite's texture stays bound.
