@@ -230,11 +230,21 @@ void QuadBatch::Draw(int first, int last, Shading shading)
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
-    int32_t latest = 0;
+    // The state the last quad added would have left, not the last run drawn.
+    int latestRun = first;
     for (int i = first; i < last; ++i) {
-        latest = std::max(latest, runs_[static_cast<size_t>(i)].latest);
+        if (runs_[static_cast<size_t>(i)].latest > runs_[static_cast<size_t>(latestRun)].latest) {
+            latestRun = i;
+        }
     }
-    const Vertex& corner = vertices_[static_cast<size_t>(latest) * 4 + 3];
+    const Run& run = runs_[static_cast<size_t>(latestRun)];
+    if (static_cast<uint32_t>(destination) != run.destination) {
+        glBlendFunc(GL_SRC_ALPHA, run.destination);
+    }
+    if (static_cast<uint32_t>(texture) != run.texture) {
+        glBindTexture(GL_TEXTURE_2D, run.texture);
+    }
+    const Vertex& corner = vertices_[static_cast<size_t>(run.latest) * 4 + 3];
     glColor4f(corner.r, corner.g, corner.b, corner.a);
     glTexCoord2f(0.0f, 1.0f);
 }

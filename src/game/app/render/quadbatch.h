@@ -70,9 +70,10 @@ public:
 
     // Draws runs [first, last): the blend and the texture set where they
     // change, the client arrays enabled for the draws and disabled after.
-    // Then the current colour is that of the last quad added to these runs
-    // and the texture coordinate (0, 1), as drawing the quads one by one in
-    // immediate mode would have left them.
+    // Then the blend function, the texture and the current colour are those
+    // of the last quad added to these runs and the texture coordinate is
+    // (0, 1), as drawing the quads one by one in immediate mode would have
+    // left them.
     void Draw(int first, int last, Shading shading);
 
 private:
