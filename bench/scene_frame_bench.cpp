@@ -3,29 +3,21 @@
 // the boy's window, rain and two particle systems, drawn from the orbit
 // camera's starting view behind the boy. The parts are timed on their own
 // too: the step, the scene, the simulation plane and the glow billboards.
-// Needs a display (Xvfb with Mesa's software renderer) and the demo data.
+// The frame reports its GL calls and draws; a sweep over the morvo count (at
+// the same density) shows how many morvos in view a frame can hold.
+// Needs a display (Xvfb with Mesa's software renderer) and the demo data;
+// GALLIUM_NOOP=1 leaves the CPU cost alone.
 #include <benchmark/benchmark.h>
 
 #include <GL/glew.h>
-#include <unistd.h>
+#include <time.h>
 
-#include <cstdio>
-#include <string>
-
-#include "attractor.h"
-#include "boy.h"
-#include "gameflow.h"
-#include "gameplan.h"
+#include "benchscene.h"
 #include "gfxcomponent.h"
+#include "glcallcount.h"
 #include "morvoglow.h"
-#include "morvostore.h"
 #include "morvoworld.h"
-#include "orbitcamera.h"
-#include "particlesystem.h"
 #include "rainsystem.h"
-#include "random15.h"
-#include "rendermode.h"
-#include "texturemanager.h"
 #include "renderscene.h"
 #include "renderworld.h"
 
@@ -33,17 +25,6 @@ namespace {
 
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
-constexpr float kDt = 1.0f / 60.0f;
-constexpr int kMorvoCount = 3800;
-constexpr float kWindowHalf = 1.5f;  // the active window is 3.0 simulation units wide
-constexpr float kDarkEdge = 0.5f;    // the dark cloud's corner of the window
-constexpr int kFramesPerLayout = 300;
-constexpr float kBoyHeight = 155.0f;  // hovering 5 above the morvo layer
-
-float Uniform(float lo, float hi)
-{
-    return lo + (hi - lo) * static_cast<float>(Rand15()) / 32767.0f;
-}
 
 class SceneFixture {
 public:
@@ -54,124 +35,24 @@ public:
     }
 
     bool Ready() const { return ready_; }
-
-    // Morvos spread over the window afresh: a dark cloud on the far side,
-    // pure and neutral ones mixed over the rest; rain falls where they meet.
-    void Layout()
-    {
-        MorvoWorld& world = GetMorvoWorld();
-        world.ClearMorvos();
-        SeedRand15(7);
-        for (int i = 0; i < kMorvoCount; ++i) {
-            const float x = Uniform(-kWindowHalf, kWindowHalf);
-            const float y = Uniform(-kWindowHalf, kWindowHalf);
-            const bool dark = x > kDarkEdge && y > kDarkEdge;
-            const int32_t color = dark ? kMorvoDark : (i % 3 == 0 ? kMorvoNeutral : kMorvoPure);
-            world.AddMorvo(x, y, color, Uniform(0.5f, 8.0f));
-        }
-        // A few steps so the rain and the particles are under way.
-        for (int i = 0; i < 30; ++i) {
-            Step();
-        }
-        frames_ = 0;
-    }
-
-    void Step()
-    {
-        GetMorvoWorld().Update(kDt, false);
-        camera_.Update(kDt);
-    }
-
+    void Layout(int count = BenchScene::kMorvoCount) { scene_.Layout(count); }
+    void Step() { scene_.Step(); }
+    OrbitCamera& Camera() { return scene_.Camera(); }
     // Counts a frame; true when the layout is due again.
-    bool NextFrame() { return ++frames_ >= kFramesPerLayout; }
-
-    OrbitCamera& Camera() { return camera_; }
+    bool NextFrame() { return scene_.NextFrame(); }
 
 private:
     SceneFixture()
     {
-        if (chdir(MORVO_BENCH_RUN_DIR) != 0) {
-            std::fprintf(stderr, "no run folder %s\n", MORVO_BENCH_RUN_DIR);
-            return;
-        }
         GfxComponent* gfx = GfxComponent::GetInstance();
         if (!gfx->CreateGLWindow(kWidth, kHeight, 32, 16, false)) {
             return;
         }
-        if (!GamePlan::GetInstance()->Load("../game", "GamePlan.xml")) {
-            return;
-        }
-        MorvoWorld& world = GetMorvoWorld();
-        world.Init();
-        LoadSkyboxFaces();
-        GameFlow::GetInstance()->SetupWorldForLevel();
-        auto* attractor = new Attractor(1000.0f, 0.0f, 0.05f, 0.5f);
-        attractor->SetEnabled(true);
-        world.SetMorvoAttractorFunc(attractor);
-        world.GetBoy()->position = Vec3(0.0f, kBoyHeight, 0.0f);
-        AddParticleSystem(kSparks);
-        AddParticleSystem(kSmoke);
-        camera_ = OrbitCamera();
-        camera_.SetTarget(world.GetBoy()->position);
-        camera_.Reset();
-        world.SetCamera(&camera_);
-        SetRenderMode(kRenderModeGlow);
-        Layout();
-        ready_ = true;
+        glcount::Install();
+        ready_ = scene_.Load(MORVO_BENCH_RUN_DIR);
     }
 
-    // As the demo levels' sparks and smoke.
-    struct SystemSetup {
-        int32_t count;
-        Vec3 position;
-        Vec3 force;
-        float color[4];
-        float interpTo[4];
-        float minSize;
-        float maxSize;
-        float damping;
-        int32_t lifetime;
-        float speed;
-        const char* texture;
-    };
-    static inline const SystemSetup kSparks = {60,
-                                               Vec3(0.6f, 0.8f, -0.55f),
-                                               Vec3(0.0f, 0.0f, 8.0f),
-                                               {0.8f, 0.95f, 1.0f, 0.9f},
-                                               {1.0f, 1.0f, 1.0f, 0.0f},
-                                               8.0f,
-                                               20.0f,
-                                               0.99f,
-                                               200,
-                                               20.0f,
-                                               "../game/data/textures/spark.tga"};
-    static inline const SystemSetup kSmoke = {120,
-                                              Vec3(-0.8f, 1.0f, -0.275f),
-                                              Vec3(3.0f, 0.0f, 40.0f),
-                                              {0.32f, 0.3f, 0.29f, 0.85f},
-                                              {0.62f, 0.6f, 0.58f, 0.0f},
-                                              14.0f,
-                                              80.0f,
-                                              0.97f,
-                                              240,
-                                              12.0f,
-                                              "../game/data/textures/smoke.tga"};
-
-    static void AddParticleSystem(const SystemSetup& s)
-    {
-        auto* system = new ParticleSystem(s.count, s.damping, s.lifetime, s.minSize, s.maxSize, s.position.x,
-                                          s.position.y, s.position.z, s.force.x, s.force.y, s.force.z, s.color[0],
-                                          s.color[1], s.color[2], s.color[3]);
-        system->AddTexture(GfxComponent::GetInstance()->textures->Load(s.texture), s.texture);
-        system->SetInterpToColor(s.interpTo[0], s.interpTo[1], s.interpTo[2], s.interpTo[3]);
-        system->SetInterpolated(true);
-        system->SetSpeed(s.speed);
-        system->EmitAll();
-        GetMorvoWorld().GetParticleSystems().push_back(system);
-    }
-
-    OrbitCamera camera_;
-    int frames_ = 0;
+    BenchScene scene_;
     bool ready_ = false;
 };
 
@@ -187,24 +68,46 @@ void Counters(benchmark::State& state)
     state.counters["rain"] = drops;
 }
 
-// Runs body once per iteration with the layout renewed (untimed) when due.
-template <typename Body> void Run(benchmark::State& state, Body body)
+double ProcessCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1.0e6;
+}
+
+// Runs body once per iteration with the layout of `count` morvos renewed
+// (untimed) when due; counts the GL calls and draws of the timed part.
+template <typename Body> void Run(benchmark::State& state, Body body, int count = BenchScene::kMorvoCount)
 {
     SceneFixture& f = SceneFixture::Get();
     if (!f.Ready()) {
         state.SkipWithError("no GL window or demo data");
         return;
     }
-    f.Layout();
+    f.Layout(count);
+    uint64_t calls = 0;
+    uint64_t draws = 0;
+    double processMs = 0.0;
     for (auto _ : state) {
+        const uint64_t calls0 = glcount::calls;
+        const uint64_t draws0 = glcount::draws;
+        const double process0 = ProcessCpuMs();
         body(f);
+        processMs += ProcessCpuMs() - process0;
+        calls += glcount::calls - calls0;
+        draws += glcount::draws - draws0;
         if (f.NextFrame()) {
             state.PauseTiming();
-            f.Layout();
+            f.Layout(count);
             state.ResumeTiming();
         }
     }
     Counters(state);
+    state.counters["gl_calls"] = benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kAvgIterations);
+    state.counters["draws"] = benchmark::Counter(static_cast<double>(draws), benchmark::Counter::kAvgIterations);
+    // All threads of the process, the driver's own included: the work a
+    // frame costs whatever else shares the cores.
+    state.counters["process_cpu_ms"] = benchmark::Counter(processMs, benchmark::Counter::kAvgIterations);
 }
 
 void BM_InGameFrame(benchmark::State& state)
@@ -216,6 +119,32 @@ void BM_InGameFrame(benchmark::State& state)
     });
 }
 BENCHMARK(BM_InGameFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The whole frame with more morvos, for the count a frame of 16.7 ms holds.
+void BM_InGameFrameMorvos(benchmark::State& state)
+{
+    Run(
+        state,
+        [](SceneFixture& f) {
+            f.Step();
+            RenderScene(false);
+            GfxComponent::GetInstance()->SwapBuffers();
+        },
+        static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_InGameFrameMorvos)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Arg(3800)
+    ->Arg(7600)
+    ->Arg(15200)
+    ->Arg(19000)
+    ->Arg(22800)
+    ->Arg(30400)
+    ->Arg(60800)
+    ->Arg(91200)
+    ->Arg(106400)
+    ->Arg(121600);
 
 void BM_WorldStep(benchmark::State& state)
 {

@@ -154,14 +154,14 @@ struct SpriteCase {
 
 class SpriteOverLife : public BillboardTest, public ::testing::WithParamInterface<SpriteCase> {};
 
-// Red and opaque at birth fading to transparent blue; edges 20 to 60 world units.
+// Red at alpha 0.8 at birth fading to blue at alpha 0.2; edges 20 to 60 world units.
 TEST_P(SpriteOverLife, ColourAndSizeFollowTheRemainingLife)
 {
     const SpriteCase& c = GetParam();
     std::list<ParticleSystem*> systems;
     ParticleSystem system(1, 1.0f, c.lifetime, 20.0f, 60.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f,
-                          1.0f);
-    system.SetInterpToColor(0.0f, 0.0f, 1.0f, 0.0f);
+                          0.8f);
+    system.SetInterpToColor(0.0f, 0.0f, 1.0f, 0.2f);
     system.SetInterpolated(c.interpolated);
     AddTexture(system);
     Particle& particle = system.GetParticles()->Get(0);
@@ -188,12 +188,12 @@ TEST_P(SpriteOverLife, ColourAndSizeFollowTheRemainingLife)
 
 INSTANTIATE_TEST_SUITE_P(
     Lives, SpriteOverLife,
-    ::testing::Values(SpriteCase{"newborn", 10, 10, true, Vec3(1.0f, 0.0f, 0.0f), 1.0f, 0.05f},
+    ::testing::Values(SpriteCase{"newborn", 10, 10, true, Vec3(1.0f, 0.0f, 0.0f), 0.8f, 0.05f},
                       SpriteCase{"half_way", 10, 5, true, Vec3(0.5f, 0.0f, 0.5f), 0.5f, 0.1f},
-                      SpriteCase{"last_update", 10, 0, true, Vec3(0.0f, 0.0f, 1.0f), 0.0f, 0.15f},
-                      SpriteCase{"not_interpolated", 10, 0, false, Vec3(1.0f, 0.0f, 0.0f), 1.0f, 0.15f},
+                      SpriteCase{"last_update", 10, 0, true, Vec3(0.0f, 0.0f, 1.0f), 0.2f, 0.15f},
+                      SpriteCase{"not_interpolated", 10, 0, false, Vec3(1.0f, 0.0f, 0.0f), 0.8f, 0.15f},
                       // t = -0.5: beyond the target colour and the maximum size.
-                      SpriteCase{"negative_lifetime", -10, 5, true, Vec3(-0.5f, 0.0f, 1.5f), -0.5f, 0.2f},
+                      SpriteCase{"negative_lifetime", -10, 5, true, Vec3(-0.5f, 0.0f, 1.5f), -0.1f, 0.2f},
                       SpriteCase{"lifetime_0", 0, 3, true, Vec3(), 0.0f, 0.0f}),
     CaseName());
 

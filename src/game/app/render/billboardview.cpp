@@ -4,7 +4,6 @@
 #include "debugbreak.h"
 #include "morvoworld.h"
 #include "orbitcamera.h"
-#include "renderstate.h"
 
 #include <GL/glew.h>
 
@@ -42,9 +41,4 @@ Matrix4 ReadBillboardMatrix()
     matrix.ScaleAxes(1.0f / MorvoWorld::kWorldScale);
     matrix.Transpose();
     return matrix;
-}
-
-void DrawBillboardQuad(float h)
-{
-    DrawCenteredQuad(h, h);
 }

@@ -44,10 +44,6 @@ private:
     V direction_;
 };
 
-// One GL_QUADS quad of half size h in the z = 0 plane, texture (0, 0) at
-// its lower left corner: the shape of every billboard.
-void DrawBillboardQuad(float h);
-
 // The current model-view matrix without translation, its axes scaled back
 // to unit length (scale 1/200) and transposed: the inverse rotation.
 Matrix4 ReadBillboardMatrix();

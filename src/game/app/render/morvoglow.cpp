@@ -5,9 +5,11 @@
 #include "debugbreak.h"
 #include "editingflag.h"
 #include "model.h"
+#include "quadbatch.h"
 #include "morvoworld.h"
 #include "random15.h"
 #include "texture.h"
+#include "textureatlas.h"
 #include "uniformgrid.h"
 
 #include <GL/glew.h>
@@ -23,44 +25,37 @@ constexpr GLenum kTriangles = GL_TRIANGLES;
 // Emptied and refilled every frame of render mode 2; lives for the whole run.
 std::vector<MorvoRecord*> billboards;
 
-// Binds and blend functions of one pass, set only when they change.
-class GlowState {
-public:
-    void Blend(GLenum destination)
-    {
-        if (destination != blend_) {
-            glBlendFunc(GL_SRC_ALPHA, destination);
-            blend_ = destination;
-        }
-    }
-    void Texture(GLuint name)
-    {
-        if (name != texture_) {
-            glBindTexture(GL_TEXTURE_2D, name);
-            texture_ = name;
-        }
-    }
-    // After drawing that binds on its own.
-    void ForgetTexture() { texture_ = kUnknown; }
-
-private:
-    static constexpr GLuint kUnknown = ~0u;
-    GLenum blend_ = GL_ONE_MINUS_SRC_ALPHA;
-    GLuint texture_ = kUnknown;
+// The glow quads of a frame, the morvo pictures in one texture, and the
+// bolts to draw between the quads' runs.
+QuadBatch glowQuads;
+TextureAtlas glowAtlas;
+struct BoltAt {
+    int run;  // drawn before this run of glowQuads
+    MorvoRecord* morvo;
+    int32_t kind;
 };
+std::vector<BoltAt> bolts;
+
+GlowDrawer glowDrawer = nullptr;
 
 bool InBounds(const MorvoRecord& morvo, const CellRect& bounds)
 {
     return morvo.cellX >= bounds.x0 && morvo.cellX <= bounds.x1 && morvo.cellY >= bounds.y0 && morvo.cellY <= bounds.y1;
 }
 
-// A bolt model stretched by a random length, in the bolt's current frame.
-void DrawLightning(MorvoRecord& morvo, MorvoWorld& world, const CellRect& bounds, GlowState& state)
+// The lightning model a morvo draws (0, 1 or 2), or -1 for none.
+int32_t BoltKind(const MorvoRecord& morvo, const CellRect& bounds)
 {
     const int32_t kind = morvo.GetLightning();
     if (kind < 0 || kind >= MorvoWorld::kLightningModelCount || !InBounds(morvo, bounds)) {
-        return;
+        return -1;
     }
+    return kind;
+}
+
+// A bolt model stretched by a random length, in the bolt's current frame.
+void DrawLightning(MorvoRecord& morvo, MorvoWorld& world, int32_t kind)
+{
     glPushMatrix();
     glTranslatef(morvo.position.x, morvo.position.y, 0.0f);
     glPushMatrix();
@@ -76,14 +71,13 @@ void DrawLightning(MorvoRecord& morvo, MorvoWorld& world, const CellRect& bounds
     glLoadIdentity();
     glMultMatrixf(m.m);
     const int32_t frame = morvo.UpdateLightningFrame();
-    state.Blend(GL_ONE);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     AnimatedMaterial* bolt = world.GetLightningBoltAnimation();
     if (bolt != nullptr) {
         bolt->SetFrame(frame);
         bolt->Bind();
-        state.ForgetTexture();
     } else {
-        state.Texture(0);
+        glBindTexture(GL_TEXTURE_2D, 0);
     }
     const std::vector<Model*>& models = world.GetLightningModels();
     if (static_cast<size_t>(kind) < models.size() && models[kind] != nullptr) {
@@ -93,14 +87,10 @@ void DrawLightning(MorvoRecord& morvo, MorvoWorld& world, const CellRect& bounds
     glPopMatrix();
 }
 
-GLuint LayerTexture(const std::vector<Texture*>& textures, int32_t first, int layer)
+// Index of a layer's picture in the morvo texture list of `count` entries.
+int32_t LayerPicture(int32_t count, int32_t first, int layer)
 {
-    const int32_t count = static_cast<int32_t>(textures.size());
-    if (count == 0) {
-        return 0;
-    }
-    const int32_t index = ((first + layer) % count + count) % count;
-    return textures[index] != nullptr ? textures[index]->GetGLTextureId() : 0;
+    return ((first + layer) % count + count) % count;
 }
 
 }  // namespace
@@ -148,7 +138,7 @@ void CollectMorvoBillboards(MorvoWorld& world)
     billboards.reserve(static_cast<size_t>(state.GetSize()));
     GatherMorvoBillboards(state, GetBillboardView(*camera), world.GetCameraDirection2D(), IsEditingEnabled(),
                           billboards);
-    DrawMorvoGlow(billboards, world);
+    (glowDrawer != nullptr ? glowDrawer : DrawMorvoGlow)(billboards, world);
 }
 
 void DrawMorvoGlow(const std::vector<MorvoRecord*>& list, MorvoWorld& world)
@@ -157,27 +147,56 @@ void DrawMorvoGlow(const std::vector<MorvoRecord*>& list, MorvoWorld& world)
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    GlowState state;
     const Matrix4 billboard = ReadBillboardMatrix();
     const CellRect bounds = world.GetActiveBounds();
     const std::vector<Texture*>& textures = world.GetMorvoTextures();
+    const int32_t pictures = static_cast<int32_t>(textures.size());
+    const bool atlas = glowAtlas.Update(textures);
+    glowQuads.Clear();
+    glowQuads.ReadScreen();
+    glowQuads.SetAxes(billboard.GetRight(), billboard.GetUp());
+    bolts.clear();
     for (MorvoRecord* morvo : list) {
-        DrawLightning(*morvo, world, bounds, state);
+        const int32_t kind = BoltKind(*morvo, bounds);
+        if (kind >= 0) {
+            glowQuads.Break();
+            bolts.push_back(BoltAt{glowQuads.RunCount(), morvo, kind});
+        }
         ForEachGlowLayer(morvo->power, morvo->color, [&](const GlowLayer& layer) {
-            glPushMatrix();
-            glTranslatef(morvo->position.x, morvo->position.y, layer.lift);
-            glMultMatrixf(billboard.m);
-            state.Blend(layer.additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
-            glColor4f(layer.color.x, layer.color.y, layer.color.z, layer.alpha);
-            if (layer.scale != 1.0f) {
-                glScalef(layer.scale, layer.scale, layer.scale);
+            GLuint texture = 0;
+            UvRect uv;
+            if (pictures > 0) {
+                const int32_t picture = LayerPicture(pictures, morvo->textureIndex, layer.index);
+                if (atlas) {
+                    texture = glowAtlas.GetTexture();
+                    uv = glowAtlas.GetRect(static_cast<size_t>(picture));
+                } else if (textures[picture] != nullptr) {
+                    texture = textures[picture]->GetGLTextureId();
+                }
             }
-            state.Texture(LayerTexture(textures, morvo->textureIndex, layer.index));
-            DrawBillboardQuad(kGlowHalfSize);
-            glPopMatrix();
+            glowQuads.Add(layer.additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA, texture,
+                          Vec3(morvo->position.x, morvo->position.y, layer.lift), kGlowHalfSize * layer.scale, uv,
+                          QuadColor{layer.color.x, layer.color.y, layer.color.z, layer.alpha});
         });
     }
+    int drawn = 0;
+    for (const BoltAt& bolt : bolts) {
+        glowQuads.Draw(drawn, bolt.run, QuadBatch::Shading::kFlat);
+        drawn = bolt.run;
+        DrawLightning(*bolt.morvo, world, bolt.kind);
+    }
+    glowQuads.Draw(drawn, glowQuads.RunCount(), QuadBatch::Shading::kFlat);
     glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void SetGlowDrawer(GlowDrawer drawer)
+{
+    glowDrawer = drawer;
+}
+
+int GetGlowDrawCount()
+{
+    return glowQuads.RunCount() + static_cast<int>(bolts.size());
 }
 
 const std::vector<MorvoRecord*>& GetMorvoBillboards()

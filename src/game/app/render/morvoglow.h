@@ -79,6 +79,15 @@ void GatherMorvoBillboards(MorvoState& state, const BillboardView& view, Vec2 di
 // Render mode 2: gathers into the run-long list and draws it. Needs the
 // world's camera (a violated precondition otherwise).
 void CollectMorvoBillboards(MorvoWorld& world);
+// Draws the list back to front: the glow quads go to GL in a few batched
+// draws (one per run of equal blend function), the bolts between them.
 void DrawMorvoGlow(const std::vector<MorvoRecord*>& list, MorvoWorld& world);
+
+// What CollectMorvoBillboards draws its list with; null (the start) is
+// DrawMorvoGlow. Tests put a reference drawing in its place.
+using GlowDrawer = void (*)(const std::vector<MorvoRecord*>& list, MorvoWorld& world);
+void SetGlowDrawer(GlowDrawer drawer);
+// Draws of the last DrawMorvoGlow: quad runs and bolts.
+int GetGlowDrawCount();
 // The run-long list as the last CollectMorvoBillboards left it.
 const std::vector<MorvoRecord*>& GetMorvoBillboards();

@@ -4,6 +4,7 @@
 #include "debugbreak.h"
 #include "morvoworld.h"
 #include "particlesystem.h"
+#include "quadbatch.h"
 
 #include <GL/glew.h>
 
@@ -13,6 +14,8 @@ namespace {
 
 // Refilled every frame; its storage is kept.
 std::vector<SpriteRecord> sprites;
+QuadBatch spriteQuads;
+SpriteDrawer spriteDrawer = nullptr;
 
 SpriteRecord MakeSprite(const ParticleSystem& system, const Particle& particle, const Vec3& sim,
                         const Vec3& eyeRelative)
@@ -79,26 +82,36 @@ void DrawParticleSprites(MorvoWorld& world)
         return;
     }
     GatherParticleSprites(world.GetParticleSystems(), GetBillboardView(*world.GetCamera()), sprites);
+    (spriteDrawer != nullptr ? spriteDrawer : DrawSpriteRecords)(sprites);
+}
+
+void DrawSpriteRecords(const std::vector<SpriteRecord>& records)
+{
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     const Matrix4 billboard = ReadBillboardMatrix();
-    // Sprites of one system share few textures: bind only on a change.
-    GLuint bound = 0;
-    glBindTexture(GL_TEXTURE_2D, bound);
-    for (const SpriteRecord& sprite : sprites) {
-        glPushMatrix();
-        glTranslatef(sprite.simPosition.x, sprite.simPosition.y, sprite.simPosition.z);
-        glMultMatrixf(billboard.m);
-        glColor4f(sprite.r, sprite.g, sprite.b, sprite.a);
-        if (sprite.texture != bound) {
-            bound = sprite.texture;
-            glBindTexture(GL_TEXTURE_2D, bound);
-        }
-        DrawBillboardQuad(sprite.halfSize);
-        glPopMatrix();
+    spriteQuads.Clear();
+    spriteQuads.ReadScreen();
+    spriteQuads.SetAxes(billboard.GetRight(), billboard.GetUp());
+    for (const SpriteRecord& sprite : records) {
+        spriteQuads.Add(GL_ONE_MINUS_SRC_ALPHA, sprite.texture, sprite.simPosition, sprite.halfSize, UvRect(),
+                        QuadColor{sprite.r, sprite.g, sprite.b, sprite.a});
     }
+    // The pass starts unbound; the last sprite's texture stays bound.
+    glBindTexture(GL_TEXTURE_2D, 0);
+    spriteQuads.Draw(0, spriteQuads.RunCount(), QuadBatch::Shading::kSmooth);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
+}
+
+void SetSpriteDrawer(SpriteDrawer drawer)
+{
+    spriteDrawer = drawer;
+}
+
+int GetSpriteDrawCount()
+{
+    return spriteQuads.RunCount();
 }

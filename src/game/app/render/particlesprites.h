@@ -35,3 +35,13 @@ void GatherParticleSprites(const std::list<ParticleSystem*>& systems, const Bill
 
 // The pass; needs the world's camera (a violated precondition otherwise).
 void DrawParticleSprites(MorvoWorld& world);
+// Draws gathered sprites in order with the depth test on, batched: one draw
+// per run of sprites with the same texture.
+void DrawSpriteRecords(const std::vector<SpriteRecord>& sprites);
+
+// What DrawParticleSprites draws the gathered sprites with; null (the start)
+// is DrawSpriteRecords. Tests put a reference drawing in its place.
+using SpriteDrawer = void (*)(const std::vector<SpriteRecord>& sprites);
+void SetSpriteDrawer(SpriteDrawer drawer);
+// Draws of the last DrawSpriteRecords.
+int GetSpriteDrawCount();
