@@ -75,6 +75,7 @@ TEST(PartitionText, BspTreeOfThreeLevelsIsWrittenFrontBeforeBack)
     const std::string base = folder.File("walls");
     BSPTree tree(1);
     tree.Build(MakeModel({Wall(0), Wall(10), Wall(20)}));
+    EXPECT_EQ(tree.GetNodeCount(), 5);
     tree.Save(base.c_str());
     EXPECT_EQ(ReadFileText(base + ".bsp"), "p -1.000000 0.000000 0.000000 10.000000\n"
                                            "f\n"
@@ -111,6 +112,7 @@ TEST(PartitionText, QuadTreeOfThreeLevelsIsWrittenInQuadrantOrder)
     const std::string base = folder.File("tiles");
     QuadTree tree(1);
     tree.Build(MakeModel({Tile(8, 8), Tile(-9, 8), Tile(-3, -3), Tile(8, -9), Tile(-9, -9)}));
+    EXPECT_EQ(tree.GetNodeCount(), 7);
     tree.Save(base.c_str());
     const std::string leafEnd = "n\nn\nn\nn\n";
     EXPECT_EQ(ReadFileText(base + ".quad"), "q0\nq1\nq2\nq3\n"
