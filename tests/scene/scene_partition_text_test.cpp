@@ -2,13 +2,16 @@
 // leaf lines, child lines, front before back and quadrants 0 to 3 in order,
 // and which triangle each numbered leaf file holds.
 #include "bsptree.h"
+#include "camera.h"
 #include "gfxcomponent.h"
+#include "gltestsupport.h"
 #include "modelmanager.h"
 #include "quadtree.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -126,6 +129,40 @@ TEST(PartitionText, QuadTreeOfThreeLevelsIsWrittenInQuadrantOrder)
                         {2, "v 8.000000 0.000000 -9.000000"},
                         {3, "v 8.000000 0.000000 8.000000"},
                         {4, "v -9.000000 0.000000 8.000000"}});
+}
+
+// Under a view over the whole model every leaf is drawn once, at every depth.
+TEST(PartitionText, TreesOfThreeLevelsDrawEachTriangleOnce)
+{
+    gltest::WindowHold window;
+    ASSERT_TRUE(window.Open());
+    gltest::ResetDrawing();
+    glMatrixMode(GL_PROJECTION);
+    glOrtho(-30, 30, -30, 30, -30, 30);
+    glMatrixMode(GL_MODELVIEW);
+    const Camera wholeView;
+    BSPTree bsp(1);
+    bsp.Build(MakeModel({Wall(0), Wall(10), Wall(20)}));
+    EXPECT_EQ(bsp.Render(0, 0, 0, 0, GL_TRIANGLES, &wholeView), 3);
+    QuadTree quad(1);
+    quad.Build(MakeModel({Tile(8, 8), Tile(-9, 8), Tile(-3, -3), Tile(8, -9), Tile(-9, -9)}));
+    EXPECT_EQ(quad.Render(0, 0, 0, 0, GL_TRIANGLES, &wholeView), 5);
+}
+
+// A file that cannot be made is named in the log and nothing is written.
+TEST(PartitionText, SaveIntoAMissingFolderIsLogged)
+{
+    TempFolder folder;
+    const std::string base = folder.File("missing/tree");
+    LogCapture log;
+    BSPTree bsp(1);
+    bsp.Build(MakeModel({Wall(0), Wall(10)}));
+    bsp.Save(base.c_str());
+    QuadTree quad(1);
+    quad.Build(MakeModel({Tile(8, 8), Tile(-9, -9)}));
+    quad.Save(base.c_str());
+    const std::string line = "Unable to find or open the file: " + base + "\n";
+    EXPECT_EQ(std::count(log.Lines().begin(), log.Lines().end(), line), 2) << log.All();
 }
 
 }  // namespace
