@@ -149,6 +149,32 @@ TEST(PartitionText, TreesOfThreeLevelsDrawEachTriangleOnce)
     EXPECT_EQ(quad.Render(0, 0, 0, 0, GL_TRIANGLES, &wholeView), 5);
 }
 
+// A leaf is filled in its colour and outlined in white along its box.
+TEST(PartitionText, LeafIsDrawnInItsColourWithItsBox)
+{
+    gltest::WindowHold window;
+    ASSERT_TRUE(window.Open());
+    gltest::ResetDrawing(gltest::Texturing::kOff);
+    glMatrixMode(GL_PROJECTION);
+    glOrtho(-32, 32, -32, 32, -32, 32);  // one pixel a unit
+    glMatrixMode(GL_MODELVIEW);
+    const Camera wholeView;
+    BSPTree tree;
+    tree.Build(MakeModel({{GfxVec3(-20, -20, 0), GfxVec3(20, -20, 0), GfxVec3(0, 20, 0)}}));
+    ASSERT_NE(tree.GetRoot().GetColour(), nullptr);
+    const Color colour = *tree.GetRoot().GetColour();
+    ASSERT_EQ(tree.Render(0, 0, 0, 0, GL_TRIANGLES, &wholeView), 1);
+    const std::array<int, 4> inside = gltest::ReadPixel(32, 28);
+    EXPECT_NEAR(inside[0], colour.r * 255.0f, 2.0f);
+    EXPECT_NEAR(inside[1], colour.g * 255.0f, 2.0f);
+    EXPECT_NEAR(inside[2], colour.b * 255.0f, 2.0f);
+    // The box's left side at x = -20, beside the triangle's slanted edge.
+    int white = 0;
+    for (int x = 10; x <= 13; ++x)
+        white += gltest::ReadPixel(x, 44) == std::array<int, 4>{255, 255, 255, 255};
+    EXPECT_EQ(white, 1);
+}
+
 // A file that cannot be made is named in the log and nothing is written.
 TEST(PartitionText, SaveIntoAMissingFolderIsLogged)
 {
