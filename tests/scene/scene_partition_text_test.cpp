@@ -175,6 +175,21 @@ TEST(PartitionText, LeafIsDrawnInItsColourWithItsBox)
     EXPECT_EQ(white, 1);
 }
 
+// Building and dropping a tree gives every model back to the manager: the
+// source, the halves and quadrants cut from it, and the leaves.
+TEST(PartitionText, EveryModelGoesBackToTheManager)
+{
+    const auto& models = GfxComponent::GetInstance()->models->GetModels();
+    const size_t before = models.size();
+    {
+        BSPTree bsp(1);
+        bsp.Build(MakeModel({Wall(0), Wall(10), Wall(20), Wall(30)}));
+        QuadTree quad(1);
+        quad.Build(MakeModel({Tile(8, 8), Tile(-9, 8), Tile(-3, -3), Tile(8, -9), Tile(-9, -9)}));
+    }
+    EXPECT_EQ(models.size(), before);
+}
+
 // A file that cannot be made is named in the log and nothing is written.
 TEST(PartitionText, SaveIntoAMissingFolderIsLogged)
 {
