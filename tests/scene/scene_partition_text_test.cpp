@@ -147,6 +147,8 @@ TEST(PartitionText, TreesOfThreeLevelsDrawEachTriangleOnce)
     QuadTree quad(1);
     quad.Build(MakeModel({Tile(8, 8), Tile(-9, 8), Tile(-3, -3), Tile(8, -9), Tile(-9, -9)}));
     EXPECT_EQ(quad.Render(0, 0, 0, 0, GL_TRIANGLES, &wholeView), 5);
+    const QuadTree unbuilt;
+    EXPECT_EQ(const_cast<QuadTree&>(unbuilt).Render(0, 0, 0, 0, GL_TRIANGLES, &wholeView), 0);
 }
 
 // A leaf is filled in its colour and outlined in white along its box.
@@ -173,6 +175,17 @@ TEST(PartitionText, LeafIsDrawnInItsColourWithItsBox)
     for (int x = 10; x <= 13; ++x)
         white += gltest::ReadPixel(x, 44) == std::array<int, 4>{255, 255, 255, 255};
     EXPECT_EQ(white, 1);
+
+    // A quad-tree leaf has no outline.
+    gltest::ResetDrawing(gltest::Texturing::kOff);
+    glMatrixMode(GL_PROJECTION);
+    glOrtho(-32, 32, -32, 32, -32, 32);
+    glMatrixMode(GL_MODELVIEW);
+    QuadTree quad;
+    quad.Build(MakeModel({{GfxVec3(-20, -20, 0), GfxVec3(20, -20, 0), GfxVec3(0, 20, 0)}}));
+    ASSERT_EQ(quad.Render(0, 0, 0, 0, GL_TRIANGLES, &wholeView), 1);
+    for (int x = 10; x <= 13; ++x)
+        EXPECT_EQ(gltest::ReadPixel(x, 44), (std::array<int, 4>{0, 0, 0, 255})) << x;
 }
 
 // Building and dropping a tree gives every model back to the manager: the
