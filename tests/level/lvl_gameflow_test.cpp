@@ -192,6 +192,8 @@ TEST_F(GameFlowTest, SetupGivesTheLevelGridAndWindow)
     ASSERT_NE(World().GetMorvoLJFunc(), nullptr);
     EXPECT_FLOAT_EQ(World().GetMorvoLJFunc()->GetRadius(), 0.05f);
     EXPECT_FLOAT_EQ(World().GetMorvoLJFunc()->GetCutoff(), 0.07f);
+    EXPECT_FLOAT_EQ(World().GetMorvoLJFunc()->GetStiffness(), 15.0f);
+    EXPECT_FLOAT_EQ(World().GetMorvoLJFunc()->GetMaxForce(), 30.0f);
     EXPECT_EQ(World().GetBoy()->position, Vec3());
     EXPECT_FALSE(World().GetBoy()->tank.IsActive());
     EXPECT_FALSE(World().GetWinWhenAllPure());
