@@ -298,6 +298,8 @@ TEST_F(GameFlowTest, SecondPendingRequestBreaks)
     GameFlow::GetInstance()->RequestNewGame("One");
     GameFlow::GetInstance()->RequestNewGame("Two");
     EXPECT_EQ(breaks.Count(), 1);
+    GameFlow::GetInstance()->RequestNextChapter();
+    EXPECT_EQ(breaks.Count(), 2);
     GameFlow::GetInstance()->Update();
 }
 
