@@ -283,6 +283,21 @@ TEST_F(GameFlowTest, NextChapterFollowsTheStory)
     EXPECT_TRUE(log.Contains("  (But we're not in story mode...)\n"));
 }
 
+// Chapter after chapter while each one loads: the story goes on to the end.
+TEST_F(GameFlowTest, StoryGoesOnChapterAfterChapter)
+{
+    folder_.Write("missing.xml", kLevel);
+    Start("One");
+    for (const char* next : {"Missing", "Two"}) {
+        GameFlow::GetInstance()->RequestNextChapter();
+        GameFlow::GetInstance()->Update();
+        EXPECT_EQ(GameFlow::GetInstance()->GetCurrentChapterTitle(), next);
+        EXPECT_TRUE(GameFlow::GetInstance()->IsLevelLoaded()) << next;
+        EXPECT_TRUE(GameFlow::GetInstance()->IsStoryMode()) << next;
+        EXPECT_EQ(GameFlow::GetInstance()->GetInGame(), 1) << next;
+    }
+}
+
 TEST_F(GameFlowTest, UnknownChapterBreaksAndFails)
 {
     BreakCounter breaks;
