@@ -196,6 +196,16 @@ TEST_F(LevelText, SmallLevelWithEveryElementKindIsWrittenAsItsText)
             "        <Island3Small IsDirty=\"0\" trigger=\"null\" />\n"
             "    </Dirtiness>\n"
             "</MorvoLevel>\n");
+
+    // Read back, each system starts full.
+    ASSERT_TRUE(MorvoFiles::LoadLevel(folder_.File("level.xml")));
+    ASSERT_EQ(world.GetParticleSystems().size(), 2u);
+    for (const ParticleSystem* system : world.GetParticleSystems()) {
+        int32_t active = 0;
+        for (int32_t k = 0; k < system->GetCount(); ++k)
+            active += system->GetParticles()->Get(k).active != 0;
+        EXPECT_EQ(active, system->GetGivenCount());
+    }
 }
 
 }  // namespace
