@@ -193,6 +193,8 @@ TEST_F(GameFlowTest, SetupGivesTheLevelGridAndWindow)
     ASSERT_NE(World().GetMorvoLJFunc(), nullptr);
     EXPECT_FLOAT_EQ(World().GetMorvoLJFunc()->GetRadius(), 0.05f);
     EXPECT_FLOAT_EQ(World().GetMorvoLJFunc()->GetCutoff(), 0.07f);
+    EXPECT_FLOAT_EQ(World().GetMorvoLJFunc()->GetStiffness(), 15.0f);
+    EXPECT_FLOAT_EQ(World().GetMorvoLJFunc()->GetMaxForce(), 30.0f);
     EXPECT_EQ(World().GetBoy()->position, Vec3());
     EXPECT_FALSE(World().GetBoy()->tank.IsActive());
     EXPECT_FALSE(World().GetWinWhenAllPure());
@@ -282,6 +284,22 @@ TEST_F(GameFlowTest, NextChapterFollowsTheStory)
     EXPECT_TRUE(log.Contains("  (But we're not in story mode...)\n"));
 }
 
+// Chapter after chapter while each one loads: the story goes on to the end.
+TEST_F(GameFlowTest, StoryGoesOnChapterAfterChapter)
+{
+    folder_.Write("missing.xml", kLevel);
+    Start("One");
+    for (const char* next : {"Missing", "Two"}) {
+        GameFlow::GetInstance()->RequestNextChapter();
+        GameFlow::GetInstance()->Update();
+        EXPECT_EQ(GameFlow::GetInstance()->GetCurrentChapterTitle(), next);
+        EXPECT_TRUE(GameFlow::GetInstance()->IsLevelLoaded()) << next;
+        EXPECT_TRUE(GameFlow::GetInstance()->IsStoryMode()) << next;
+        EXPECT_EQ(GameFlow::GetInstance()->GetInGame(), 1) << next;
+    }
+}
+
+
 // A damaged game plan: a chapter it lacks, or one without a level, is named
 // in the log and not started; no debug break.
 TEST_F(GameFlowTest, ChapterThatCannotStartIsNamedAndNotStarted)
@@ -309,6 +327,8 @@ TEST_F(GameFlowTest, SecondPendingRequestBreaks)
     GameFlow::GetInstance()->RequestNewGame("One");
     GameFlow::GetInstance()->RequestNewGame("Two");
     EXPECT_EQ(breaks.Count(), 1);
+    GameFlow::GetInstance()->RequestNextChapter();
+    EXPECT_EQ(breaks.Count(), 2);
     GameFlow::GetInstance()->Update();
 }
 

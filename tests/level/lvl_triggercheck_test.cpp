@@ -145,6 +145,25 @@ TEST_F(TriggerCheckTest, FilledWhiteNeedsTwoPureMorvosInEveryCell)
     EXPECT_TRUE(trigger.fired);
 }
 
+// The cells in the grid's four corners count like any other.
+TEST_F(TriggerCheckTest, FilledWhiteCellsInTheGridsCornersCount)
+{
+    const UniformGrid& grid = *World().GetGrid();
+    const int32_t w = grid.GetWidth() - 1;
+    const int32_t h = grid.GetHeight() - 1;
+    const std::vector<Vec2> corners = {Vec2(0, 0), Vec2(static_cast<float>(w), 0), Vec2(0, static_cast<float>(h)),
+                                       Vec2(static_cast<float>(w), static_cast<float>(h))};
+    Trigger& trigger = AddTrigger(FILLED_WHITE, AddSet(corners), 0);
+    const float inset = grid.GetCellWidth() * 0.25f;
+    for (const Vec2& cell : corners) {
+        const Vec2 corner = grid.GetCellCorner(static_cast<int32_t>(cell.x), static_cast<int32_t>(cell.y));
+        World().AddMorvo(corner.x + inset, corner.y + inset, kMorvoPure, 1.0f);
+        World().AddMorvo(corner.x + 2.0f * inset, corner.y + 2.0f * inset, kMorvoPure, 1.0f);
+    }
+    EXPECT_EQ(CheckOnce(), 1u);
+    EXPECT_TRUE(trigger.fired);
+}
+
 TEST_F(TriggerCheckTest, FilledWhiteOfAnEmptySetIsMetEveryCheck)
 {
     Trigger& trigger = AddTrigger(FILLED_WHITE, AddSet({}), 2);

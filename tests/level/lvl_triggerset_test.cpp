@@ -1,7 +1,9 @@
 // Trigger records and the trigger set; the grid-set table.
+#include "cellpainttool.h"
 #include "gridsetdatabase.h"
 #include "random15.h"
 #include "testsupport.h"
+#include "toolset.h"
 #include "triggerset.h"
 
 #include <gtest/gtest.h>
@@ -118,6 +120,20 @@ TEST_F(GridSetTable, IdsEqualIndices)
     EXPECT_EQ(Table()->GetId("a"), 0u);
     EXPECT_EQ(Table()->GetId("b"), 1u);
     EXPECT_EQ(Table()->Get(1)->GetName(), "b");
+}
+
+// The first index past the table is none, and clearing the table leaves
+// the cell painter no index into it.
+TEST_F(GridSetTable, ClearedTableLeavesThePainterNoIndex)
+{
+    Table()->Add(SetNamed("a"));
+    Table()->Add(SetNamed("b"));
+    EXPECT_EQ(Table()->Get(2), nullptr);
+    CellPaintTool& painter = GetToolSet().GetCellPaintTool();
+    painter.SetSetIndex(1);
+    Table()->Clear();
+    EXPECT_EQ(painter.GetSetIndex(), -1);
+    EXPECT_EQ(Table()->Get(0), nullptr);
 }
 
 TEST_F(GridSetTable, UnknownNameGives9999AndLogLine)

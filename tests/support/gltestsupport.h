@@ -4,6 +4,7 @@
 // needs neither GL nor the graphics component.
 #pragma once
 
+#include "eventpump.h"
 #include "gfxcomponent.h"
 
 #include <GL/gl.h>
@@ -24,6 +25,53 @@ inline bool EnsureWindow(int width = kDefaultWindowSide, int height = kDefaultWi
         gfx->CreateGLWindow(width, height, 32, 16, false);
     return gfx->GetWindowHandle() != nullptr;
 }
+
+// Holds the window at width x height for one test or fixture and then
+// leaves it as it found it: a window it opened is closed again, and a window
+// of another size is closed for the time and opened again at its own size.
+// Tests of different window sizes can so share one process.
+class WindowHold {
+public:
+    WindowHold() = default;
+    WindowHold(const WindowHold&) = delete;
+    WindowHold& operator=(const WindowHold&) = delete;
+    ~WindowHold() { Release(); }
+
+    // False when no GL window can be had.
+    bool Open(int width = kDefaultWindowSide, int height = kDefaultWindowSide)
+    {
+        Release();
+        GfxComponent* gfx = GfxComponent::GetInstance();
+        if (gfx->GetWindowHandle() != nullptr && (gfx->GetWindowWidth() != width || gfx->GetWindowHeight() != height)) {
+            foundWidth_ = gfx->GetWindowWidth();
+            foundHeight_ = gfx->GetWindowHeight();
+            gfx->KillGLWindow();
+        }
+        opened_ = gfx->GetWindowHandle() == nullptr;
+        const bool open = EnsureWindow(width, height);
+        // The focus changes of the windows closed and opened go now, not
+        // into the test's own input.
+        PumpWindowEvents();
+        return open;
+    }
+
+    void Release()
+    {
+        GfxComponent* gfx = GfxComponent::GetInstance();
+        if (opened_)
+            gfx->KillGLWindow();
+        if (foundWidth_ > 0)
+            gfx->CreateGLWindow(foundWidth_, foundHeight_, 32, 16, false);
+        PumpWindowEvents();
+        opened_ = false;
+        foundWidth_ = foundHeight_ = 0;
+    }
+
+private:
+    bool opened_ = false;
+    int foundWidth_ = 0;
+    int foundHeight_ = 0;
+};
 
 inline int WindowWidth()
 {
@@ -86,14 +134,17 @@ inline std::array<int, 4> CentrePixel()
     return ReadPixel(WindowWidth() / 2, WindowHeight() / 2);
 }
 
-// A fixture with the window open (a failure without one) and ResetDrawing done.
+// A fixture with the window open (a failure without one) and ResetDrawing
+// done; the window is left as it was found.
 class GlTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(EnsureWindow()) << "no GL window";
+        ASSERT_TRUE(window_.Open()) << "no GL window";
         ResetDrawing();
     }
+
+    WindowHold window_;
 };
 
 }  // namespace gltest

@@ -163,6 +163,21 @@ TEST_F(AttractorTest, OutsideEditingOnlyPureMorvosFollow)
     EXPECT_FLOAT_EQ(world.Record(neutral).force.x, 10.0f);
 }
 
+// Pure morvos on every side of the centre are pulled alike.
+TEST_F(AttractorTest, PullsFromEverySideAlike)
+{
+    SimTestWorld world(8);
+    const Vec2 sides[] = {Vec2(0.07f, 0.0f), Vec2(-0.07f, 0.0f), Vec2(0.0f, 0.07f), Vec2(0.0f, -0.07f)};
+    int32_t ids[4];
+    for (int i = 0; i < 4; ++i)
+        ids[i] = world.AddMorvo(sides[i].x, sides[i].y, kMorvoPure, 1.0f);
+    attractor.Apply(world.State(), world.grid, 0.01f, 0, 116, 0, 116);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FLOAT_EQ(world.Record(ids[i]).force.x, sides[i].x / -0.07f * 10.0f) << i;
+        EXPECT_FLOAT_EQ(world.Record(ids[i]).force.y, sides[i].y / -0.07f * 10.0f) << i;
+    }
+}
+
 TEST_F(AttractorTest, DisabledGridFaceDoesNothing)
 {
     SimTestWorld world(8);

@@ -202,6 +202,22 @@ TEST_F(BoyBankingTest, SwoopCatchesTheCameraPitchAndOrbits)
     EXPECT_GT(boy_->GetSpeed(), 0.0f);
 }
 
+// Flying by angles the speed eases up to the cruise speed of 150 and stays there.
+TEST_F(BoyBankingTest, AngleFlightCruisesAt150)
+{
+    for (const int mode : {Boy::kModeSwoop, Boy::kModeOrbit}) {
+        boy_->SetFlightMode(mode);
+        boy_->position = Vec3(0.0f, 200.0f, 0.0f);
+        for (int frame = 0; frame < 400; ++frame) {
+            camera_.pitchTarget = 0.0f;
+            boy_->Update(0.05f);
+            boy_->SetFlightMode(mode);
+        }
+        EXPECT_NEAR(boy_->GetSpeed(), 150.0f, 0.01f) << mode;
+        EXPECT_NEAR(boy_->GetVelocity().Length(), 150.0f, 0.01f) << mode;
+    }
+}
+
 TEST_F(BoyBankingTest, AngleFlightNeverSinksBelowTen)
 {
     boy_->SetFlightMode(Boy::kModeSwoop);

@@ -18,10 +18,12 @@ class InGameGl : public InGameInputTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(gltest::EnsureWindow()) << "no GL window";
+        ASSERT_TRUE(window_.Open()) << "no GL window";
         InGameInputTest::SetUp();
         gltest::ResetDrawing();
     }
+
+    gltest::WindowHold window_;
 };
 
 // The software renderer keeps the back buffer after the swap, so the frame

@@ -204,7 +204,7 @@ class BatchedBillboardsGl : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(gltest::EnsureWindow(kWidth, kHeight)) << "no GL window (run under xvfb-run)";
+        ASSERT_TRUE(window_.Open(kWidth, kHeight)) << "no GL window";
         ASSERT_NE(getcwd(folder_, sizeof(folder_)), nullptr);
         ASSERT_TRUE(scene_.Load(BuildDir() + "/run")) << "no demo data in " << BuildDir() << "/run";
         loaded_ = true;
@@ -288,6 +288,7 @@ protected:
         return difference;
     }
 
+    gltest::WindowHold window_;  // first in, last out: the scene's textures go before the window
     BenchScene scene_;
     std::vector<MorvoRecord> records_;
     char folder_[4096] = {};

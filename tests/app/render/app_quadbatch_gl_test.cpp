@@ -144,7 +144,8 @@ private:
 
 TEST(QuadBatchGl, QuadsJoinEarlierRunsOnlyPastRunsTheyDoNotCover)
 {
-    ASSERT_TRUE(gltest::EnsureWindow());
+    gltest::WindowHold window;
+    ASSERT_TRUE(window.Open());
     for (const Layout& layout : kLayouts) {
         int runs = 0;
         EXPECT_LE(DrawBothWays(layout.quads, runs), 1) << layout.name;
@@ -155,7 +156,8 @@ TEST(QuadBatchGl, QuadsJoinEarlierRunsOnlyPastRunsTheyDoNotCover)
 // Quads of both kinds in no order of depth, scattered through the view.
 TEST(QuadBatchGl, ScatteredQuadsMatchTheOneByOneDrawing)
 {
-    ASSERT_TRUE(gltest::EnsureWindow());
+    gltest::WindowHold window;
+    ASSERT_TRUE(window.Open());
     constexpr int kQuads = 150;
     for (uint32_t seed : {1u, 2u, 3u}) {
         Sequence next(seed);

@@ -62,7 +62,7 @@ class SceneGl : public HeadlessWorldTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(gltest::EnsureWindow(kSide, kSide)) << "no GL window";
+        ASSERT_TRUE(window_.Open(kSide, kSide)) << "no GL window";
         HeadlessWorldTest::SetUp();
         SetUpLevel();
         AimOrbitCamera(camera_, kEye, kTarget);
@@ -124,6 +124,7 @@ protected:
     }
 
     OrbitCamera camera_;
+    gltest::WindowHold window_;
 };
 
 struct MorvoSpot {

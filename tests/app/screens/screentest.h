@@ -36,7 +36,7 @@ protected:
     void SetUp() override
     {
         HeadlessWorldTest::SetUp();
-        ASSERT_TRUE(gltest::EnsureWindow(kWidth, kHeight)) << "no GL window";
+        ASSERT_TRUE(window_.Open(kWidth, kHeight)) << "no GL window";
         char cwd[PATH_MAX];
         ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
         oldFolder_ = cwd;
@@ -76,4 +76,5 @@ protected:
     NullState null_;
     AppState* table_[StateIndex::kCount] = {};
     std::string oldFolder_;
+    gltest::WindowHold window_;
 };

@@ -45,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MouseCursor, UntexturedSpriteIsWhiteAtItsAlpha)
 {
-    ASSERT_TRUE(gltest::EnsureWindow());
+    gltest::WindowHold window;
+    ASSERT_TRUE(window.Open());
     gltest::ResetDrawing();
     MouseCursor cursor;
     cursor.Move(20, -40, 0);

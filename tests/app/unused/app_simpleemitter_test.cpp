@@ -111,7 +111,8 @@ TEST(SimpleParticleEmitter, DumpWritesItsFileOnce)
 
 TEST(SimpleParticleEmitter, DrawsParticlesAndSpritesUntexturedWithoutAMaterial)
 {
-    ASSERT_TRUE(gltest::EnsureWindow());
+    gltest::WindowHold window;
+    ASSERT_TRUE(window.Open());
     gltest::ResetDrawing();
     Camera camera;
     SimpleParticleEmitter emitter(0, &camera, Vec3(), 4, 1.0f, 1.0f);
