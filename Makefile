@@ -35,7 +35,7 @@ test-sanitize: setup
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
 	 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
-	 bash tools/run-tests.sh $(SANITIZE_DIR) $(JOBS) $(CTEST_TIMEOUT)
+	 MORVO_RERUN_CHECKER_CRASH=1 bash tools/run-tests.sh $(SANITIZE_DIR) $(JOBS) $(CTEST_TIMEOUT)
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done; true

@@ -47,5 +47,27 @@ spec="$pool/resources.json"
 
 status=0
 ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout "$timeout" --resource-spec-file "$spec" "$@" || status=$?
+
+# LeakSanitizer's own tracer now and then crashes while it stops the
+# threads at exit ("LeakSanitizer has encountered a fatal error"): that is
+# the checker failing, not the test. Where every failure is that, the failed
+# tests run once more; any other failure stands as it is.
+if [ "$status" -ne 0 ] && [ -n "${MORVO_RERUN_CHECKER_CRASH:-}" ]; then
+  tmp="$build/Testing/Temporary"
+  only_checker=1
+  while IFS=: read -r _ name; do
+    [ -n "$name" ] || continue
+    awk -v t="Testing: $name" -v e="\"$name\" end time" \
+      'substr($0, length($0) - length(t) + 1) == t { on = 1 } on { print } on && index($0, e) == 1 { on = 0 }' \
+      "$tmp/LastTest.log" | grep -q "LeakSanitizer has encountered a fatal error" || only_checker=0
+  done < "$tmp/LastTestsFailed.log"
+  if [ "$only_checker" -eq 1 ]; then
+    echo "Only the leak checker itself crashed; those tests run once more:"
+    sed 's/^[0-9]*:/  /' "$tmp/LastTestsFailed.log"
+    status=0
+    ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout "$timeout" --resource-spec-file "$spec" \
+      --rerun-failed || status=$?
+  fi
+fi
 rm -rf "$pool"
 exit $status
