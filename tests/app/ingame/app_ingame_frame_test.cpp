@@ -150,6 +150,19 @@ TEST_F(InGameFrame, FadeOutGoesToTheFirstTargetAfterHalfASecond)
     EXPECT_EQ(state_->GetTargetState(), -1);
 }
 
+// The music rises from 0 to 128 over the fade-in's half second.
+TEST_F(InGameFrame, MusicRisesToHalfLevelDuringTheFadeIn)
+{
+    GameFlow::GetInstance()->RequestNewGame("Plain");
+    state_->Enter(-1);
+    Frame(0.125f);  // loads the level
+    state_->GetSounds().Handles() = NumberedHandles();
+    Frame(0.125f);
+    EXPECT_EQ(sound_.LastVolume(NumberedHandles().music), 64);
+    Frame(0.125f);
+    EXPECT_EQ(sound_.LastVolume(NumberedHandles().music), 96);
+}
+
 TEST_F(InGameFrame, NoLevelSendsBackToTheTitleAtOnce)
 {
     state_->Enter(-1);
