@@ -163,6 +163,14 @@ TEST_F(InGameFrame, MusicRisesToHalfLevelDuringTheFadeIn)
     EXPECT_EQ(sound_.LastVolume(NumberedHandles().music), 96);
 }
 
+// Without assets none of the level's nineteen sounds of play loads: each
+// is reported.
+TEST_F(InGameFrame, EverySoundOfPlayThatDoesNotLoadIsReported)
+{
+    Play("Plain");
+    EXPECT_EQ(breaks_.Count(), 19) << breaks_.LastWhat();
+}
+
 TEST_F(InGameFrame, NoLevelSendsBackToTheTitleAtOnce)
 {
     state_->Enter(-1);

@@ -20,7 +20,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <regex>
@@ -110,6 +112,36 @@ TEST_F(MenuLayoutFigures, EveryButtonLiesOnItsPicture)
         }
         EXPECT_EQ(screen->Layout().buttons.size(), expected) << screen->Layout().className;
     }
+}
+
+bool IsClearColour(const std::array<int, 4>& pixel)
+{
+    return std::abs(pixel[0] - 255) < 8 && std::abs(pixel[1] - 128) < 8 && std::abs(pixel[2] - 128) < 8;
+}
+
+// The picture covers the window; the button under the pointer lights up
+// (a pixel of it away from the pointer changes).
+TEST_F(MenuLayoutFigures, PictureCoversTheWindowAndTheButtonUnderThePointerLights)
+{
+    MorvoDreamState dream;
+    dream.Enter(-1);
+    dream.Update(0.3f);
+    dream.Update(0.3f);
+    dream.SetPointer(0, 0);
+    dream.Update(0.0f);
+    for (const auto& corner : {std::array<int, 2>{1, 1}, {kWidth - 2, kHeight - 2}, {kWidth / 2, kHeight / 2}}) {
+        EXPECT_FALSE(IsClearColour(gltest::ReadPixel(corner[0], corner[1]))) << corner[0] << ", " << corner[1];
+    }
+    float x, y, w, h;
+    ButtonPixels(dream.Layout().buttons[1], kWidth, kHeight, &x, &y, &w, &h);
+    const int probeX = static_cast<int>(x + w * 0.2f);
+    const int probeY = static_cast<int>(y + h * 0.8f);
+    const std::array<int, 4> dark = gltest::ReadPixel(probeX, probeY);
+    dream.SetPointer(static_cast<int>(x + w / 2), static_cast<int>(y + h / 2) - kMenuPointerSize);
+    dream.Update(0.0f);
+    ASSERT_EQ(dream.GetHoveredIndex(), 1);
+    EXPECT_NE(gltest::ReadPixel(probeX, probeY), dark);
+    dream.Exit(-1);
 }
 
 // What the mixer plays of a stream of constant 0.5 samples, on the 0..255
