@@ -331,6 +331,50 @@ TEST_F(InGameBindingsTest, AttractingEasesTheBoyToHoverHeightFive)
     EXPECT_FLOAT_EQ(TheBoy().GetHoverHeight(), 4.0f);
 }
 
+// Shift with the left button sets the attractor's radius to 0.025 once a
+// press, so the attractor can grow while the button stays down.
+TEST_F(InGameBindingsTest, ShiftResetsTheAttractorOncePerPress)
+{
+    Play("Plain");
+    Key(DIK_LSHIFT, true);
+    HoldButton(kMouseLeft);
+    AttractorBase* attractor = World().GetMorvoAttractorFunc();
+    attractor->SetRadius(0.1f);
+    state_->HandleInput(0.02f);
+    EXPECT_FLOAT_EQ(attractor->GetRadius(), 0.1f);
+    Key(DIK_LSHIFT, false);
+    state_->HandleInput(0.02f);
+    Key(DIK_LSHIFT, true);
+    state_->HandleInput(0.02f);
+    EXPECT_FLOAT_EQ(attractor->GetRadius(), 0.025f);
+}
+
+// While attracting, the camera stays far enough back for the attractor
+// (its size x 200 world units) to fill at most 0.3 of the distance.
+TEST_F(InGameBindingsTest, CameraBacksOffToSeeTheWholeAttractor)
+{
+    Play("Plain");
+    HoldButton(kMouseLeft);
+    World().GetMorvoAttractorFunc()->SetRadius(0.05f);
+    Camera().distanceTarget = 3.0f;
+    state_->HandleInput(0.02f);
+    EXPECT_NEAR(Camera().distanceTarget, 0.05f * 0.5f * 200.0f / 0.3f, 1e-3f);
+}
+
+// After a level loads: the attractor of strength 1000, radius 0.05 and
+// ratio 0.5 whose idle size is 0.05, and the brush of 0.025.
+TEST_F(InGameBindingsTest, LevelLoadBuildsTheAttractorAndTheBrush)
+{
+    Play("Plain");
+    const auto* attractor = dynamic_cast<const Attractor*>(World().GetMorvoAttractorFunc());
+    ASSERT_NE(attractor, nullptr);
+    EXPECT_FLOAT_EQ(attractor->GetStrength(), 1000.0f);
+    EXPECT_FLOAT_EQ(attractor->GetRatio(), 0.5f);
+    EXPECT_FLOAT_EQ(attractor->GetRadius(), 0.05f);
+    EXPECT_FLOAT_EQ(World().GetAttractorBaseSize(), 0.05f);
+    EXPECT_FLOAT_EQ(GetToolSet().GetRadius(), 0.025f);
+}
+
 struct MenuKeyCase {
     const char* name;
     uint8_t key;
