@@ -114,6 +114,43 @@ TEST_F(MenuLayoutFigures, EveryButtonLiesOnItsPicture)
     }
 }
 
+struct StartFigures {
+    Screen screen;
+    int pointerX, pointerY;
+    bool hoverWithDown;  // the hover sound is the down sample
+};
+
+// Where the pointer starts, and which sample greets the pointer on a button.
+TEST_F(MenuLayoutFigures, PointerStartAndHoverSound)
+{
+    const StartFigures screens[] = {
+        {Screen::kTitle, 0, 0, false},
+        {Screen::kDream, kWidth * 3 / 4, kHeight / 2, false},
+        {Screen::kEnding, kWidth / 2, kHeight / 2, true},
+        {Screen::kPause, kWidth / 2, kHeight / 2, false},
+        {Screen::kExtras, kWidth * 3 / 4, kHeight / 2, false},
+    };
+    for (const StartFigures& c : screens) {
+        const std::unique_ptr<MenuScreen> screen = MakeScreen(c.screen);
+        const char* name = screen->Layout().className;
+        EXPECT_EQ(screen->GetPointerX(), c.pointerX) << name;
+        EXPECT_EQ(screen->GetPointerY(), c.pointerY) << name;
+        screen->Enter(-1);
+        screen->Update(0.3f);
+        screen->Update(0.3f);
+        float x, y, w, h;
+        ButtonPixels(screen->Layout().buttons[1], kWidth, kHeight, &x, &y, &w, &h);
+        screen->SetPointer(static_cast<int>(x + w / 2), static_cast<int>(y + h / 2) - kMenuPointerSize);
+        ::testing::internal::CaptureStdout();
+        screen->Update(0.0f);
+        const std::string printed = ::testing::internal::GetCapturedStdout();
+        const int sample = c.hoverWithDown ? screen->GetDownSample() : screen->GetOverSample();
+        EXPECT_NE(printed.find("Trying to play Sample " + std::to_string(sample) + " in"), std::string::npos)
+            << name << ": " << printed;
+        screen->Exit(-1);
+    }
+}
+
 bool IsClearColour(const std::array<int, 4>& pixel)
 {
     return std::abs(pixel[0] - 255) < 8 && std::abs(pixel[1] - 128) < 8 && std::abs(pixel[2] - 128) < 8;
