@@ -124,6 +124,7 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
     const std::string direct = folder.Root() + "/direct.xml";
     const std::string bad = folder.Root() + "/game/bad.xml";
     const std::string other = folder.Root() + "/game/levels/daydreamtwo.xml";
+    const std::string unwritable = "/proc/level.xml";
 
     ScriptDriver script;
     script.AddTitleToChapter(kDaydream1);
@@ -146,11 +147,15 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
         GetMorvoWorld().SetWinWhenNoDarkMorvos(false);
         OpenDialog(d, "save");
     });
-    // A file that is no level: the error box, and the dialog stays; Escape does nothing.
-    script.Add(StateIndex::kEditDialog, 2, [bad](ScriptDriver& d) {
+    // A file that is no level, and a save where no file can be made: the error boxes, and
+    // the dialog stays; Escape does nothing.
+    script.Add(StateIndex::kEditDialog, 2, [bad, unwritable](ScriptDriver& d) {
         AnswerNext(GuiModalAnswer{IDOK, bad, 0});
         AnswerNext(GuiModalAnswer{IDOK, "", 0});
         Click(d, kEditOpenLevel);
+        AnswerNext(GuiModalAnswer{IDOK, unwritable, 0});
+        AnswerNext(GuiModalAnswer{IDOK, "", 0});
+        Click(d, kEditSaveLevel);
         GuiSendKey(Dialog(d)->GetHwnd(), VK_ESCAPE);
         Report("open after failed load", Dialog(d)->IsOpen());
     });
@@ -193,6 +198,7 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
                            "Entering MorvoDemoAppstate\n",
                            "Entering EditDialogAppstate\n",
                            "editor: asked \"Error loading \"" + bad + "\"\"\n",
+                           "editor: asked \"Error saving \"" + unwritable + "\"\"\n",
                            "editor: open after failed load 1\n",
                            "Reading morvo level file \"" + other + "\"...\n",
                            "Exiting EditDialogAppstate\n",

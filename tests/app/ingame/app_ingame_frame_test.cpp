@@ -150,6 +150,27 @@ TEST_F(InGameFrame, FadeOutGoesToTheFirstTargetAfterHalfASecond)
     EXPECT_EQ(state_->GetTargetState(), -1);
 }
 
+// The music rises from 0 to 128 over the fade-in's half second.
+TEST_F(InGameFrame, MusicRisesToHalfLevelDuringTheFadeIn)
+{
+    GameFlow::GetInstance()->RequestNewGame("Plain");
+    state_->Enter(-1);
+    Frame(0.125f);  // loads the level
+    state_->GetSounds().Handles() = NumberedHandles();
+    Frame(0.125f);
+    EXPECT_EQ(sound_.LastVolume(NumberedHandles().music), 64);
+    Frame(0.125f);
+    EXPECT_EQ(sound_.LastVolume(NumberedHandles().music), 96);
+}
+
+// Without assets none of the level's nineteen sounds of play loads: each
+// is reported.
+TEST_F(InGameFrame, EverySoundOfPlayThatDoesNotLoadIsReported)
+{
+    Play("Plain");
+    EXPECT_EQ(breaks_.Count(), 19) << breaks_.LastWhat();
+}
+
 TEST_F(InGameFrame, NoLevelSendsBackToTheTitleAtOnce)
 {
     state_->Enter(-1);

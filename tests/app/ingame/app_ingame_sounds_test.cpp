@@ -83,6 +83,12 @@ TEST_P(StepSounds, CountersBecomeSamplesAndRainVolumes)
         EXPECT_LE(samples[i].volume, c.samples[i].maxVolume) << i;
     }
     EXPECT_EQ(RainVolumes(), c.rain);
+    // Only the four rain streams get volumes.
+    int rainCalls = 0;
+    for (int handle : kHandles.rain) {
+        rainCalls += output_.Count(RecordingSoundOutput::kStreamVolume, handle);
+    }
+    EXPECT_EQ(output_.CountKind(RecordingSoundOutput::kStreamVolume), rainCalls);
     EXPECT_EQ(pairForce_.conversionScore, 0);
     EXPECT_EQ(pairForce_.lightningCount, 0);
     EXPECT_EQ(pairForce_.rainCount, 0);
@@ -107,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"Rain276", 0, 0, 276, 0, 0, {}, {128, 0, 0, 0}},
         StepCase{"Rain400", 0, 0, 400, 0, 0, {}, {128, 58, 0, 0}},
         StepCase{"Rain1100", 0, 0, 1100, 0, 0, {}, {128, 128, 128, 128}},
+        StepCase{"Rain1400", 0, 0, 1400, 0, 0, {}, {128, 128, 128, 128}},
         StepCase{"TankAbsorbsAndReleases",
                  0,
                  0,
@@ -115,6 +122,45 @@ INSTANTIATE_TEST_SUITE_P(
                  1,
                  {{kHandles.consume, kHandles.consume, 255, 255}, {kHandles.release, kHandles.release, 255, 255}},
                  {kNone, kNone, kNone, kNone}}),
+    CaseName());
+
+struct PickCase {
+    const char* name;
+    int conversion, lightning;
+    int modulus, draw;  // the first rand() % modulus of the step
+    int handle;         // the sample that must play
+};
+
+class SamplePicks : public InGameSoundsTest, public ::testing::WithParamInterface<PickCase> {};
+
+// The first seed whose first draw is the case's; a chime's volume is 155
+// plus the second draw % 100.
+TEST_P(SamplePicks, DrawChoosesTheSample)
+{
+    const PickCase& c = GetParam();
+    unsigned int seed = 1;
+    for (SeedRand15(seed); Rand15() % c.modulus != c.draw; SeedRand15(++seed)) {
+    }
+    const int volume = c.conversion > 0 ? 155 + Rand15() % 100 : 255;
+    SeedRand15(seed);
+    Step(c.conversion, c.lightning, 0);
+    ASSERT_EQ(output_.calls.size(), 1u);
+    EXPECT_EQ(output_.calls[0].kind, RecordingSoundOutput::kSample);
+    EXPECT_EQ(output_.calls[0].handle, c.handle);
+    EXPECT_EQ(output_.calls[0].volume, volume);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Counters, SamplePicks,
+    ::testing::Values(PickCase{"ThunderSeven", 0, 2, 7, 0, kHandles.thunder[6]},
+                      PickCase{"ThunderOne", 0, 3, 7, 1, kHandles.thunder[0]},
+                      PickCase{"ThunderTwo", 0, 2, 7, 2, kHandles.thunder[1]},
+                      PickCase{"ThunderThree", 0, 2, 7, 3, kHandles.thunder[2]},
+                      PickCase{"ThunderFour", 0, 2, 7, 4, kHandles.thunder[3]},
+                      PickCase{"ThunderFive", 0, 2, 7, 5, kHandles.thunder[4]},
+                      PickCase{"ThunderSix", 0, 9, 7, 6, kHandles.thunder[5]},
+                      PickCase{"ChimeOne", 1, 0, 2, 0, kHandles.turnedPure[0]},
+                      PickCase{"ChimeTwo", 4, 0, 2, 1, kHandles.turnedPure[1]}),
     CaseName());
 
 TEST_F(InGameSoundsTest, StepWithoutRainKeepsTheRainSounding)
