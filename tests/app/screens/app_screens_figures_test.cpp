@@ -31,28 +31,6 @@
 
 namespace {
 
-enum class Screen { kTitle, kDream, kEnding, kPause, kExtras };
-
-std::unique_ptr<MenuScreen> MakeScreen(Screen screen)
-{
-    switch (screen) {
-        case Screen::kTitle: {
-            auto title = std::make_unique<MorvoStartState>();
-            title->SetElapsed(MorvoStartState::kDedicationSeconds);
-            return title;
-        }
-        case Screen::kDream:
-            return std::make_unique<MorvoDreamState>();
-        case Screen::kEnding:
-            return std::make_unique<MorvoEndingMenuState>();
-        case Screen::kPause:
-            return std::make_unique<MorvoSaveLoadState>();
-        case Screen::kExtras:
-            return std::make_unique<MorvoExtraState>();
-    }
-    return nullptr;
-}
-
 struct ButtonFigures {
     Screen screen;
     int hoverIndex;

@@ -11,6 +11,11 @@
 #include "gameplan.h"
 #include "gltestsupport.h"
 #include "inputdevice.h"
+#include "morvodreamstate.h"
+#include "morvoendingmenustate.h"
+#include "morvoextrastate.h"
+#include "morvosaveloadstate.h"
+#include "morvostartstate.h"
 #include "platforminput.h"
 #include "eventinjection.h"
 #include "stateindex.h"
@@ -18,6 +23,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <memory>
 #include <string>
 
 class NullState : public AppState {
@@ -26,6 +32,29 @@ public:
     void Enter(int) override {}
     void Exit(int) override {}
 };
+
+// The five menu screens, the title already past its dedication card.
+enum class Screen { kTitle, kDream, kEnding, kPause, kExtras };
+
+inline std::unique_ptr<MenuScreen> MakeScreen(Screen screen)
+{
+    switch (screen) {
+        case Screen::kTitle: {
+            auto title = std::make_unique<MorvoStartState>();
+            title->SetElapsed(MorvoStartState::kDedicationSeconds);
+            return title;
+        }
+        case Screen::kDream:
+            return std::make_unique<MorvoDreamState>();
+        case Screen::kEnding:
+            return std::make_unique<MorvoEndingMenuState>();
+        case Screen::kPause:
+            return std::make_unique<MorvoSaveLoadState>();
+        case Screen::kExtras:
+            return std::make_unique<MorvoExtraState>();
+    }
+    return nullptr;
+}
 
 class ScreenTest : public HeadlessWorldTest {
 protected:
