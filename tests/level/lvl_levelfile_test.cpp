@@ -1,5 +1,6 @@
 // MorvoFiles: a level written and read back compares equal; hand-written
 // files; failed reads leave the world alone; the reader's resets.
+#include "levelfiletest.h"
 #include "world_headless.h"
 
 #include "animationdatabase.h"
@@ -183,22 +184,8 @@ const char* kParticleHint()
 
 const char* const kAnimation = "Object: dot\nKeyframe: 0\nPos: 0, 0\nEnd\nKeyframe: 2\nPos: 100, 100\nEnd\nEnd\n";
 
-class LevelFileTest : public HeadlessWorldTest {
+class LevelFileTest : public LevelFileFixture {
 protected:
-    void SetUp() override
-    {
-        HeadlessWorldTest::SetUp();
-        SetUpLevel();
-        AnimationDatabase::GetInstance()->Clear();
-        GridSetDatabase::GetInstance()->Clear();
-    }
-    void TearDown() override
-    {
-        AnimationDatabase::GetInstance()->Clear();
-        GridSetDatabase::GetInstance()->Clear();
-        HeadlessWorldTest::TearDown();
-    }
-
     Trigger MakeTrigger(const char* id, int32_t condition, int32_t gridSet, int32_t effect, int32_t animation,
                         bool visible, int32_t hitPoints)
     {

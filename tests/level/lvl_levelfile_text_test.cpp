@@ -2,6 +2,7 @@
 // kind: rules, morvos (one removed), grid sets out of name order, an
 // animation, triggers of every condition and effect keyword, a plane and a
 // spherical particle system, and the four islands.
+#include "levelfiletest.h"
 #include "world_headless.h"
 
 #include "animationdatabase.h"
@@ -19,22 +20,8 @@
 
 namespace {
 
-class LevelText : public HeadlessWorldTest {
+class LevelText : public LevelFileFixture {
 protected:
-    void SetUp() override
-    {
-        HeadlessWorldTest::SetUp();
-        SetUpLevel();
-        AnimationDatabase::GetInstance()->Clear();
-        GridSetDatabase::GetInstance()->Clear();
-    }
-    void TearDown() override
-    {
-        AnimationDatabase::GetInstance()->Clear();
-        GridSetDatabase::GetInstance()->Clear();
-        HeadlessWorldTest::TearDown();
-    }
-
     static void AddTrigger(const char* id, int32_t condition, int32_t gridSet, int32_t effect, int32_t animation,
                            bool visible, int32_t hitPoints)
     {
