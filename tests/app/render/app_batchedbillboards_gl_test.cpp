@@ -25,9 +25,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdio>
-#include <cstdlib>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>

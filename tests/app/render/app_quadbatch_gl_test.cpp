@@ -5,12 +5,15 @@
 #include "gltestsupport.h"
 #include "matrix4.h"
 #include "quadbatch.h"
+#include "texture.h"
+#include "textureatlas.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -21,7 +24,8 @@ const QuadColor kCool{0.125f, 0.375f, 1.0f, 0.75f};  // blended over
 
 struct Placed {
     bool additive;
-    Vec3 eye;  // centre in eye space
+    Vec3 eye;        // centre in eye space
+    UvRect part{};   // the part of it drawn
 };
 
 struct Layout {
@@ -47,6 +51,16 @@ const Layout kLayouts[] = {
     {"at the left edge",
      {{true, Vec3(-3.1f, -0.5f, -6.0f)}, {false, Vec3(1.5f, 0.0f, -6.0f)}, {true, Vec3(-2.9f, -0.3f, -6.0f)}},
      2},
+    {"the later one clear of the middle one's part, not of its whole",
+     {{true, Vec3(-2.0f, 0.0f, -6.0f)},
+      {false, Vec3(0.0f, 0.0f, -6.0f), {0.0f, 0.0f, 0.25f, 1.0f}},
+      {true, Vec3(1.5f, 0.0f, -6.0f)}},
+     2},
+    {"the later one over the middle one's part",
+     {{true, Vec3(-2.0f, 0.0f, -6.0f)},
+      {false, Vec3(0.0f, 0.0f, -6.0f), {0.5f, 0.0f, 1.0f, 1.0f}},
+      {true, Vec3(1.5f, 0.0f, -6.0f)}},
+     3},
     {"above and below",
      {{false, Vec3(0.0f, 1.8f, -6.0f)},
       {true, Vec3(0.0f, -1.8f, -6.0f)},
@@ -97,11 +111,16 @@ int DrawBothWays(const std::vector<Placed>& quads, int& runs)
         const QuadColor& color = quads[i].additive ? kWarm : kCool;
         glBlendFunc(GL_SRC_ALPHA, quads[i].additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
         glColor4f(color.r, color.g, color.b, color.a);
+        const UvRect& p = quads[i].part;
+        const float x0 = c.x + kHalf * (2.0f * p.u0 - 1.0f);
+        const float x1 = c.x + kHalf * (2.0f * p.u1 - 1.0f);
+        const float y0 = c.y + kHalf * (2.0f * p.v0 - 1.0f);
+        const float y1 = c.y + kHalf * (2.0f * p.v1 - 1.0f);
         glBegin(GL_QUADS);
-        glVertex3f(c.x - kHalf, c.y - kHalf, c.z);
-        glVertex3f(c.x + kHalf, c.y - kHalf, c.z);
-        glVertex3f(c.x + kHalf, c.y + kHalf, c.z);
-        glVertex3f(c.x - kHalf, c.y + kHalf, c.z);
+        glVertex3f(x0, y0, c.z);
+        glVertex3f(x1, y0, c.z);
+        glVertex3f(x1, y1, c.z);
+        glVertex3f(x0, y1, c.z);
         glEnd();
     }
     const std::vector<unsigned char> reference = ReadFrame();
@@ -112,7 +131,8 @@ int DrawBothWays(const std::vector<Placed>& quads, int& runs)
     batch.SetAxes(Vec3(1.0f, 0.0f, 0.0f), Vec3(0.0f, 1.0f, 0.0f));
     for (size_t i = 0; i < centres.size(); ++i) {
         const bool additive = quads[i].additive;
-        batch.Add(additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA, 0, centres[i], kHalf, UvRect(), additive ? kWarm : kCool);
+        batch.Add(additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA, 0, centres[i], kHalf, UvRect(), additive ? kWarm : kCool,
+                  quads[i].part);
     }
     batch.Draw(0, batch.RunCount(), QuadBatch::Shading::kFlat);
     const std::vector<unsigned char> batched = ReadFrame();
@@ -171,5 +191,99 @@ TEST(QuadBatchGl, ScatteredQuadsMatchTheOneByOneDrawing)
         int runs = 0;
         EXPECT_LE(DrawBothWays(quads, runs), 1) << "seed " << seed;
         EXPECT_LT(runs, kQuads / 2) << "seed " << seed;  // runs were joined
+    }
+}
+
+namespace {
+
+constexpr int kSide = 8;  // texels of the test pictures
+
+// An 8 x 8 picture, orange everywhere and opaque only inside the texels
+// [x0, x1] x [y0, y1] (none when x1 < x0).
+struct Picture {
+    const char* name;
+    int x0, x1, y0, y1;
+    GLint wrap;
+    UvRect part;  // the visible part it should get
+};
+
+const Picture kPictures[] = {
+    {"a column inside", 3, 3, 2, 5, GL_CLAMP_TO_EDGE, {0.25f, 0.125f, 0.625f, 0.875f}},
+    {"a block one texel in, repeating", 1, 2, 1, 2, GL_REPEAT, {0.0f, 0.0f, 0.5f, 0.5f}},
+    {"a row at the top", 2, 3, 7, 7, GL_CLAMP_TO_EDGE, {0.125f, 0.75f, 0.625f, 1.0f}},
+    {"a block at the left edge, repeating", 0, 1, 3, 4, GL_REPEAT, {0.0f, 0.25f, 1.0f, 0.75f}},
+    {"a block at the left edge, clamped", 0, 1, 3, 4, GL_CLAMP_TO_EDGE, {0.0f, 0.25f, 0.375f, 0.75f}},
+    {"one texel in a corner", 7, 7, 0, 0, GL_CLAMP_TO_EDGE, {0.75f, 0.0f, 1.0f, 0.25f}},
+    {"nothing opaque", 0, -1, 0, -1, GL_CLAMP_TO_EDGE, {0.0f, 0.0f, 1.0f, 1.0f}},
+};
+
+std::unique_ptr<Texture> MakePicture(const Picture& p)
+{
+    auto texture = std::make_unique<Texture>();
+    texture->CreateBlank(p.name, kSide, 4);
+    std::vector<unsigned char> rgba;
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            const bool opaque = x >= p.x0 && x <= p.x1 && y >= p.y0 && y <= p.y1;
+            rgba.insert(rgba.end(), {255, static_cast<unsigned char>(32 * x), 0, static_cast<unsigned char>(opaque ? 255 : 0)});
+        }
+    }
+    glBindTexture(GL_TEXTURE_2D, texture->GetGLTextureId());
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, kSide, kSide, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, p.wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, p.wrap);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return texture;
+}
+
+// One picture's quad over the whole window, eight pixels a texel, whole
+// or only its visible part.
+std::vector<unsigned char> DrawPicture(const TextureAtlas& atlas, size_t i, uint32_t destination, bool whole)
+{
+    gltest::ResetDrawing();
+    glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_BLEND);
+    QuadBatch batch;
+    batch.ReadScreen();
+    batch.SetAxes(Vec3(1.0f, 0.0f, 0.0f), Vec3(0.0f, 1.0f, 0.0f));
+    batch.Add(destination, atlas.GetTexture(), Vec3(), 1.0f, atlas.GetRect(i), QuadColor{1.0f, 1.0f, 1.0f, 0.75f},
+              whole ? UvRect() : atlas.GetVisiblePart(i));
+    batch.Draw(0, batch.RunCount(), QuadBatch::Shading::kFlat);
+    return ReadFrame();
+}
+
+}  // namespace
+
+// Drawing only the part of a quad where its picture has alpha leaves the
+// same pixels as drawing it whole, samples blended across the part's edge
+// included, for every wrap and both blend functions.
+TEST(QuadBatchGl, QuadsOfAtlasPicturesDrawOnlyTheirVisiblePart)
+{
+    gltest::WindowHold window;
+    ASSERT_TRUE(window.Open(kSide * 8, kSide * 8));
+    std::vector<std::unique_ptr<Texture>> owned;
+    std::vector<Texture*> pictures;
+    for (const Picture& p : kPictures) {
+        owned.push_back(MakePicture(p));
+        pictures.push_back(owned.back().get());
+    }
+    TextureAtlas atlas;
+    ASSERT_TRUE(atlas.Update(pictures));
+    for (size_t i = 0; i < std::size(kPictures); ++i) {
+        const Picture& p = kPictures[i];
+        const UvRect& part = atlas.GetVisiblePart(i);
+        EXPECT_EQ(std::vector<float>({part.u0, part.v0, part.u1, part.v1}),
+                  std::vector<float>({p.part.u0, p.part.v0, p.part.u1, p.part.v1}))
+            << p.name;
+        for (uint32_t destination : {GL_ONE, GL_ONE_MINUS_SRC_ALPHA}) {
+            const std::vector<unsigned char> whole = DrawPicture(atlas, i, destination, true);
+            const std::vector<unsigned char> visible = DrawPicture(atlas, i, destination, false);
+            int largest = 0;
+            for (size_t c = 0; c < whole.size(); ++c) {
+                largest = std::max(largest, std::abs(static_cast<int>(whole[c]) - static_cast<int>(visible[c])));
+            }
+            EXPECT_LE(largest, 1) << p.name << ", destination " << destination;
+        }
     }
 }

@@ -165,18 +165,20 @@ void DrawMorvoGlow(const std::vector<MorvoRecord*>& list, MorvoWorld& world)
         ForEachGlowLayer(morvo->power, morvo->color, [&](const GlowLayer& layer) {
             GLuint texture = 0;
             UvRect uv;
+            UvRect part;
             if (pictures > 0) {
                 const int32_t picture = LayerPicture(pictures, morvo->textureIndex, layer.index);
                 if (atlas) {
                     texture = glowAtlas.GetTexture();
                     uv = glowAtlas.GetRect(static_cast<size_t>(picture));
+                    part = glowAtlas.GetVisiblePart(static_cast<size_t>(picture));
                 } else if (textures[picture] != nullptr) {
                     texture = textures[picture]->GetGLTextureId();
                 }
             }
             glowQuads.Add(layer.additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA, texture,
                           Vec3(morvo->position.x, morvo->position.y, layer.lift), kGlowHalfSize * layer.scale, uv,
-                          QuadColor{layer.color.x, layer.color.y, layer.color.z, layer.alpha});
+                          QuadColor{layer.color.x, layer.color.y, layer.color.z, layer.alpha}, part);
         });
     }
     int drawn = 0;

@@ -19,6 +19,12 @@ struct Clip {
     float x, y, w;
 };
 
+// The point a share s of the way from a to b; exactly a at 0 and b at 1.
+float Between(float a, float b, float s)
+{
+    return a * (1.0f - s) + b * s;
+}
+
 }  // namespace
 
 void QuadBatch::Clear()
@@ -76,7 +82,7 @@ void QuadBatch::SetAxes(const Vec3& right, const Vec3& up)
     }
 }
 
-QuadBatch::Span QuadBatch::QuadTiles(const Vec3& centre, float h) const
+QuadBatch::Span QuadBatch::QuadTiles(const Vec3& centre, float h, const UvRect& part) const
 {
     const Span all{~0u, 0, kTiles - 1};
     if (!screen_) {
@@ -92,8 +98,13 @@ QuadBatch::Span QuadBatch::QuadTiles(const Vec3& centre, float h) const
     float x1 = -INFINITY;
     float y0 = INFINITY;
     float y1 = -INFINITY;
-    constexpr float kSigns[4][2] = {{-1.0f, -1.0f}, {1.0f, -1.0f}, {1.0f, 1.0f}, {-1.0f, 1.0f}};
-    for (const auto& s : kSigns) {
+    // The corners' offsets along right and up, in half sizes.
+    const float left = 2.0f * part.u0 - 1.0f;
+    const float right = 2.0f * part.u1 - 1.0f;
+    const float low = 2.0f * part.v0 - 1.0f;
+    const float high = 2.0f * part.v1 - 1.0f;
+    const float corners[4][2] = {{left, low}, {right, low}, {right, high}, {left, high}};
+    for (const auto& s : corners) {
         const float w = c.w + s[0] * r.w + s[1] * u.w;
         if (!(w > kNearW)) {
             return all;
@@ -126,9 +137,9 @@ QuadBatch::Span QuadBatch::QuadTiles(const Vec3& centre, float h) const
 }
 
 void QuadBatch::Add(uint32_t destination, uint32_t texture, const Vec3& centre, float h, const UvRect& uv,
-                    const QuadColor& color)
+                    const QuadColor& color, const UvRect& part)
 {
-    const Span span = QuadTiles(centre, h);
+    const Span span = QuadTiles(centre, h, part);
     int target = -1;
     const int oldest = std::max(open_, RunCount() - kLookBack);
     for (int i = RunCount() - 1; i >= oldest && target < 0; --i) {
@@ -159,11 +170,17 @@ void QuadBatch::Add(uint32_t destination, uint32_t texture, const Vec3& centre, 
     runOfQuad_.push_back(target);
     const Vec3 right = right_ * h;
     const Vec3 up = up_ * h;
-    const Vec3 low = centre - up;
-    const Vec3 high = centre + up;
-    const Vec3 corners[4] = {low - right, low + right, high + right, high - right};
-    const float us[4] = {uv.u0, uv.u1, uv.u1, uv.u0};
-    const float vs[4] = {uv.v0, uv.v0, uv.v1, uv.v1};
+    const Vec3 low = centre + up * (2.0f * part.v0 - 1.0f);
+    const Vec3 high = centre + up * (2.0f * part.v1 - 1.0f);
+    const Vec3 left = right * (2.0f * part.u0 - 1.0f);
+    const Vec3 across = right * (2.0f * part.u1 - 1.0f);
+    const Vec3 corners[4] = {low + left, low + across, high + across, high + left};
+    const float u0 = Between(uv.u0, uv.u1, part.u0);
+    const float u1 = Between(uv.u0, uv.u1, part.u1);
+    const float v0 = Between(uv.v0, uv.v1, part.v0);
+    const float v1 = Between(uv.v0, uv.v1, part.v1);
+    const float us[4] = {u0, u1, u1, u0};
+    const float vs[4] = {v0, v0, v1, v1};
     for (int i = 0; i < 4; ++i) {
         vertices_.push_back(
             Vertex{corners[i].x, corners[i].y, corners[i].z, us[i], vs[i], color.r, color.g, color.b, color.a});

@@ -3,6 +3,8 @@
 // share a blend function and a texture. A quad may join an earlier run of
 // its kind when it covers none of the screen tiles of the runs it then
 // passes, so every pixel still sees its quads in the order they were added.
+// A quad may be cut to the part where its picture has alpha: the pixels
+// left out would have been blended with alpha 0 and kept as they were.
 // The glow and sprite passes fill one each per frame; storage is kept.
 #pragma once
 
@@ -52,9 +54,11 @@ public:
     // A quad of half size h with corners centre - h right - h up,
     // centre + h right - h up, centre + h right + h up, centre - h right + h up
     // (texture corners as DrawCenteredQuad's), blended with (GL_SRC_ALPHA,
-    // destination).
+    // destination). Only `part` of it goes to GL: the shares of its width and
+    // height (0 to 1 from its lower left) outside which its picture is wholly
+    // transparent, with the texture coordinates the whole quad has there.
     void Add(uint32_t destination, uint32_t texture, const Vec3& centre, float h, const UvRect& uv,
-             const QuadColor& color);
+             const QuadColor& color, const UvRect& part = UvRect());
     // Later quads join no run before this point (something is drawn there).
     void Break() { open_ = RunCount(); }
 
@@ -100,7 +104,7 @@ private:
         Rows tiles;
     };
 
-    Span QuadTiles(const Vec3& centre, float h) const;
+    Span QuadTiles(const Vec3& centre, float h, const UvRect& part) const;
     // Lays the quads out run after run in ordered_.
     void Order();
 

@@ -76,6 +76,45 @@ int Wrapped(int i, int size, GLint wrap)
     return std::clamp(i, 0, size - 1);
 }
 
+// The shares of a picture's side, from texel index first to one past last,
+// that every sample touching those texels falls in: a bilinear sample
+// reaches half a texel beyond its own, so one more is taken on each side.
+void VisibleShare(int first, int last, int size, float& from, float& to)
+{
+    from = std::clamp(static_cast<float>(first - 1) / static_cast<float>(size), 0.0f, 1.0f);
+    to = std::clamp(static_cast<float>(last + 2) / static_cast<float>(size), 0.0f, 1.0f);
+}
+
+// The part of a quad of this picture outside which every sample has alpha
+// 0: the bounds of its texels with alpha, those its wrap puts just outside
+// it included, widened by a texel.
+UvRect VisiblePart(const Picture& p)
+{
+    int x0 = p.width;
+    int x1 = -kBorder - 1;
+    int y0 = p.height;
+    int y1 = -kBorder - 1;
+    for (int y = -kBorder; y < p.height + kBorder; ++y) {
+        const int sy = Wrapped(y, p.height, p.wrapT);
+        for (int x = -kBorder; x < p.width + kBorder; ++x) {
+            const int sx = Wrapped(x, p.width, p.wrapS);
+            if (p.rgba[(static_cast<size_t>(sy) * p.width + sx) * 4 + 3] != 0) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+        }
+    }
+    UvRect part;
+    if (x1 < x0) {
+        return part;  // nothing shows; drawn whole as before
+    }
+    VisibleShare(x0, x1, p.width, part.u0, part.u1);
+    VisibleShare(y0, y1, p.height, part.v0, part.v1);
+    return part;
+}
+
 int NextPowerOfTwo(int v)
 {
     int p = 1;
@@ -100,6 +139,7 @@ void TextureAtlas::Release()
     }
     sources_.clear();
     rects_.clear();
+    visible_.clear();
 }
 
 bool TextureAtlas::Update(const std::vector<Texture*>& pictures)
@@ -154,6 +194,7 @@ bool TextureAtlas::Update(const std::vector<Texture*>& pictures)
         rect.v0 = static_cast<float>(kBorder) / static_cast<float>(atlasHeight);
         rect.v1 = static_cast<float>(kBorder + p.height) / static_cast<float>(atlasHeight);
         rects_.push_back(rect);
+        visible_.push_back(VisiblePart(p));
         sources_.push_back(Source{pictures[i], pictures[i]->GetGLTextureId()});
         x0 += p.width + 2 * kBorder;
     }

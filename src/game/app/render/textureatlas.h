@@ -30,6 +30,10 @@ public:
     uint32_t GetTexture() const { return texture_; }
     // The rectangle of picture i (of the last Update) inside the atlas.
     const UvRect& GetRect(size_t i) const { return rects_[i]; }
+    // The part of picture i's quads worth drawing (QuadBatch::Add's part):
+    // outside it every sample, filtered as the picture is, is fully
+    // transparent. The whole quad when no texel is.
+    const UvRect& GetVisiblePart(size_t i) const { return visible_[i]; }
 
     // Deletes the atlas.
     void Release();
@@ -44,5 +48,6 @@ private:
 
     std::vector<Source> sources_;
     std::vector<UvRect> rects_;
+    std::vector<UvRect> visible_;
     uint32_t texture_ = 0;
 };
