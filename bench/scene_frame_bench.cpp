@@ -3,7 +3,7 @@
 // the boy's window, rain and two particle systems, drawn from the orbit
 // camera's starting view behind the boy. The parts are timed on their own
 // too: the step, the scene, the simulation plane and the glow billboards.
-// The frame reports its GL calls and draws; a sweep over the morvo count (at
+// The frame reports its GL calls, draws and fragments; a sweep over the morvo count (at
 // the same density) shows how many morvos in view a frame can hold.
 // Needs a display (Xvfb with Mesa's software renderer) and the demo data;
 // GALLIUM_NOOP=1 leaves the CPU cost alone.
@@ -75,6 +75,24 @@ double ProcessCpuMs()
     return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1.0e6;
 }
 
+// Fragments that a run of body sends through blending and the depth
+// test (those it passes, all of them where it is off); -1 without queries.
+template <typename Body> double Fragments(Body body)
+{
+    if (glGenQueries == nullptr) {
+        return -1.0;
+    }
+    GLuint query = 0;
+    glGenQueries(1, &query);
+    glBeginQuery(GL_SAMPLES_PASSED, query);
+    body();
+    glEndQuery(GL_SAMPLES_PASSED);
+    GLuint samples = 0;
+    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &samples);
+    glDeleteQueries(1, &query);
+    return static_cast<double>(samples);
+}
+
 // Runs body once per iteration with the layout of `count` morvos renewed
 // (untimed) when due; counts the GL calls and draws of the timed part.
 template <typename Body> void Run(benchmark::State& state, Body body, int count = BenchScene::kMorvoCount)
@@ -84,6 +102,9 @@ template <typename Body> void Run(benchmark::State& state, Body body, int count 
         state.SkipWithError("no GL window or demo data");
         return;
     }
+    f.Layout(count);
+    // Counted on the first frame after a layout, the same in every build.
+    const double fragments = Fragments([&f, &body] { body(f); });
     f.Layout(count);
     uint64_t calls = 0;
     uint64_t draws = 0;
@@ -103,6 +124,7 @@ template <typename Body> void Run(benchmark::State& state, Body body, int count 
         }
     }
     Counters(state);
+    state.counters["fragments"] = fragments;
     state.counters["gl_calls"] = benchmark::Counter(static_cast<double>(calls), benchmark::Counter::kAvgIterations);
     state.counters["draws"] = benchmark::Counter(static_cast<double>(draws), benchmark::Counter::kAvgIterations);
     // All threads of the process, the driver's own included: the work a
