@@ -24,6 +24,12 @@ constexpr GLenum kTriangles = GL_TRIANGLES;
 
 // Emptied and refilled every frame of render mode 2; lives for the whole run.
 std::vector<MorvoRecord*> billboards;
+// The gathered morvos with their sort keys, kept between frames.
+struct Keyed {
+    float key;
+    MorvoRecord* morvo;
+};
+std::vector<Keyed> keyed;
 
 // The glow quads of a frame, the morvo pictures in one texture, and the
 // bolts to draw between the quads' runs.
@@ -98,7 +104,8 @@ int32_t LayerPicture(int32_t count, int32_t first, int layer)
 void GatherMorvoBillboards(MorvoState& state, const BillboardView& view, Vec2 direction2D, bool editing,
                            std::vector<MorvoRecord*>& list)
 {
-    list.clear();
+    const FarthestFirst<Vec2> farther(direction2D);
+    keyed.clear();
     // Through the read-only view, so the store's search for a free record
     // stays where it is; the records themselves are the store's own.
     const MorvoRecord* records = state.Records();
@@ -115,15 +122,16 @@ void GatherMorvoBillboards(MorvoState& state, const BillboardView& view, Vec2 di
         if (!editing && depth >= kBillboardFarDepth && !IsPureColor(morvo.color)) {
             continue;
         }
-        list.push_back(const_cast<MorvoRecord*>(&morvo));
+        keyed.push_back(Keyed{farther.Key(morvo.position), const_cast<MorvoRecord*>(&morvo)});
     }
-    const FarthestFirst<Vec2> farther(direction2D);
     // Records lie in store order, so the address breaks ties as a stable sort would.
-    std::sort(list.begin(), list.end(), [&farther](const MorvoRecord* a, const MorvoRecord* b) {
-        const float ka = farther.Key(a->position);
-        const float kb = farther.Key(b->position);
-        return ka > kb || (ka == kb && a < b);
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        return a.key > b.key || (a.key == b.key && a.morvo < b.morvo);
     });
+    list.clear();
+    for (const Keyed& k : keyed) {
+        list.push_back(k.morvo);
+    }
 }
 
 void CollectMorvoBillboards(MorvoWorld& world)

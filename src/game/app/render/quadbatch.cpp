@@ -109,8 +109,9 @@ QuadBatch::Span QuadBatch::QuadTiles(const Vec3& centre, float h, const UvRect& 
         if (!(w > kNearW)) {
             return all;
         }
-        const float x = (c.x + s[0] * r.x + s[1] * u.x) / w;
-        const float y = (c.y + s[0] * r.y + s[1] * u.y) / w;
+        const float inverse = 1.0f / w;
+        const float x = (c.x + s[0] * r.x + s[1] * u.x) * inverse;
+        const float y = (c.y + s[0] * r.y + s[1] * u.y) * inverse;
         x0 = std::min(x0, x);
         x1 = std::max(x1, x);
         y0 = std::min(y0, y);
