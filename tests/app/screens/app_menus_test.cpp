@@ -263,7 +263,7 @@ TEST_F(MenuTest, DedicationSkipsToItsFadeOut)
         float to;
     };
     const Skip skips[] = {
-        {"Escape", 1, 0, 1.0f, 4.5f},       {"Space", 57, 0, 0.2f, 4.5f},         {"Return", 28, 0, 3.0f, 4.5f},
+        {"Escape", 1, 0, 1.0f, 4.5f},      {"Space", 57, 0, 0.2f, 4.5f},       {"Return", 28, 0, 3.0f, 4.5f},
         {"left button", 0, 0, 1.0f, 4.5f}, {"right button", 0, 1, 1.0f, 1.0f}, {"Escape late", 1, 0, 4.8f, 4.8f},
     };
     auto press = [](const Skip& s, bool down) {

@@ -1,6 +1,7 @@
 // The menu screens and the chapter intro against their documented figures:
 // every button's rectangle on the 1024 x 768 picture and its lit picture,
-// and the music's level while the screens fade, read from what the mixer
+// the title's dedication card as it fades, and the music's level while the
+// screens fade and under the title's music keys, read from what the mixer
 // plays of a stream whose samples are all 0.5.
 #include "screentest.h"
 
@@ -182,7 +183,7 @@ struct CardFrame {
 TEST_F(MenuLayoutFigures, DedicationFadesInAndOutOverHalfASecond)
 {
     const CardFrame frames[] = {
-        {0.0f, 1.0f},    {0.125f, 0.75f}, {0.25f, 0.5f},  {0.375f, 0.25f}, {2.5f, 0.0f},
+        {0.0f, 1.0f},    {0.125f, 0.75f}, {0.25f, 0.5f},   {0.375f, 0.25f}, {2.5f, 0.0f},
         {4.625f, 0.25f}, {4.75f, 0.5f},   {4.875f, 0.75f}, {5.0f, -1.0f},
     };
     MorvoStartState title;
