@@ -1,6 +1,7 @@
 // End-to-end run of the level edit dialog inside the game: Backslash opens
 // it over the dimmed level; a level is saved and another opened through the
 // (scripted) file dialogs and the game resumes on it; a failed open keeps the dialog;
+// the window shows each frame the dialog's state draws;
 // "Clear All Morvos" leaves nothing pointing into the emptied tables while
 // the game runs on. The driver reports what it sees as "editor:" lines.
 #include "playscript.h"
@@ -19,6 +20,10 @@
 #include "stateindex.h"
 #include "toolset.h"
 
+#include <GL/gl.h>
+#include <SDL2/SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -27,6 +32,7 @@
 #include <mutex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -113,6 +119,47 @@ int DanglingPointers()
     return count;
 }
 
+// Whether the window shows what was drawn last, read from the display: the
+// software renderer keeps the back buffer after presenting it, so a frame
+// drawn but never presented shows as a difference.
+int WindowShowsLastDrawing()
+{
+    SDL_Window* window = SDL_GL_GetCurrentWindow();
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window == nullptr || SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) {
+        return -1;
+    }
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(window, &width, &height);
+    XImage* shown = XGetImage(info.info.x11.display, info.info.x11.window, 0, 0, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (shown == nullptr) {
+        return -1;
+    }
+    std::vector<unsigned char> drawn(static_cast<size_t>(width) * height * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, drawn.data());
+    auto channel = [](unsigned long pixel, unsigned long mask) {
+        return static_cast<int>((pixel & mask) >> __builtin_ctzl(mask));
+    };
+    int differing = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned long pixel = XGetPixel(shown, x, height - 1 - y);
+            const unsigned char* gl = &drawn[(static_cast<size_t>(y) * width + x) * 4];
+            differing += channel(pixel, shown->red_mask) != gl[0] || channel(pixel, shown->green_mask) != gl[1] ||
+                                 channel(pixel, shown->blue_mask) != gl[2]
+                             ? 1
+                             : 0;
+        }
+    }
+    XDestroyImage(shown);
+    return differing == 0 ? 1 : 0;
+}
+
 TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
 {
     setenv("GSETTINGS_BACKEND", "memory", 1);  // the file dialogs keep no settings
@@ -137,6 +184,7 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
     });
     // Save through the dialog, then straight from the world: the same file.
     script.Add(StateIndex::kEditDialog, 2, [saved, direct](ScriptDriver& d) {
+        Report("window shows the frame drawn", WindowShowsLastDrawing());
         Report("shows no-dark rule", Dialog(d)->IsChecked(kEditWinWhenNoDarkMorvos));
         AnswerNext(GuiModalAnswer{IDOK, saved, 0});
         Click(d, kEditSaveLevel);
@@ -192,6 +240,7 @@ TEST(PlayTest, EditDialogSavesOpensAndClearsTheLevel)
     ExpectExitAndLines(run, 0,
                        {
                            "Entering EditDialogAppstate\n",
+                           "editor: window shows the frame drawn 1\n",
                            "editor: shows no-dark rule 1\n",
                            "editor: saved equal 1\n",
                            "Exiting EditDialogAppstate\n",

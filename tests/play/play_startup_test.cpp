@@ -1,13 +1,23 @@
 // End-to-end runs of the start-up failures: each ends with exit code 1 and
-// its exact message before any window is made; and the end by closing the window.
+// its exact message before any window is made; the end by closing the
+// window; and the title music reaching the sound output.
 #include "playharness.h"
 
+#include "audiomixer.h"
+#include "soundregistry.h"
+#include "stateindex.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -121,6 +131,43 @@ TEST(PlayTest, ClosingTheWindowEndsWithCodeZero)
     const GameRun run = RunGame(folder, &closer, 10 * kFadeFrames);
     ExpectExitAndLines(run, 0, {"Entering MorvoStartState\n", "Exiting MorvoStartState\n", "harness window: yes\n"});
     EXPECT_EQ(run.output.find("harness:"), std::string::npos) << run.output;
+}
+
+// On the title screen, after its fade-in: the sound output runs, and the
+// title music keeps coming out of the mixer past what was decoded when it
+// started (the start-up opened the sound library).
+class MusicListener : public PlayDriver {
+public:
+    void Frame() override
+    {
+        if (CurrentState() != StateIndex::kTitle || FramesInState() != kFadeFrames + 2) {
+            return;
+        }
+        std::printf("sound: output %s\n", SDL_WasInit(SDL_INIT_AUDIO) != 0 ? "open" : "closed");
+        constexpr int kBlockFrames = 4096;
+        std::vector<float> block(2 * kBlockFrames);
+        float peak = 0.0f;
+        for (int i = 0; i < 12; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(40));
+            SoundRegistry::GetInstance()->Mixer().Render(block.data(), kBlockFrames);
+            peak = 0.0f;
+            for (float value : block) {
+                peak = std::max(peak, std::fabs(value));
+            }
+        }
+        std::printf("sound: music after a second %s\n", peak > 0.01f ? "plays" : "silent");
+        Stop();
+    }
+};
+
+TEST(PlayTest, TitleMusicIsHeard)
+{
+    PlayFolder folder;
+    folder.WriteStartup(PlayFolder::StartupText(320, 240));
+    folder.UseDemoGame();
+    MusicListener listener;
+    const GameRun run = RunGame(folder, &listener, 10 * kFadeFrames);
+    ExpectExitAndLines(run, 0, {"sound: output open\n", "sound: music after a second plays\n"});
 }
 
 }  // namespace

@@ -251,20 +251,38 @@ TEST_F(MenuTest, EndingScreenAnnouncesItsButtonsWithTheDownSample)
     ending.Exit(-1);
 }
 
-TEST_F(MenuTest, EscapeDuringTheDedicationSkipsToItsFadeOut)
+// Escape, Space, Return or the left button skip the dedication to its
+// fade-out (elapsed 4.5); once there, or with the right button, nothing changes.
+TEST_F(MenuTest, DedicationSkipsToItsFadeOut)
 {
+    struct Skip {
+        const char* name;
+        uint8_t scanCode;  // 0: a mouse button
+        int button;
+        float from;
+        float to;
+    };
+    const Skip skips[] = {
+        {"Escape", 1, 0, 1.0f, 4.5f},      {"Space", 57, 0, 0.2f, 4.5f},       {"Return", 28, 0, 3.0f, 4.5f},
+        {"left button", 0, 0, 1.0f, 4.5f}, {"right button", 0, 1, 1.0f, 1.0f}, {"Escape late", 1, 0, 4.8f, 4.8f},
+    };
+    auto press = [](const Skip& s, bool down) {
+        if (s.scanCode != 0) {
+            InjectKey(s.scanCode, down);
+        } else {
+            InjectMouseButton(s.button, down);
+        }
+    };
     MorvoStartState title;
     EnterSettled(title);
-    title.SetElapsed(1.0f);
-    InjectKey(DIK_ESCAPE, true);
-    title.Update(0.0f);
-    EXPECT_FLOAT_EQ(title.GetElapsed(), 4.5f);
-    InjectKey(DIK_ESCAPE, false);
-    title.Update(0.0f);
-    title.SetElapsed(4.8f);
-    InjectKey(DIK_ESCAPE, true);
-    title.Update(0.0f);
-    EXPECT_FLOAT_EQ(title.GetElapsed(), 4.8f);
+    for (const Skip& s : skips) {
+        title.SetElapsed(s.from);
+        press(s, true);
+        title.Update(0.0f);
+        EXPECT_FLOAT_EQ(title.GetElapsed(), s.to) << s.name;
+        press(s, false);
+        title.Update(0.0f);
+    }
     title.Exit(-1);
 }
 

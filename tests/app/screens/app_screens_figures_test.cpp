@@ -1,6 +1,7 @@
 // The menu screens and the chapter intro against their documented figures:
 // every button's rectangle on the 1024 x 768 picture and its lit picture,
-// and the music's level while the screens fade, read from what the mixer
+// the title's dedication card as it fades, and the music's level while the
+// screens fade and under the title's music keys, read from what the mixer
 // plays of a stream whose samples are all 0.5.
 #include "screentest.h"
 
@@ -159,6 +160,62 @@ TEST_F(MenuLayoutFigures, PictureCoversTheWindowAndTheButtonUnderThePointerLight
     dream.Exit(-1);
 }
 
+// The window's RGBA pixels, read back after the frame was presented.
+std::vector<unsigned char> FramePixels()
+{
+    const int width = gltest::WindowWidth();
+    const int height = gltest::WindowHeight();
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+struct CardFrame {
+    float elapsed;
+    float black;  // alpha of the black over the dedication; < 0: the menu shows
+};
+
+// The dedication fades in from black over half a second, stays, and fades
+// to black over its last half second; at five seconds the menu shows. The
+// card and its black cover every pixel of the window.
+TEST_F(MenuLayoutFigures, DedicationFadesInAndOutOverHalfASecond)
+{
+    const CardFrame frames[] = {
+        {0.0f, 1.0f},    {0.125f, 0.75f}, {0.25f, 0.5f},   {0.375f, 0.25f}, {2.5f, 0.0f},
+        {4.625f, 0.25f}, {4.75f, 0.5f},   {4.875f, 0.75f}, {5.0f, -1.0f},
+    };
+    MorvoStartState title;
+    title.Enter(-1);
+    title.Update(0.3f);
+    title.Update(0.3f);
+    ASSERT_FALSE(title.IsFadingIn());
+    auto frameAt = [&title](float elapsed) {
+        title.SetElapsed(elapsed);
+        title.Update(0.0f);
+        return FramePixels();
+    };
+    const std::vector<unsigned char> card = frameAt(2.5f);
+    const std::vector<unsigned char> menu = frameAt(60.0f);
+    for (const CardFrame& f : frames) {
+        const std::vector<unsigned char> pixels = frameAt(f.elapsed);
+        if (f.black < 0.0f) {
+            EXPECT_EQ(pixels, menu) << f.elapsed;
+            continue;
+        }
+        for (size_t i = 0; i < pixels.size(); i += 4) {
+            const std::array<int, 4> pixel{pixels[i], pixels[i + 1], pixels[i + 2], pixels[i + 3]};
+            ASSERT_FALSE(IsClearColour(pixel)) << f.elapsed << ": pixel " << i / 4 << " not covered";
+            for (size_t c = 0; c < 3; ++c) {
+                ASSERT_NEAR(pixels[i + c], card[i + c] * (1.0f - f.black), 2.0f)
+                    << f.elapsed << ": pixel " << i / 4 << " channel " << c;
+            }
+        }
+    }
+    title.Exit(-1);
+}
+
 // What the mixer plays of a stream of constant 0.5 samples, on the 0..255
 // volume scale; only the music plays in these tests.
 int MusicLevel()
@@ -223,6 +280,34 @@ TEST_F(MenuMusicTest, RisesToFullAndFadesOut)
         delete Application::FindInstance();
         Application::GetInstance()->SetStates(table_, StateIndex::kCount);
     }
+}
+
+struct MusicKey {
+    uint8_t scanCode;
+    int level;  // what the mixer plays afterwards
+    bool stopped;
+};
+
+// On the title screen L pauses the music, P plays it on, O stops it and P
+// starts it again, each at the level it had.
+TEST_F(MenuMusicTest, TitleKeysPauseStopAndPlayTheMusic)
+{
+    const MusicKey keys[] = {{38, 0, false}, {25, 255, false}, {24, 0, true}, {25, 255, false}};
+    const std::unique_ptr<MenuScreen> title = MakeScreen(Screen::kTitle);
+    title->Enter(-1);
+    title->Update(kHalfFade);
+    title->Update(kHalfFade);
+    ASSERT_EQ(MusicLevel(), 255);
+    SoundRegistry* registry = SoundRegistry::GetInstance();
+    for (const MusicKey& key : keys) {
+        InjectKey(key.scanCode, true);
+        title->Update(0.01f);
+        InjectKey(key.scanCode, false);
+        title->Update(0.01f);
+        EXPECT_EQ(MusicLevel(), key.level) << "scan code " << int{key.scanCode};
+        EXPECT_EQ(registry->IsStreamStopped(title->GetMusic()), key.stopped) << "scan code " << int{key.scanCode};
+    }
+    title->Exit(-1);
 }
 
 class ChapterIntroMusic : public ScreenTest {
