@@ -1,9 +1,10 @@
 // The in-game state under a real GL window (Xvfb in the test run): one whole
-// frame drawn, faded and presented, the screenshot key and the overlays.
+// frame drawn, faded and presented, the screenshot key, the overlays, the
+// cursor and the glow of the boy's tank.
 #include "gltestsupport.h"
 #include "ingametest.h"
 
-#include "fadecolor.h"
+#include "boy.h"
 #include "texture.h"
 #include "tgafile.h"
 
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -28,19 +30,38 @@ protected:
 };
 
 // The software renderer keeps the back buffer after the swap, so the frame
-// just presented can be read back from it.
+// just presented can be read back from it. Nothing moves under a fade: the
+// fade colour (0.26667, 0.37657, 0.5098) covers the same scene at alpha
+// fade time / 0.5 going out and 1 - fade time / 0.5 coming back in.
 TEST_F(InGameGl, FrameIsDrawnFadedAndPresented)
 {
     Play("Plain");
     Frame(0.02f);
     const std::array<int, 4> scene = gltest::CentrePixel();
     EXPECT_NE(scene, (std::array<int, 4>{0, 0, 0, 255})) << "nothing drawn";
+    const float fade[3] = {0.26667f, 0.37657f, 0.5098f};
+    const struct {
+        const char* what;
+        bool enter;  // back from the pause menu first
+        float dt;
+        float alpha;
+    } steps[] = {
+        {"out at 0.1 s", false, 0.1f, 0.2f},     {"out at 0.25 s", false, 0.15f, 0.5f},
+        {"out past its end", false, 0.3f, 1.0f}, {"in at 0.1 s", true, 0.1f, 0.8f},
+        {"in at 0.35 s", false, 0.25f, 0.3f},    {"in past its end", false, 0.2f, 0.0f},
+    };
     state_->Leave(StateIndex::kPause);
-    Frame(0.25f);  // half-way: the fade colour at alpha 0.5 over the same scene
-    const std::array<int, 4> faded = gltest::CentrePixel();
-    const float fade[3] = {kFadeRed, kFadeGreen, kFadeBlue};
-    for (int c = 0; c < 3; ++c) {
-        EXPECT_NEAR(faded[c], (scene[c] + fade[c] * 255.0f) / 2.0f, 3.0f) << "channel " << c;
+    for (const auto& step : steps) {
+        if (step.enter) {
+            state_->Exit(-1);
+            state_->Enter(-1);
+        }
+        Frame(step.dt);
+        const std::array<int, 4> faded = gltest::CentrePixel();
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_NEAR(faded[c], scene[c] * (1.0f - step.alpha) + fade[c] * 255.0f * step.alpha, 3.0f)
+                << step.what << ", channel " << c;
+        }
     }
 }
 
@@ -64,21 +85,29 @@ TEST_F(InGameGl, F12WritesTheFirstScreenshotIntoTheWorkingFolder)
     EXPECT_EQ(static_cast<int>(texture.GetHeight()), gltest::WindowHeight());
 }
 
-// The help and screenshot overlays read from the folder's own files: a red
-// card over the whole screen for one second.
-class InGameOverlayGl : public InGameGl {
+constexpr int kSky = 64;  // grey level of the sky pictures below
+
+// The state's pictures read from the folder's own files: as the help and
+// the screenshot overlay a red card over the whole screen for one second, a
+// white cursor at half alpha and a dark grey sky.
+class InGamePicturesGl : public InGameGl {
 protected:
     void SetUp() override
     {
         ASSERT_NE(getcwd(previous_, sizeof(previous_)), nullptr);
-        const std::string assets = folder_.Path() + "/assets/2D";
-        ASSERT_EQ(std::system(("mkdir -p " + assets + " " + folder_.File("run")).c_str()), 0);
+        for (const char* dir : {"run", "assets/2D", "assets/3D"}) {
+            std::filesystem::create_directories(folder_.File(dir));
+        }
         folder_.Write("red.tga", SolidTga(255, 0, 0));
         const std::string card = "Object: card\nImage: " + folder_.File("red.tga") +
                                  "\nKeyframe: 0\nPos: 0, 0\nSize: 1024, 768\nEnd\n"
                                  "Keyframe: 1\nPos: 0, 0\nSize: 1024, 768\nEnd\nEnd\n";
         folder_.Write("assets/2D/help.txt", card);
         folder_.Write("assets/2D/screenshot.txt", card);
+        folder_.Write("assets/3D/CursorBillboard_1_0.tga", SolidTgaWithAlpha(255, 255, 255, 128));
+        for (const char* face : {"side", "top", "bottom"}) {
+            folder_.Write(std::string("assets/3D/") + face + ".tga", SolidTga(kSky, kSky, kSky));
+        }
         // The state reads "../assets/2D/..." and F12 writes into the working folder.
         ASSERT_EQ(chdir(folder_.File("run").c_str()), 0);
         InGameGl::SetUp();
@@ -102,7 +131,7 @@ struct OverlayCase {
     bool (MorvoDemoAppstate::*shown)() const;
 };
 
-class InGameOverlay : public InGameOverlayGl, public ::testing::WithParamInterface<OverlayCase> {};
+class InGameOverlay : public InGamePicturesGl, public ::testing::WithParamInterface<OverlayCase> {};
 
 // Each press shows the overlay over the frame from its start until it ends,
 // the second press as the first.
@@ -126,7 +155,51 @@ TEST_P(InGameOverlay, KeyShowsItsOverlayUntilItEnds)
 
 INSTANTIATE_TEST_SUITE_P(Keys, InGameOverlay,
                          ::testing::Values(OverlayCase{"HHelp", DIK_H, &MorvoDemoAppstate::IsHelpShown},
-                                           OverlayCase{"F12Screenshot", DIK_F12, &MorvoDemoAppstate::IsScreenshotShown}),
+                                           OverlayCase{"F12Screenshot", DIK_F12,
+                                                       &MorvoDemoAppstate::IsScreenshotShown}),
                          CaseName());
+
+struct LightCase {
+    const char* name;
+    int flightMode;
+    int dx;  // pixels right of the centre
+    float storedPower;
+    float expected;  // each colour channel
+};
+
+class InGameLights : public InGamePicturesGl, public ::testing::WithParamInterface<LightCase> {};
+
+// The cursor at the steering point (here the boy's place, the centre of the
+// view) is blended over the frame by its picture's alpha 0.5; the tank's glow
+// around the boy adds its light (alpha 0.3 x 0.5 with a full tank) to what
+// is already there. Settling, the boy has no cursor.
+TEST_P(InGameLights, CursorBlendsOverTheFrameAndTheGlowAddsToIt)
+{
+    const LightCase& c = GetParam();
+    Play("Plain");
+    World().GetBoy()->tank.SetStoredPower(c.storedPower);
+    World().GetBoy()->SetFlightMode(c.flightMode);
+    Frame(0.0f);
+    const int away = gltest::WindowWidth() / 4;  // beyond the glow
+    ASSERT_NEAR(gltest::ReadPixel(gltest::WindowWidth() / 2 + away, gltest::WindowHeight() / 2 + away)[0], kSky, 2)
+        << "the sky";
+    const std::array<int, 4> pixel = gltest::ReadPixel(gltest::WindowWidth() / 2 + c.dx, gltest::WindowHeight() / 2);
+    for (int channel = 0; channel < 3; ++channel) {
+        EXPECT_NEAR(pixel[channel], c.expected, 3.0f) << "channel " << channel;
+    }
+}
+
+constexpr float kCursorOverSky = 0.5f * kSky + 0.5f * 255.0f;
+constexpr float kFullGlow = 0.3f * 0.5f * 255.0f;
+
+INSTANTIATE_TEST_SUITE_P(
+    Frame, InGameLights,
+    ::testing::Values(LightCase{"Cursor", Boy::kModeSteer, 0, 0.0f, kCursorOverSky},
+                      LightCase{"SkyBesideTheCursor", Boy::kModeSteer, 6, 0.0f, kSky},
+                      LightCase{"GlowBesideTheCursor", Boy::kModeSteer, 6, 500.0f, kSky + kFullGlow},
+                      LightCase{"GlowOverTheCursor", Boy::kModeSteer, 0, 500.0f, kCursorOverSky + kFullGlow},
+                      LightCase{"NoCursorWhileSettling", Boy::kModeSettle, 0, 0.0f, kSky},
+                      LightCase{"GlowWhileSettling", Boy::kModeSettle, 0, 500.0f, kSky + kFullGlow}),
+    CaseName());
 
 }  // namespace
