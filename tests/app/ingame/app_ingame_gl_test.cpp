@@ -102,11 +102,11 @@ protected:
             std::filesystem::create_directories(folder_.File(dir));
         }
         folder_.Write("red.tga", SolidTga(255, 0, 0));
-        const std::string card = "Object: card\nImage: " + folder_.File("red.tga") +
-                                 "\nKeyframe: 0\nPos: 0, 0\nSize: 1024, 768\nEnd\n"
-                                 "Keyframe: 1\nPos: 0, 0\nSize: 1024, 768\nEnd\nEnd\n";
-        folder_.Write("assets/2D/help.txt", card);
-        folder_.Write("assets/2D/screenshot.txt", card);
+        card_ = "Object: card\nImage: " + folder_.File("red.tga") +
+                "\nKeyframe: 0\nPos: 0, 0\nSize: 1024, 768\nEnd\n"
+                "Keyframe: 1\nPos: 0, 0\nSize: 1024, 768\nEnd\nEnd\n";
+        folder_.Write("assets/2D/help.txt", card_);
+        folder_.Write("assets/2D/screenshot.txt", card_);
         folder_.Write("assets/3D/CursorBillboard_1_0.tga", SolidTgaWithAlpha(255, 255, 255, 128));
         for (const char* face : {"side", "top", "bottom"}) {
             folder_.Write(std::string("assets/3D/") + face + ".tga", SolidTga(kSky, kSky, kSky));
@@ -139,6 +139,7 @@ protected:
         const std::array<int, 4> pixel = gltest::CentrePixel();
         return pixel[0] > 250 && pixel[1] < 5 && pixel[2] < 5;
     }
+    std::string card_;
     char previous_[4096] = {};
 };
 
@@ -174,6 +175,33 @@ INSTANTIATE_TEST_SUITE_P(Keys, InGameOverlay,
                          ::testing::Values(OverlayCase{"HHelp", DIK_H, &MorvoDemoAppstate::IsHelpShown},
                                            OverlayCase{"F12Screenshot", DIK_F12,
                                                        &MorvoDemoAppstate::IsScreenshotShown}),
+                         CaseName());
+
+struct OutcomeCase {
+    const char* name;
+    void (MorvoDemoAppstate::*decide)();
+    const char* file;  // the chapter's animation for it
+};
+
+class InGameOutcome : public InGamePicturesGl, public ::testing::WithParamInterface<OutcomeCase> {};
+
+// The chapter's win or lose animation is drawn over the frame once the level
+// is won or lost, and not before.
+TEST_P(InGameOutcome, AnimationIsDrawnOnceTheLevelIsDecided)
+{
+    const OutcomeCase& c = GetParam();
+    folder_.Write(c.file, card_);
+    Play("Animated");
+    Frame(0.02f);
+    EXPECT_FALSE(CardShown());
+    (state_.get()->*c.decide)();
+    Frame(0.02f);
+    EXPECT_TRUE(CardShown());
+}
+
+INSTANTIATE_TEST_SUITE_P(Chapter, InGameOutcome,
+                         ::testing::Values(OutcomeCase{"Won", &MorvoDemoAppstate::Win, "win.txt"},
+                                           OutcomeCase{"Lost", &MorvoDemoAppstate::Lose, "lose.txt"}),
                          CaseName());
 
 struct LightCase {
