@@ -3,6 +3,7 @@
 #include "ingametest.h"
 
 #include "attractor.h"
+#include "boy.h"
 #include "editingflag.h"
 #include "gfxcomponent.h"
 #include "keyframeanimation.h"
@@ -319,6 +320,40 @@ TEST_F(InGameFrame, PlayingFrameGoesOnWithoutCursorMaterial)
     Frame(0.02f);
     Frame(0.02f);
     EXPECT_EQ(PendingState(), -1);
+}
+
+// The fade-in does not move the camera: its frames show the boy from where
+// the load put the new camera, 20 units away at yaw 225 and pitch 30 degrees.
+TEST_F(InGameFrame, FadeInShowsTheBoyFromTheStartingOrbit)
+{
+    GameFlow::GetInstance()->RequestNewGame("Plain");
+    state_->Enter(-1);
+    Frame(kFadeInFrame);
+    ASSERT_TRUE(state_->IsFadingIn());
+    const OrbitCamera* camera = state_->GetCamera();
+    ASSERT_NE(camera, nullptr);
+    const Vec3 boy = World().GetBoy()->position;
+    const Vec3 eye = camera->GetEye() - boy;
+    EXPECT_NEAR(eye.x, -12.247f, 1e-3f);
+    EXPECT_NEAR(eye.y, 10.0f, 1e-3f);
+    EXPECT_NEAR(eye.z, 12.247f, 1e-3f);
+    const Vec3 seen = camera->GetViewMatrix().TransformPoint(boy);
+    EXPECT_NEAR(seen.x, 0.0f, 1e-3f);
+    EXPECT_NEAR(seen.y, 0.0f, 1e-3f);
+    EXPECT_NEAR(seen.z, -20.0f, 1e-3f);
+}
+
+// While steering, the camera looks a share of its distance (20 / 100) of the
+// way from the boy to the steering point.
+TEST_F(InGameFrame, SteeringCameraLeansTowardTheSteeringPoint)
+{
+    Play("Plain");
+    const Vec3 boy = World().GetBoy()->position;
+    World().SetBoyStart(boy + Vec3(10.0f, 0.0f, 0.0f));
+    Frame(0.0f);
+    const Vec3 seen = state_->GetCamera()->GetViewMatrix().TransformPoint(boy + Vec3(2.0f, 0.0f, 0.0f));
+    EXPECT_NEAR(seen.x, 0.0f, 1e-3f);
+    EXPECT_NEAR(seen.y, 0.0f, 1e-3f);
 }
 
 }  // namespace
