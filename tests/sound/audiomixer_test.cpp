@@ -505,11 +505,16 @@ TEST(AudioDevice, PlaysTheMixerFramesAsTheyAre)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         device.Close();
 
+        // The device may write silence before it starts to play.
         std::ifstream file(folder.File("out.raw"), std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        ASSERT_GE(bytes.size(), 3000u * 2 * sizeof(float)) << round;
-        std::vector<float> out(3000 * 2);
+        std::vector<float> out(bytes.size() / sizeof(float));
         std::memcpy(out.data(), bytes.data(), out.size() * sizeof(float));
+        size_t first = 0;
+        while (first < out.size() && out[first] == 0.0f)
+            first += 2;
+        ASSERT_GE(out.size(), first + 3000 * 2) << round;
+        out = std::vector<float>(out.begin() + first, out.begin() + first + 3000 * 2);
         EXPECT_EQ(PlayedFrames(out), Range(0, 3000)) << round;
         EXPECT_EQ(out[1], -EncodeFrame(0)) << round;
     }
