@@ -345,6 +345,27 @@ TEST_F(AudioMixerTest, WithEveryVoiceBusyTheOldestSampleVoiceIsTakenOver)
     EXPECT_TRUE(mixer.IsChannelActive(channels[6]));
 }
 
+// The first voice is freed and started again, so it is the newest, not the
+// oldest: with every voice busy it must stay.
+TEST_F(AudioMixerTest, TakeOverPicksTheOldestSampleVoiceNotTheFirstSlot)
+{
+    AudioSample* click = mixer.LoadSample(MakeWav("click.wav", 10));
+    AudioSample* shot = mixer.LoadSample(MakeWav("shot.wav", 1000));
+    const int ended = mixer.PlaySample(click, false);
+    std::vector<int> channels;
+    for (int i = 1; i < kMixVoiceCount; ++i)
+        channels.push_back(mixer.PlaySample(shot, false));
+    RenderFrames(mixer, 10);
+    ASSERT_FALSE(mixer.IsChannelActive(ended));
+    const int newest = mixer.PlaySample(shot, false);
+
+    ASSERT_GE(mixer.PlaySample(shot, false), 0);
+    EXPECT_FALSE(mixer.IsChannelActive(channels[0]));
+    EXPECT_TRUE(mixer.IsChannelActive(newest));
+    for (size_t i = 1; i < channels.size(); ++i)
+        EXPECT_TRUE(mixer.IsChannelActive(channels[i])) << i;
+}
+
 TEST_F(AudioMixerTest, StreamVoicesAreNeverTakenOver)
 {
     std::vector<AudioStream*> streams;
