@@ -366,6 +366,23 @@ TEST_F(AudioMixerTest, TakeOverPicksTheOldestSampleVoiceNotTheFirstSlot)
         EXPECT_TRUE(mixer.IsChannelActive(channels[i])) << i;
 }
 
+TEST_F(AudioMixerTest, StreamsNeverPlayedLeaveOtherVoicesAlone)
+{
+    AudioSample* shot = mixer.LoadSample(MakeWav("shot.wav", 1000));
+    std::vector<int> channels;
+    for (int i = 0; i < 4; ++i)
+        channels.push_back(mixer.PlaySample(shot, false));
+    AudioStream* closed = mixer.OpenStream(MakeWav("closed.wav", 100));
+    AudioStream* stopped = mixer.OpenStream(MakeWav("stopped.wav", 100));
+    AudioStream* played = mixer.OpenStream(MakeWav("played.wav", 100));
+    mixer.CloseStream(closed);
+    mixer.StopStream(stopped);
+    ASSERT_GE(mixer.PlayStream(played, false), 0);
+    for (int channel : channels)
+        EXPECT_TRUE(mixer.IsChannelActive(channel)) << channel;
+    EXPECT_EQ(mixer.ActiveVoiceCount(), 5);
+}
+
 TEST_F(AudioMixerTest, StreamVoicesAreNeverTakenOver)
 {
     std::vector<AudioStream*> streams;
