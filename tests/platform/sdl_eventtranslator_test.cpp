@@ -226,8 +226,18 @@ INSTANTIATE_TEST_SUITE_P(
                       CharCase{SDL_SCANCODE_SLASH, SDLK_SLASH, KMOD_LSHIFT, '?', "Shift+/"},
                       CharCase{SDL_SCANCODE_KP_5, SDLK_KP_5, KMOD_NUM, '5', "keypad 5, Num Lock"},
                       CharCase{SDL_SCANCODE_KP_5, SDLK_KP_5, KMOD_NONE, 0, "keypad 5"},
+                      CharCase{SDL_SCANCODE_KP_0, SDLK_KP_0, KMOD_NONE, 0, "keypad 0"},
+                      CharCase{SDL_SCANCODE_KP_3, SDLK_KP_3, KMOD_NONE, 0, "keypad 3"},
+                      CharCase{SDL_SCANCODE_KP_9, SDLK_KP_9, KMOD_NONE, 0, "keypad 9"},
+                      CharCase{SDL_SCANCODE_KP_PERIOD, SDLK_KP_PERIOD, KMOD_NONE, 0, "keypad point"},
+                      CharCase{SDL_SCANCODE_KP_DIVIDE, SDLK_KP_DIVIDE, KMOD_NONE, '/', "keypad slash"},
+                      CharCase{SDL_SCANCODE_KP_MULTIPLY, SDLK_KP_MULTIPLY, KMOD_NONE, '*', "keypad star"},
+                      CharCase{SDL_SCANCODE_KP_MINUS, SDLK_KP_MINUS, KMOD_NONE, '-', "keypad minus"},
+                      CharCase{SDL_SCANCODE_KP_PLUS, SDLK_KP_PLUS, KMOD_NONE, '+', "keypad plus"},
                       CharCase{SDL_SCANCODE_F1, SDLK_F1, KMOD_NONE, 0, "F1"},
                       CharCase{SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, KMOD_LSHIFT, 0, "Shift alone"},
+                      CharCase{SDL_SCANCODE_LCTRL, SDLK_LCTRL, KMOD_LCTRL, 0, "Ctrl alone"},
+                      CharCase{SDL_SCANCODE_1, SDLK_1, KMOD_RCTRL, 0, "Ctrl+1"},
                       CharCase{SDL_SCANCODE_DELETE, SDLK_DELETE, KMOD_NONE, 0, "Delete"},
                       CharCase{SDL_SCANCODE_LEFT, SDLK_LEFT, KMOD_NONE, 0, "arrow"}),
     CaseName());
@@ -367,6 +377,8 @@ TEST_F(EventTranslation, UnfocusedMouseReadsFailAndDropMotion)
 
 TEST_F(EventTranslation, RelativeModeOnlyWhileFocusedAcquiredAndAllowed)
 {
+    EXPECT_FALSE(input_.HasFocus());
+    EXPECT_EQ(input_.AcquireMouse(), InputResult::OtherAppHasFocus);
     EXPECT_FALSE(input_.WantsRelativeMouse());
     FocusAndAcquire();
     EXPECT_TRUE(input_.WantsRelativeMouse());

@@ -9,7 +9,12 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <thread>
+
+#include <unistd.h>
 
 namespace {
 
@@ -55,19 +60,22 @@ TEST_F(AudioMixerTest, SampleLargerThanTheDecodedLimitIsRefused)
 
 TEST_F(AudioMixerTest, SamplePlaysEveryFrameOnceThenFreesItsVoice)
 {
-    AudioSample* sample = mixer.LoadSample(MakeWav("shot.wav", 1500));
-    ASSERT_NE(sample, nullptr);
-    const int channel = mixer.PlaySample(sample, false);
-    ASSERT_GE(channel, 0);
+    // The longer file takes more than one read to load.
+    for (const int frames : {1500, 40000}) {
+        AudioSample* sample = mixer.LoadSample(MakeWav("shot.wav", frames));
+        ASSERT_NE(sample, nullptr);
+        const int channel = mixer.PlaySample(sample, false);
+        ASSERT_GE(channel, 0);
 
-    const std::vector<float> out = RenderFrames(mixer, 2000);
-    std::vector<int64_t> expected = Range(0, 1500);
-    expected.resize(2000, -1);
-    EXPECT_EQ(PlayedFrames(out), expected);
-    EXPECT_FLOAT_EQ(out[1], -EncodeFrame(0));
-    EXPECT_FALSE(mixer.IsChannelActive(channel));
-    EXPECT_FALSE(mixer.SetVolume(channel, 10));
-    EXPECT_EQ(mixer.ActiveVoiceCount(), 0);
+        const std::vector<float> out = RenderFrames(mixer, frames + 500);
+        std::vector<int64_t> expected = Range(0, frames);
+        expected.resize(frames + 500, -1);
+        EXPECT_EQ(PlayedFrames(out), expected) << frames;
+        EXPECT_FLOAT_EQ(out[1], -EncodeFrame(0));
+        EXPECT_FALSE(mixer.IsChannelActive(channel));
+        EXPECT_FALSE(mixer.SetVolume(channel, 10));
+        EXPECT_EQ(mixer.ActiveVoiceCount(), 0);
+    }
 }
 
 TEST_F(AudioMixerTest, EachPlayOfASampleStartsANewVoice)
@@ -191,6 +199,41 @@ TEST_F(AudioMixerTest, StreamAtAnotherRateLoopsWithoutAGap)
     }
 }
 
+// The file shrinks on disk after the stream was opened, so it ends before
+// the frame count its header gave.
+TEST_F(AudioMixerTest, StreamWhoseFileEndsEarlyLoopsFromItsRealEnd)
+{
+    const std::string path = MakeWav("music.wav", 3000);
+    AudioStream* stream = mixer.OpenStream(path);
+    ASSERT_NE(stream, nullptr);
+    ASSERT_EQ(::truncate(path.c_str(), kFloatWavHeaderBytes + 1000 * 8), 0);
+    mixer.PlayStream(stream, false);
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 5000)), LoopSequence(5000, 0, 999));
+}
+
+TEST_F(AudioMixerTest, StreamWhoseFileLosesItsFramesFallsSilent)
+{
+    const std::string path = MakeWav("music.wav", 20000, 2, kMixRate / 2);
+    AudioStream* stream = mixer.OpenStream(path);
+    ASSERT_NE(stream, nullptr);
+    mixer.PlayStream(stream, false);
+    ASSERT_EQ(::truncate(path.c_str(), kFloatWavHeaderBytes), 0);
+    // What was decoded before plays out (output frame j sits at source
+    // position j / 2); then silence, never old frames again.
+    const std::vector<float> out = RenderFrames(mixer, 40000);
+    int silentFrom = 1;
+    while (silentFrom < 40000 && out[silentFrom * 2] != 0.0f)
+        ++silentFrom;
+    EXPECT_GE(silentFrom, 16384);
+    for (int j = 0; j < silentFrom; ++j) {
+        const float a = EncodeFrame(j / 2);
+        const float b = EncodeFrame(j / 2 + 1);
+        ASSERT_FLOAT_EQ(out[j * 2], j % 2 == 0 ? a : a + (b - a) * 0.5f) << "frame " << j;
+    }
+    for (int j = silentFrom; j < 40000; ++j)
+        ASSERT_EQ(out[j * 2], 0.0f) << "frame " << j;
+}
+
 TEST_F(AudioMixerTest, PausedStreamResumesWhereItStopped)
 {
     AudioStream* stream = mixer.OpenStream(MakeWav("music.wav", 5000));
@@ -302,6 +345,44 @@ TEST_F(AudioMixerTest, WithEveryVoiceBusyTheOldestSampleVoiceIsTakenOver)
     EXPECT_TRUE(mixer.IsChannelActive(channels[6]));
 }
 
+// The first voice is freed and started again, so it is the newest, not the
+// oldest: with every voice busy it must stay.
+TEST_F(AudioMixerTest, TakeOverPicksTheOldestSampleVoiceNotTheFirstSlot)
+{
+    AudioSample* click = mixer.LoadSample(MakeWav("click.wav", 10));
+    AudioSample* shot = mixer.LoadSample(MakeWav("shot.wav", 1000));
+    const int ended = mixer.PlaySample(click, false);
+    std::vector<int> channels;
+    for (int i = 1; i < kMixVoiceCount; ++i)
+        channels.push_back(mixer.PlaySample(shot, false));
+    RenderFrames(mixer, 10);
+    ASSERT_FALSE(mixer.IsChannelActive(ended));
+    const int newest = mixer.PlaySample(shot, false);
+
+    ASSERT_GE(mixer.PlaySample(shot, false), 0);
+    EXPECT_FALSE(mixer.IsChannelActive(channels[0]));
+    EXPECT_TRUE(mixer.IsChannelActive(newest));
+    for (size_t i = 1; i < channels.size(); ++i)
+        EXPECT_TRUE(mixer.IsChannelActive(channels[i])) << i;
+}
+
+TEST_F(AudioMixerTest, StreamsNeverPlayedLeaveOtherVoicesAlone)
+{
+    AudioSample* shot = mixer.LoadSample(MakeWav("shot.wav", 1000));
+    std::vector<int> channels;
+    for (int i = 0; i < 4; ++i)
+        channels.push_back(mixer.PlaySample(shot, false));
+    AudioStream* closed = mixer.OpenStream(MakeWav("closed.wav", 100));
+    AudioStream* stopped = mixer.OpenStream(MakeWav("stopped.wav", 100));
+    AudioStream* played = mixer.OpenStream(MakeWav("played.wav", 100));
+    mixer.CloseStream(closed);
+    mixer.StopStream(stopped);
+    ASSERT_GE(mixer.PlayStream(played, false), 0);
+    for (int channel : channels)
+        EXPECT_TRUE(mixer.IsChannelActive(channel)) << channel;
+    EXPECT_EQ(mixer.ActiveVoiceCount(), 5);
+}
+
 TEST_F(AudioMixerTest, StreamVoicesAreNeverTakenOver)
 {
     std::vector<AudioStream*> streams;
@@ -336,6 +417,25 @@ TEST_F(AudioMixerTest, FreeingOrClosingStopsTheVoices)
     EXPECT_FALSE(mixer.IsChannelActive(sampleChannel));
     EXPECT_FALSE(mixer.IsChannelActive(streamChannel));
     EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 10)), std::vector<int64_t>(10, -1));
+}
+
+TEST_F(AudioMixerTest, FreeingOneSoundLeavesTheOthersPlaying)
+{
+    AudioSample* gone = mixer.LoadSample(MakeWav("gone.wav", 300));
+    AudioSample* kept = mixer.LoadSample(MakeWav("kept.wav", 300));
+    AudioStream* goneStream = mixer.OpenStream(MakeWav("gone-music.wav", 300));
+    AudioStream* keptStream = mixer.OpenStream(MakeWav("kept-music.wav", 300));
+    mixer.FreeSample(gone);
+    mixer.CloseStream(goneStream);
+    // Sounds loaded afterwards must not take the place of the kept ones.
+    ASSERT_TRUE(WriteFloatWav(folder.File("other.wav"), 2, kMixRate, std::vector<float>(600, 0.25f)));
+    ASSERT_NE(mixer.LoadSample(folder.File("other.wav")), nullptr);
+    ASSERT_NE(mixer.OpenStream(folder.File("other.wav")), nullptr);
+
+    mixer.PlaySample(kept, false);
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 300)), Range(0, 300));
+    mixer.PlayStream(keptStream, false);
+    EXPECT_EQ(PlayedFrames(RenderFrames(mixer, 300)), Range(0, 300));
 }
 
 TEST_F(AudioMixerTest, DecoderThreadKeepsAStreamFed)
@@ -392,6 +492,73 @@ TEST(AudioDevice, OpensOnTheSilentDriverWhenNoDeviceWorks)
     device.Close();
     EXPECT_FALSE(device.IsOpen());
     EXPECT_EQ(device.DriverName(), "");
+}
+
+namespace {
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value)
+        : name_(name)
+    {
+        const char* old = std::getenv(name);
+        had_ = old != nullptr;
+        if (had_)
+            old_ = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv()
+    {
+        if (had_)
+            ::setenv(name_, old_.c_str(), 1);
+        else
+            ::unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    bool had_ = false;
+    std::string old_;
+};
+
+}  // namespace
+
+// SDL's disk driver writes what the device plays to a file: the mixer's
+// frames must come out as they are, also after the device was closed and
+// opened again.
+TEST(AudioDevice, PlaysTheMixerFramesAsTheyAre)
+{
+    TempFolder folder;
+    ScopedEnv driver("SDL_AUDIODRIVER", "disk");
+    ScopedEnv output("SDL_DISKAUDIOFILE", folder.File("out.raw"));
+    ASSERT_TRUE(WriteIndexWav(folder.File("shot.wav"), 3000));
+    AudioMixer mixer;
+    AudioSample* sample = mixer.LoadSample(folder.File("shot.wav"));
+    AudioDevice device(mixer);
+    for (int round = 0; round < 2; ++round) {
+        const int channel = mixer.PlaySample(sample, false);
+        ASSERT_TRUE(device.Open()) << round;
+        EXPECT_EQ(device.DriverName(), "disk") << round;
+        EXPECT_FALSE(device.UsesFallbackDriver()) << round;
+        // The bound only keeps a device that never plays from hanging the test.
+        for (int wait = 0; wait < 1000 && mixer.IsChannelActive(channel); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        device.Close();
+
+        // The device may write silence before it starts to play.
+        std::ifstream file(folder.File("out.raw"), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        std::vector<float> out(bytes.size() / sizeof(float));
+        std::memcpy(out.data(), bytes.data(), out.size() * sizeof(float));
+        size_t first = 0;
+        while (first < out.size() && out[first] == 0.0f)
+            first += 2;
+        ASSERT_GE(out.size(), first + 3000 * 2) << round;
+        out = std::vector<float>(out.begin() + first, out.begin() + first + 3000 * 2);
+        EXPECT_EQ(PlayedFrames(out), Range(0, 3000)) << round;
+        EXPECT_EQ(out[1], -EncodeFrame(0)) << round;
+    }
 }
 
 namespace {

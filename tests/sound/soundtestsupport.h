@@ -26,6 +26,9 @@ inline int64_t DecodeFrame(float left)
     return static_cast<int64_t>(std::llround(left / kFrameScale)) - 1;
 }
 
+// Bytes before the first sample in a file written by WriteFloatWav.
+constexpr long kFloatWavHeaderBytes = 44;
+
 // Writes interleaved 32-bit float samples as a WAV file.
 inline bool WriteFloatWav(const std::string& path, int channels, int rate, const std::vector<float>& samples)
 {
