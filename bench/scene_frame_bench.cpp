@@ -166,7 +166,9 @@ BENCHMARK(BM_InGameFrameMorvos)
     ->Arg(60800)
     ->Arg(91200)
     ->Arg(106400)
-    ->Arg(121600);
+    ->Arg(121600)
+    ->Arg(136800)
+    ->Arg(152000);
 
 void BM_WorldStep(benchmark::State& state)
 {
