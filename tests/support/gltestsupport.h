@@ -10,7 +10,10 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <vector>
 
 namespace gltest {
 
@@ -117,6 +120,26 @@ inline void ResetDrawing(Texturing texturing = Texturing::kOn)
         glDisable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, 0);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+// RGBA of the whole back buffer, rows from the bottom.
+inline std::vector<unsigned char> ReadWindow()
+{
+    std::vector<unsigned char> pixels(static_cast<size_t>(WindowWidth()) * WindowHeight() * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, WindowWidth(), WindowHeight(), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+// The largest difference in any channel between two readings of one size.
+inline int LargestDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b)
+{
+    int largest = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        largest = std::max(largest, std::abs(static_cast<int>(a[i]) - static_cast<int>(b[i])));
+    }
+    return largest;
 }
 
 // RGBA of the back-buffer pixel at x, y counted from the bottom-left.

@@ -259,13 +259,7 @@ protected:
         SetSpriteDrawer(reference ? ReferenceSprites : nullptr);
         RenderScene(false);
         glFinish();
-        const int w = gltest::WindowWidth();
-        const int h = gltest::WindowHeight();
-        std::vector<unsigned char> pixels(static_cast<size_t>(w) * h * 4);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-        return pixels;
+        return gltest::ReadWindow();
     }
 
     // Draws the frame both ways and compares every channel; the largest difference.

@@ -85,15 +85,6 @@ void SetView()
     glEnable(GL_BLEND);
 }
 
-std::vector<unsigned char> ReadFrame()
-{
-    std::vector<unsigned char> pixels(static_cast<size_t>(gltest::WindowWidth()) * gltest::WindowHeight() * 4);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, gltest::WindowWidth(), gltest::WindowHeight(), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
-
 // Draws the quads one by one, then as a batch; the largest difference in
 // any channel. `runs` gets the batch's run count.
 int DrawBothWays(const std::vector<Placed>& quads, int& runs)
@@ -123,7 +114,7 @@ int DrawBothWays(const std::vector<Placed>& quads, int& runs)
         glVertex3f(x0, y1, c.z);
         glEnd();
     }
-    const std::vector<unsigned char> reference = ReadFrame();
+    const std::vector<unsigned char> reference = gltest::ReadWindow();
 
     SetView();
     QuadBatch batch;
@@ -135,13 +126,9 @@ int DrawBothWays(const std::vector<Placed>& quads, int& runs)
                   quads[i].part);
     }
     batch.Draw(0, batch.RunCount(), QuadBatch::Shading::kFlat);
-    const std::vector<unsigned char> batched = ReadFrame();
+    const std::vector<unsigned char> batched = gltest::ReadWindow();
     runs = batch.RunCount();
-    int largest = 0;
-    for (size_t i = 0; i < reference.size(); ++i) {
-        largest = std::max(largest, std::abs(static_cast<int>(reference[i]) - static_cast<int>(batched[i])));
-    }
-    return largest;
+    return gltest::LargestDifference(reference, batched);
 }
 
 // Uniform in [0, 1) from a fixed sequence.
@@ -250,7 +237,7 @@ std::vector<unsigned char> DrawPicture(const TextureAtlas& atlas, size_t i, uint
     batch.Add(destination, atlas.GetTexture(), Vec3(), 1.0f, atlas.GetRect(i), QuadColor{1.0f, 1.0f, 1.0f, 0.75f},
               whole ? UvRect() : atlas.GetVisiblePart(i));
     batch.Draw(0, batch.RunCount(), QuadBatch::Shading::kFlat);
-    return ReadFrame();
+    return gltest::ReadWindow();
 }
 
 }  // namespace
@@ -278,12 +265,8 @@ TEST(QuadBatchGl, QuadsOfAtlasPicturesDrawOnlyTheirVisiblePart)
             << p.name;
         for (uint32_t destination : {GL_ONE, GL_ONE_MINUS_SRC_ALPHA}) {
             const std::vector<unsigned char> whole = DrawPicture(atlas, i, destination, true);
-            const std::vector<unsigned char> visible = DrawPicture(atlas, i, destination, false);
-            int largest = 0;
-            for (size_t c = 0; c < whole.size(); ++c) {
-                largest = std::max(largest, std::abs(static_cast<int>(whole[c]) - static_cast<int>(visible[c])));
-            }
-            EXPECT_LE(largest, 1) << p.name << ", destination " << destination;
+            EXPECT_LE(gltest::LargestDifference(whole, DrawPicture(atlas, i, destination, false)), 1)
+                << p.name << ", destination " << destination;
         }
     }
 }

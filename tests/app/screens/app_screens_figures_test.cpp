@@ -160,18 +160,6 @@ TEST_F(MenuLayoutFigures, PictureCoversTheWindowAndTheButtonUnderThePointerLight
     dream.Exit(-1);
 }
 
-// The window's RGBA pixels, read back after the frame was presented.
-std::vector<unsigned char> FramePixels()
-{
-    const int width = gltest::WindowWidth();
-    const int height = gltest::WindowHeight();
-    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
-
 struct CardFrame {
     float elapsed;
     float black;  // alpha of the black over the dedication; < 0: the menu shows
@@ -194,7 +182,7 @@ TEST_F(MenuLayoutFigures, DedicationFadesInAndOutOverHalfASecond)
     auto frameAt = [&title](float elapsed) {
         title.SetElapsed(elapsed);
         title.Update(0.0f);
-        return FramePixels();
+        return gltest::ReadWindow();
     };
     const std::vector<unsigned char> card = frameAt(2.5f);
     const std::vector<unsigned char> menu = frameAt(60.0f);
