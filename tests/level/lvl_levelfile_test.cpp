@@ -186,21 +186,6 @@ const char* const kAnimation = "Object: dot\nKeyframe: 0\nPos: 0, 0\nEnd\nKeyfra
 
 class LevelFileTest : public LevelFileFixture {
 protected:
-    Trigger MakeTrigger(const char* id, int32_t condition, int32_t gridSet, int32_t effect, int32_t animation,
-                        bool visible, int32_t hitPoints)
-    {
-        Trigger t;
-        t.id = id;
-        t.condition = condition;
-        t.gridSet = gridSet;
-        t.effect = effect;
-        t.animation = animation;
-        t.visible = visible;
-        t.hitPoints = hitPoints;
-        t.remainingHits = hitPoints;
-        return t;
-    }
-
     // A level using every element of the format.
     void BuildFullLevel()
     {

@@ -25,16 +25,7 @@ protected:
     static void AddTrigger(const char* id, int32_t condition, int32_t gridSet, int32_t effect, int32_t animation,
                            bool visible, int32_t hitPoints)
     {
-        Trigger t;
-        t.id = id;
-        t.condition = condition;
-        t.gridSet = gridSet;
-        t.effect = effect;
-        t.animation = animation;
-        t.visible = visible;
-        t.hitPoints = hitPoints;
-        t.remainingHits = hitPoints;
-        GetMorvoWorld().GetTriggers().Add(t);
+        GetMorvoWorld().GetTriggers().Add(MakeTrigger(id, condition, gridSet, effect, animation, visible, hitPoints));
     }
 
     TempFolder folder_;
