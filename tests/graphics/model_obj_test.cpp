@@ -357,6 +357,8 @@ TEST(ObjWriter, UnwritablePathLogsAndFails)
     EXPECT_FALSE(writer.Write(&model, path.c_str()));
     EXPECT_EQ(log.Lines(), std::vector<std::string>{"Unable to create " + path + " for output\n"});
     EXPECT_FALSE(writer.Write(nullptr, path.c_str()));
+    // A full disk shows only when the buffered text is flushed at the close.
+    EXPECT_FALSE(writer.Write(&model, "/dev/full"));
 }
 
 TEST_F(ObjMaterials, WriteThenReadKeepsGeometryAndMaterialsButShiftsGroupNames)
