@@ -18,6 +18,7 @@
 #include "gltestsupport.h"
 #include "materialmanager.h"
 #include "modelmanager.h"
+#include "orbitcamera.h"
 #include "testsupport.h"
 #include "texturemanager.h"
 
@@ -181,6 +182,12 @@ INSTANTIATE_TEST_SUITE_P(GfxComponent, GfxWindowSizes,
                          ::testing::Values(BadSize{"ZeroWidth", 0, 600}, BadSize{"NegativeWidth", -5, 600},
                                            BadSize{"NegativeHeight", 800, -1}),
                          CaseName());
+
+TEST_F(GfxWindow, OrbitCameraTakesTheWindowsAspect)
+{
+    OrbitCamera camera;
+    EXPECT_NEAR(camera.GetAspect(), 800.0f / 600.0f, 1e-6f);
+}
 
 TEST_F(GfxWindow, HeightZeroIsStoredAsOne)
 {

@@ -110,6 +110,9 @@ TEST_F(ModelDrawing, MaterialTextureIsDrawn)
     EXPECT_EQ(material->texture->GetName(), folder.File("red.tga"));
     model->Render(GL_TRIANGLES, &materials);
     EXPECT_EQ(CentrePixel(), (Pixel{255, 0, 0, 255}));
+    EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_NORMAL_ARRAY));
 }
 
 TEST_F(ModelDrawing, RenderColoredWithoutMaterialUsesTheColourAndLeavesWhite)
