@@ -216,6 +216,10 @@ TEST(Model, CenterIsMaxMinusHalfTheSpan)
     EXPECT_FLOAT_EQ(model.GetCenter().x, -1.0f);
     EXPECT_FLOAT_EQ(model.GetCenter().y, 0.5f);
     EXPECT_FLOAT_EQ(model.GetCenter().z, -0.5f);
+    Model spread;
+    spread.AddMesh()->AddVertex(0, -2, 0);
+    spread.GetMesh(0)->AddVertex(0, 4, 0);
+    EXPECT_FLOAT_EQ(spread.GetCenter().y, 1.0f);
 }
 
 TEST(Model, CopyKeepsGroupsButNotCountsOrBounds)
