@@ -49,6 +49,11 @@ TEST(OrbitCamera, ResetPutsTheEyeAtTheStartOffsetLookingAtTheTarget)
     EXPECT_NEAR(camera.distance, 20.0f, kTolerance);
     // The view puts the target straight ahead, 20 units away.
     ExpectNear(camera.GetViewMatrix().TransformPoint(Vec3()), Vec3(0.0f, 0.0f, -20.0f), "target in view");
+    // The camera frame faces along (target - eye) / 20, its translation the
+    // eye on the frame's own axes: 20 along -forward.
+    const Matrix4 frame = camera.GetLookAtMatrix();
+    ExpectNear(frame.GetForward(), Vec3(0.6123724f, -0.5f, -0.6123724f), "frame forward");
+    ExpectNear(Vec3(frame.m[12], frame.m[13], frame.m[14]), Vec3(0.0f, 0.0f, 20.0f), "frame translation");
 }
 
 TEST(OrbitCamera, PitchTargetIsClampedTo80Degrees)

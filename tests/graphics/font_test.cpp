@@ -134,15 +134,21 @@ TEST_F(FontTest, GlyphsSitOnThePenAndLinesDropByTheLineSpacing)
     font.Init(folder.File("tiny.bdf").c_str(), 6);
     ASSERT_EQ(font.GetLineSpacing(), 9u);  // 6 / 0.63 = 9.52
     Begin2D();
-    FontPrint(font, 10.0f, 30.0f, "AB\nA");
+    FontPrint(font, 2.0f, 30.0f, "AB\nAAAAAAA");
     End2D();
+    GLfloat view[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, view);
+    EXPECT_EQ(view[12], 0.0f);
+    EXPECT_EQ(view[13], 0.0f);
     // Each glyph's box runs from one pixel below the baseline (top 7, 8 rows)
     // and the pen moves on by the glyph's advance (8 for A).
     struct Placed {
         const TinyGlyph& glyph;
         int left, baseline;
     };
-    const Placed placed[] = {{kTinyGlyphs[0], 10, 30}, {kTinyGlyphs[1], 18, 30}, {kTinyGlyphs[0], 10, 21}};
+    std::vector<Placed> placed = {{kTinyGlyphs[0], 2, 30}, {kTinyGlyphs[1], 10, 30}};
+    for (int k = 0; k < 7; ++k)
+        placed.push_back({kTinyGlyphs[0], 2 + 8 * k, 21});
     std::vector<bool> expected(64 * 64, false);
     for (const Placed& p : placed)
         for (unsigned row = 0; row < 8; ++row)
@@ -156,6 +162,14 @@ TEST_F(FontTest, GlyphsSitOnThePenAndLinesDropByTheLineSpacing)
             if ((window[4 * (y * 64 + x)] > 128) != expected[y * 64 + x])
                 wrong += " " + std::to_string(x) + "," + std::to_string(y);
     EXPECT_EQ(wrong, "");
+
+    // Blended by the current colour's alpha over the black background.
+    gltest::ResetDrawing();
+    glColor4f(1.0f, 1.0f, 1.0f, 0.5f);
+    Begin2D();
+    FontPrint(font, 2.0f, 30.0f, "A");
+    End2D();
+    EXPECT_NEAR(gltest::ReadPixel(5, 36)[0], 128, 3);  // top row of A: columns 3 and 4
     font.Clean();
 }
 

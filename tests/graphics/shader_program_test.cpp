@@ -205,6 +205,13 @@ TEST(ScreenCopy, CopiesTheFrameAndDrawsItThroughItsProgram)
     // The material's own name is empty; "screen" names its texture.
     EXPECT_TRUE(copy->NameEquals(""));
     EXPECT_FALSE(copy->NameEquals("screen"));
+    for (void (ScreenCopyMaterial::*apply)() : {&ScreenCopyMaterial::ApplyBlend, &ScreenCopyMaterial::ApplyBlendOnly}) {
+        glBlendFunc(GL_ONE, GL_ZERO);
+        (copy->*apply)();
+        GLint source = 0;
+        glGetIntegerv(GL_BLEND_SRC, &source);
+        EXPECT_EQ(source, GL_SRC_ALPHA);
+    }
 
     // Without "sharpness.frag" the program does not link and the fixed pipeline draws the copy.
     ScreenCopyMaterial* plain = materials.CreateScreenCopy("plain", 1024, 3);
