@@ -237,7 +237,8 @@ INSTANTIATE_TEST_SUITE_P(
     OrbitCamera, SphericalPoints,
     ::testing::Values(SphericalCase{"RadiusTwoAlongX", 2.0f, 0.0f, 0.0f, Vec3(2.0f, 0.0f, 0.0f)},
                       SphericalCase{"QuarterTurnOfA", 1.0f, 1.5707963f, 0.0f, Vec3(0.0f, 1.0f, 0.0f)},
-                      SphericalCase{"QuarterTurnOfB", 1.0f, 0.0f, 1.5707963f, Vec3(0.0f, 0.0f, -1.0f)}),
+                      SphericalCase{"QuarterTurnOfB", 1.0f, 0.0f, 1.5707963f, Vec3(0.0f, 0.0f, -1.0f)},
+                      SphericalCase{"RadiusTwoAt60And30", 2.0f, 1.0471976f, 0.5235988f, Vec3(0.8660254f, 1.5f, -1.0f)}),
     CaseName());
 
 }  // namespace
