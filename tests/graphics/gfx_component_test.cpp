@@ -331,6 +331,8 @@ TEST_F(GfxWindow, TexturedRectWithoutTextureBreaksAndDrawsNothing)
     BreakCounter breaks;
     DrawTexturedRect2D(nullptr, 0, 0, 50, 50);
     EXPECT_EQ(breaks.Count(), 1);
+    DrawTexturedQuad2D(nullptr, 0, 0, 50, 50, 0.0f, 1.0f);
+    EXPECT_EQ(breaks.Count(), 2);
     ExpectPixel(10, 10, kBlack, "nothing drawn");
     GLint depth = 0;
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
