@@ -262,6 +262,7 @@ TEST_F(GfxWindow, Begin2DMapsWindowPixelsFromTheBottomLeft)
 
 TEST_F(GfxWindow, ColoredRectCoversExactlyItsPixels)
 {
+    glTranslatef(37.0f, 21.0f, 0.0f);  // a model-view left by the caller does not move it
     gfx_->DrawColoredRect2D(1, 0, 0, 1, 100, 50, 200, 100);
     ExpectPixel(100, 50, kRed, "first pixel");
     ExpectPixel(299, 149, kRed, "last pixel");
@@ -313,6 +314,7 @@ TEST_F(GfxWindow, TexturedRectCoversItsPixelsWithTheTextureRightWayUp)
     const unsigned char texels[2 * 2 * 2] = {64, 255, 128, 255, 192, 255, 255, 255};
     Texture* quarters = gfx_->textures->CreateFromBitmap("quarters", texels, 2, 2, GL_RGBA);
     ASSERT_NE(quarters, nullptr);
+    glBindTexture(GL_TEXTURE_2D, 0);
     DrawTexturedRect2D(quarters, 200, 200, 100, 100);
     // The texture's first row lies along the bottom edge (y); texel centres
     // fall between pixels, so a pixel there is a little filtered.
@@ -446,7 +448,11 @@ TEST_F(RegistryDump, ListsModelsMeshesAndTextures)
     model->SetMtllibName("island.mtl");
     model->SetTriangleCount(12);
     model->SetMaterialCount(1);
-    model->AddMesh();
+    Mesh* mesh = model->AddMesh();
+    mesh->AddTexCoord(0.5f, 0.5f);
+    mesh->AddNormal(GfxVec3(0, 1, 0));
+    mesh->SetHasTexCoords(true);
+    mesh->SetHasNormals(true);
     Texture* blank = gfx_->textures->CreateBlank("blank64", 64, 4);
     ASSERT_NE(blank, nullptr);
 
@@ -457,7 +463,8 @@ TEST_F(RegistryDump, ListsModelsMeshesAndTextures)
                   static_cast<int>(blank->GetGLTextureId()));
     const std::string expected = std::string("Object: island.obj\n# of meshes: 1\n# of materials: 1\n") +
                                  "# of triangles in model: 12\n\n\tMaterial file and location: island.mtl\n" +
-                                 "\tMesh #0: \n\t# of vertices: 0\n\t# of faces: 0\n\n" +
+                                 "\tMesh #0: \n\t# of vertices: 0\n\t# of texture coords: 1\n" +
+                                 "\t# of normals: 1\n\t# of faces: 0\n\n" +
                                  "Material Registry\n\nTexture Registry\n\n" + textureLines;
     EXPECT_EQ(ReadFileText(folder_.File("meshinfo.txt")), expected);
 }

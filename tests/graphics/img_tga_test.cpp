@@ -361,6 +361,8 @@ TEST(TgaWriter, UnwritablePathLogsAndFails)
     TgaFile writer;
     EXPECT_FALSE(writer.Write(pixels.data(), 1, 1, path.c_str(), false));
     EXPECT_EQ(log.Lines(), std::vector<std::string>{"Unable to open " + path + " for writing.\n"});
+    EXPECT_FALSE(writer.Write(pixels.data(), 1, 1, nullptr, false));
+    EXPECT_FALSE(writer.Write(pixels.data(), 1, 1, "/dev/full", false));
 }
 
 TEST(TgaFlip, OddHeightKeepsTheMiddleRow)
