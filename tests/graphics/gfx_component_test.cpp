@@ -308,22 +308,29 @@ TEST_F(GfxWindow, TwoDRoutinesLeaveBlendingOffCullingOnAndMatricesBalanced)
     gfx_->textures->Release(white);
 }
 
-TEST_F(GfxWindow, TexturedRectCoversItsPixelsWithTheTextureRightWayUp)
+TEST_F(GfxWindow, TexturedRectAndQuadCoverTheirPixelsWithTheTextureRightWayUp)
 {
     // Luminance-alpha texels, first row first: 64, 128 / 192, 255, all opaque.
     const unsigned char texels[2 * 2 * 2] = {64, 255, 128, 255, 192, 255, 255, 255};
     Texture* quarters = gfx_->textures->CreateFromBitmap("quarters", texels, 2, 2, GL_RGBA);
     ASSERT_NE(quarters, nullptr);
-    glBindTexture(GL_TEXTURE_2D, 0);
-    DrawTexturedRect2D(quarters, 200, 200, 100, 100);
-    // The texture's first row lies along the bottom edge (y); texel centres
-    // fall between pixels, so a pixel there is a little filtered.
-    const std::array<int, 3> quarterCentres[] = {{225, 225, 64}, {275, 225, 128}, {225, 275, 192}, {275, 275, 255}};
-    for (const auto& q : quarterCentres) {
-        EXPECT_NEAR(ReadPixel(q[0], q[1]).r, q[2], 8) << q[0] << "," << q[1];
-    }
-    for (const auto& outside : {std::array<int, 2>{199, 250}, {300, 250}, {250, 199}, {250, 300}}) {
-        ExpectPixel(outside[0], outside[1], kBlack, "outside");
+    for (bool quad : {false, true}) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        if (quad) {
+            DrawTexturedQuad2D(quarters, 200, 200, 100, 100, 0.0f, 1.0f);
+        } else {
+            DrawTexturedRect2D(quarters, 200, 200, 100, 100);
+        }
+        // The texture's first row lies along the bottom edge (y); texel
+        // centres fall between pixels, so a pixel there is a little filtered.
+        const std::array<int, 3> centres[] = {{225, 225, 64}, {275, 225, 128}, {225, 275, 192}, {275, 275, 255}};
+        for (const auto& q : centres) {
+            EXPECT_NEAR(ReadPixel(q[0], q[1]).r, q[2], 8) << q[0] << "," << q[1] << (quad ? " quad" : " rect");
+        }
+        for (const auto& outside : {std::array<int, 2>{199, 250}, {300, 250}, {250, 199}, {250, 300}}) {
+            ExpectPixel(outside[0], outside[1], kBlack, quad ? "outside the quad" : "outside the rect");
+        }
     }
     gfx_->textures->Release(quarters);
 }

@@ -156,6 +156,14 @@ INSTANTIATE_TEST_SUITE_P(
                    ReadCase{
                        "rawHeader0x7FStores128",
                        Concat(Header(10, 128, 1, 24), Concat({0x7F}, Repeat({1, 2, 3}, 128))), 128, 1, 24, Repeat({3, 2, 1}, 128)},
+                   // Sizes past 255 take their high byte.
+                   ReadCase{
+                       "width300",
+                       Concat(Header(10, 300, 1, 24), {0xFF, 1, 2, 3, 0xFF, 1, 2, 3, 0xAB, 1, 2, 3}), 300, 1, 24, Repeat({3, 2, 1}, 300)},
+                   ReadCase{
+                       "height300",
+                       Concat(Header(10, 1, 300, 24), {0xFF, 1, 2, 3, 0xFF, 1, 2, 3, 0xAB, 1, 2, 3}), 1, 300,
+                       24, Repeat({3, 2, 1}, 300)},
                    // The descriptor's top-origin bit is ignored: rows stay in file order.
                    ReadCase{
                        "topOriginNotFlipped",
