@@ -49,6 +49,11 @@ TEST(OrbitCamera, ResetPutsTheEyeAtTheStartOffsetLookingAtTheTarget)
     EXPECT_NEAR(camera.distance, 20.0f, kTolerance);
     // The view puts the target straight ahead, 20 units away.
     ExpectNear(camera.GetViewMatrix().TransformPoint(Vec3()), Vec3(0.0f, 0.0f, -20.0f), "target in view");
+    // The camera frame faces along (target - eye) / 20, its translation the
+    // eye on the frame's own axes: 20 along -forward.
+    const Matrix4 frame = camera.GetLookAtMatrix();
+    ExpectNear(frame.GetForward(), Vec3(0.6123724f, -0.5f, -0.6123724f), "frame forward");
+    ExpectNear(Vec3(frame.m[12], frame.m[13], frame.m[14]), Vec3(0.0f, 0.0f, 20.0f), "frame translation");
 }
 
 TEST(OrbitCamera, PitchTargetIsClampedTo80Degrees)
@@ -232,7 +237,8 @@ INSTANTIATE_TEST_SUITE_P(
     OrbitCamera, SphericalPoints,
     ::testing::Values(SphericalCase{"RadiusTwoAlongX", 2.0f, 0.0f, 0.0f, Vec3(2.0f, 0.0f, 0.0f)},
                       SphericalCase{"QuarterTurnOfA", 1.0f, 1.5707963f, 0.0f, Vec3(0.0f, 1.0f, 0.0f)},
-                      SphericalCase{"QuarterTurnOfB", 1.0f, 0.0f, 1.5707963f, Vec3(0.0f, 0.0f, -1.0f)}),
+                      SphericalCase{"QuarterTurnOfB", 1.0f, 0.0f, 1.5707963f, Vec3(0.0f, 0.0f, -1.0f)},
+                      SphericalCase{"RadiusTwoAt60And30", 2.0f, 1.0471976f, 0.5235988f, Vec3(0.8660254f, 1.5f, -1.0f)}),
     CaseName());
 
 }  // namespace

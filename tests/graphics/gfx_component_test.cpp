@@ -18,6 +18,7 @@
 #include "gltestsupport.h"
 #include "materialmanager.h"
 #include "modelmanager.h"
+#include "orbitcamera.h"
 #include "testsupport.h"
 #include "texturemanager.h"
 
@@ -182,6 +183,12 @@ INSTANTIATE_TEST_SUITE_P(GfxComponent, GfxWindowSizes,
                                            BadSize{"NegativeHeight", 800, -1}),
                          CaseName());
 
+TEST_F(GfxWindow, OrbitCameraTakesTheWindowsAspect)
+{
+    OrbitCamera camera;
+    EXPECT_NEAR(camera.GetAspect(), 800.0f / 600.0f, 1e-6f);
+}
+
 TEST_F(GfxWindow, HeightZeroIsStoredAsOne)
 {
     ASSERT_TRUE(Reopen(320, 0, false));
@@ -255,6 +262,7 @@ TEST_F(GfxWindow, Begin2DMapsWindowPixelsFromTheBottomLeft)
 
 TEST_F(GfxWindow, ColoredRectCoversExactlyItsPixels)
 {
+    glTranslatef(37.0f, 21.0f, 0.0f);  // a model-view left by the caller does not move it
     gfx_->DrawColoredRect2D(1, 0, 0, 1, 100, 50, 200, 100);
     ExpectPixel(100, 50, kRed, "first pixel");
     ExpectPixel(299, 149, kRed, "last pixel");
@@ -300,11 +308,40 @@ TEST_F(GfxWindow, TwoDRoutinesLeaveBlendingOffCullingOnAndMatricesBalanced)
     gfx_->textures->Release(white);
 }
 
+TEST_F(GfxWindow, TexturedRectAndQuadCoverTheirPixelsWithTheTextureRightWayUp)
+{
+    // Luminance-alpha texels, first row first: 64, 128 / 192, 255, all opaque.
+    const unsigned char texels[2 * 2 * 2] = {64, 255, 128, 255, 192, 255, 255, 255};
+    Texture* quarters = gfx_->textures->CreateFromBitmap("quarters", texels, 2, 2, GL_RGBA);
+    ASSERT_NE(quarters, nullptr);
+    for (bool quad : {false, true}) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        if (quad) {
+            DrawTexturedQuad2D(quarters, 200, 200, 100, 100, 0.0f, 1.0f);
+        } else {
+            DrawTexturedRect2D(quarters, 200, 200, 100, 100);
+        }
+        // The texture's first row lies along the bottom edge (y); texel
+        // centres fall between pixels, so a pixel there is a little filtered.
+        const std::array<int, 3> centres[] = {{225, 225, 64}, {275, 225, 128}, {225, 275, 192}, {275, 275, 255}};
+        for (const auto& q : centres) {
+            EXPECT_NEAR(ReadPixel(q[0], q[1]).r, q[2], 8) << q[0] << "," << q[1] << (quad ? " quad" : " rect");
+        }
+        for (const auto& outside : {std::array<int, 2>{199, 250}, {300, 250}, {250, 199}, {250, 300}}) {
+            ExpectPixel(outside[0], outside[1], kBlack, quad ? "outside the quad" : "outside the rect");
+        }
+    }
+    gfx_->textures->Release(quarters);
+}
+
 TEST_F(GfxWindow, TexturedRectWithoutTextureBreaksAndDrawsNothing)
 {
     BreakCounter breaks;
     DrawTexturedRect2D(nullptr, 0, 0, 50, 50);
     EXPECT_EQ(breaks.Count(), 1);
+    DrawTexturedQuad2D(nullptr, 0, 0, 50, 50, 0.0f, 1.0f);
+    EXPECT_EQ(breaks.Count(), 2);
     ExpectPixel(10, 10, kBlack, "nothing drawn");
     GLint depth = 0;
     glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
@@ -418,7 +455,11 @@ TEST_F(RegistryDump, ListsModelsMeshesAndTextures)
     model->SetMtllibName("island.mtl");
     model->SetTriangleCount(12);
     model->SetMaterialCount(1);
-    model->AddMesh();
+    Mesh* mesh = model->AddMesh();
+    mesh->AddTexCoord(0.5f, 0.5f);
+    mesh->AddNormal(GfxVec3(0, 1, 0));
+    mesh->SetHasTexCoords(true);
+    mesh->SetHasNormals(true);
     Texture* blank = gfx_->textures->CreateBlank("blank64", 64, 4);
     ASSERT_NE(blank, nullptr);
 
@@ -429,7 +470,8 @@ TEST_F(RegistryDump, ListsModelsMeshesAndTextures)
                   static_cast<int>(blank->GetGLTextureId()));
     const std::string expected = std::string("Object: island.obj\n# of meshes: 1\n# of materials: 1\n") +
                                  "# of triangles in model: 12\n\n\tMaterial file and location: island.mtl\n" +
-                                 "\tMesh #0: \n\t# of vertices: 0\n\t# of faces: 0\n\n" +
+                                 "\tMesh #0: \n\t# of vertices: 0\n\t# of texture coords: 1\n" +
+                                 "\t# of normals: 1\n\t# of faces: 0\n\n" +
                                  "Material Registry\n\nTexture Registry\n\n" + textureLines;
     EXPECT_EQ(ReadFileText(folder_.File("meshinfo.txt")), expected);
 }

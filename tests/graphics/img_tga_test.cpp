@@ -156,6 +156,14 @@ INSTANTIATE_TEST_SUITE_P(
                    ReadCase{
                        "rawHeader0x7FStores128",
                        Concat(Header(10, 128, 1, 24), Concat({0x7F}, Repeat({1, 2, 3}, 128))), 128, 1, 24, Repeat({3, 2, 1}, 128)},
+                   // Sizes past 255 take their high byte.
+                   ReadCase{
+                       "width300",
+                       Concat(Header(10, 300, 1, 24), {0xFF, 1, 2, 3, 0xFF, 1, 2, 3, 0xAB, 1, 2, 3}), 300, 1, 24, Repeat({3, 2, 1}, 300)},
+                   ReadCase{
+                       "height300",
+                       Concat(Header(10, 1, 300, 24), {0xFF, 1, 2, 3, 0xFF, 1, 2, 3, 0xAB, 1, 2, 3}), 1, 300,
+                       24, Repeat({3, 2, 1}, 300)},
                    // The descriptor's top-origin bit is ignored: rows stay in file order.
                    ReadCase{
                        "topOriginNotFlipped",
@@ -226,6 +234,9 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"shortUncompressedData", Concat(Header(2, 2, 2, 24), {1, 2, 3}), {kUnable}},
         RejectCase{"lastPacketTooLong",
                    Concat(Header(10, 2, 1, 24), {0x82, 1, 2, 3}),
+                   {"Too many pixels read\n", kUnable}},
+        RejectCase{"secondPacketTooLong",
+                   Concat(Header(10, 2, 1, 24), {0x80, 1, 2, 3, 0x81, 4, 5, 6}),
                    {"Too many pixels read\n", kUnable}},
         RejectCase{"rawPacketTooLong",
                    Concat(Header(10, 1, 1, 24), {0x01, 1, 2, 3, 4, 5, 6}),
@@ -358,6 +369,8 @@ TEST(TgaWriter, UnwritablePathLogsAndFails)
     TgaFile writer;
     EXPECT_FALSE(writer.Write(pixels.data(), 1, 1, path.c_str(), false));
     EXPECT_EQ(log.Lines(), std::vector<std::string>{"Unable to open " + path + " for writing.\n"});
+    EXPECT_FALSE(writer.Write(pixels.data(), 1, 1, nullptr, false));
+    EXPECT_FALSE(writer.Write(pixels.data(), 1, 1, "/dev/full", false));
 }
 
 TEST(TgaFlip, OddHeightKeepsTheMiddleRow)

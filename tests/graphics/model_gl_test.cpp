@@ -108,8 +108,17 @@ TEST_F(ModelDrawing, MaterialTextureIsDrawn)
     ASSERT_NE(material, nullptr);
     ASSERT_NE(material->texture, nullptr);
     EXPECT_EQ(material->texture->GetName(), folder.File("red.tga"));
+    glBlendFunc(GL_ONE, GL_ZERO);
     model->Render(GL_TRIANGLES, &materials);
+    GLint source = 0, destination = 0;
+    glGetIntegerv(GL_BLEND_SRC, &source);
+    glGetIntegerv(GL_BLEND_DST, &destination);
+    EXPECT_EQ(source, GL_SRC_ALPHA);
+    EXPECT_EQ(destination, GL_ONE_MINUS_SRC_ALPHA);
     EXPECT_EQ(CentrePixel(), (Pixel{255, 0, 0, 255}));
+    EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_NORMAL_ARRAY));
 }
 
 TEST_F(ModelDrawing, RenderColoredWithoutMaterialUsesTheColourAndLeavesWhite)
@@ -165,8 +174,13 @@ TEST_F(ModelDrawing, AnimatedMaterialFramesShareTexturesAndBindTheCurrentOne)
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(static_cast<unsigned int>(bound), a->GetFrames()[1]->GetGLTextureId());
+    AnimatedMaterial noFrames;
+    noFrames.Bind();
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(bound, 0);
     LogCapture log;
     a->PrintToLog();
+    EXPECT_TRUE(log.Contains("\t Material Texture File: " + first + "\n"));
     EXPECT_TRUE(log.Contains("\t Material Texture File: " + folder.File("glow_1_1.tga") + "\n"));
     EXPECT_TRUE(log.Contains("\tTexture Dimensions: 1 x 1, 24 bits\n"));
 }

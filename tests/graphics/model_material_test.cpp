@@ -243,9 +243,11 @@ TEST_F(AnimatedFrames, DumpListsRunTimeAndSkipsNullFrames)
     AnimatedMaterial material;
     ASSERT_TRUE(material.Load(Frame("water_2_0.tga").c_str(), &textures));
     material.SetName("animated_texture_w");
+    const std::string expected = "Material Name: animated_texture_w\n\t Total Run Time: 2.000000\n\n";
     LogCapture log;
     material.PrintToLog();
-    EXPECT_EQ(log.All(), "Material Name: animated_texture_w\n\t Total Run Time: 2.000000\n\n");
+    EXPECT_EQ(log.All(), expected);
+    EXPECT_EQ(TextWrittenBy([&](FILE* file) { material.PrintToFile(file); }), expected);
 }
 
 }  // namespace

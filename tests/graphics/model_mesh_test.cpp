@@ -212,8 +212,14 @@ INSTANTIATE_TEST_SUITE_P(Model, ModelBoundsCases,
 
 TEST(Model, CenterIsMaxMinusHalfTheSpan)
 {
-    Model model = ModelWithXs({-4, 2});
+    Model model = ModelWithXs({-4, 2});  // y 0..1, z -1..0
     EXPECT_FLOAT_EQ(model.GetCenter().x, -1.0f);
+    EXPECT_FLOAT_EQ(model.GetCenter().y, 0.5f);
+    EXPECT_FLOAT_EQ(model.GetCenter().z, -0.5f);
+    Model spread;
+    spread.AddMesh()->AddVertex(0, -2, 0);
+    spread.GetMesh(0)->AddVertex(0, 4, 0);
+    EXPECT_FLOAT_EQ(spread.GetCenter().y, 1.0f);
 }
 
 TEST(Model, CopyKeepsGroupsButNotCountsOrBounds)

@@ -116,11 +116,12 @@ TEST(MtlReader, LongNamesAreKeptWhole)
 TEST(MtlReader, UnparsableValuesKeepDefaults)
 {
     TempFolder folder;
-    auto records = ReadLibrary(folder, "newmtl a\nKd x y z\nNs oops\nKs 0.5\n");
+    auto records = ReadLibrary(folder, "newmtl a\nKd x y z\nNs oops\nKs 0.5\nKa 0.5 0.25\n");
     ASSERT_EQ(records.size(), 1u);
     ExpectColor(records[0].Kd, 0.0f, 0.0f, 0.0f, 0.0f);
     EXPECT_FLOAT_EQ(records[0].Ns, 0.0f);
     ExpectColor(records[0].Ks, 0.5f, 0.0f, 0.0f, 0.0f);
+    ExpectColor(records[0].Ka, 0.5f, 0.25f, 0.0f, 0.0f);
 }
 
 TEST(MtlReader, MissingLibraryLogsOneLineAndKeepsTheList)

@@ -334,17 +334,27 @@ TEST(ObjWriter, WritesHeaderGroupsAndOffsetIndices)
     second->AddVertex(0, 0, 0);
     second->AddTexCoord(0.5f, 0.25f);
     second->SetHasTexCoords(true);
+    second->AddNormal(GfxVec3(0, 1, 0));
+    second->SetHasNormals(true);
     second->AddFace(0, 0, 0, 0, 0, 0);
     MtlMaterial stone;
     stone.name = "stone";
     second->SetMaterial(&stone);
+    Mesh* third = model.AddMesh();
+    third->SetName("three");
+    third->AddVertex(0, 0, 1);
+    third->AddNormal(GfxVec3(1, 0, 0));
+    third->SetHasNormals(true);
+    third->AddFace(0, 0, 0);
     ObjLoader writer;
     ASSERT_TRUE(writer.Write(&model, folder.File("out.obj").c_str()));
     EXPECT_EQ(ReadFileText(folder.File("out.obj")),
               "#This file was generated from the Orvanti Engine\n\nmtllib lib.mtl\n"
               "g one\nv 1.000000 2.000000 3.000000\nv 4.000000 5.000000 6.000000\nv 7.000000 8.000000 9.000000\n"
               "f 1 2 3\n"
-              "v 0.000000 0.000000 0.000000\nvt 0.500000 0.250000\nusemtl stone\nf 4/1 4/1 4/1\n");
+              "v 0.000000 0.000000 0.000000\nvt 0.500000 0.250000\nvn 0.000000 1.000000 0.000000\n"
+              "usemtl stone\nf 4/1/1 4/1/1 4/1/1\n"
+              "g three\nv 0.000000 0.000000 1.000000\nvn 1.000000 0.000000 0.000000\nf 5//2 5//2 5//2\n");
 }
 
 TEST(ObjWriter, UnwritablePathLogsAndFails)
@@ -357,6 +367,8 @@ TEST(ObjWriter, UnwritablePathLogsAndFails)
     EXPECT_FALSE(writer.Write(&model, path.c_str()));
     EXPECT_EQ(log.Lines(), std::vector<std::string>{"Unable to create " + path + " for output\n"});
     EXPECT_FALSE(writer.Write(nullptr, path.c_str()));
+    // A full disk shows only when the buffered text is flushed at the close.
+    EXPECT_FALSE(writer.Write(&model, "/dev/full"));
 }
 
 TEST_F(ObjMaterials, WriteThenReadKeepsGeometryAndMaterialsButShiftsGroupNames)

@@ -103,6 +103,13 @@ TEST(MeshSplitAttributes, CutAtTheMiddleGivesTheMeans)
                                               GfxVec3(0, 1, 0));
     EXPECT_EQ(n, GfxVec3(0.5f, 0.5f, 0.0f));  // not normalised
 
+    // A quarter of the way along an edge away from the origin.
+    const GfxVec3 s(1, 1, 1), h(2, 1, 1), e(5, 1, 1);
+    const TexCoord quarter = Mesh::InterpolateTexCoord(h, s, e, TexCoord(0.2f, 0.4f), TexCoord(0.6f, 1.0f));
+    EXPECT_FLOAT_EQ(quarter.u, 0.3f);
+    EXPECT_FLOAT_EQ(quarter.v, 0.55f);
+    EXPECT_EQ(Mesh::InterpolateNormal(h, s, e, GfxVec3(1, 2, 3), GfxVec3(5, 6, 7)), GfxVec3(2, 3, 4));
+
     // In a split the cut on P1-P2 carries the mean of their attributes.
     Mesh front, back;
     OneTriangle({kUp0, kUp1, kDown0}).Split(kGround, &front, &back);

@@ -193,6 +193,25 @@ TEST(ScreenCopy, CopiesTheFrameAndDrawsItThroughItsProgram)
     // Red copied, shown as green by the program.
     EXPECT_EQ(gltest::ReadPixel(400, 300), (std::array<int, 4>{0, 255, 0, 255}));
     EXPECT_EQ(gltest::ReadPixel(799, 599), (std::array<int, 4>{0, 255, 0, 255}));
+    // The pass leaves no texture bound, its matrices popped and culling on.
+    GLint bound = -1, projections = 0, views = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projections);
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &views);
+    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(projections, 1);
+    EXPECT_EQ(views, 1);
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    // The material's own name is empty; "screen" names its texture.
+    EXPECT_TRUE(copy->NameEquals(""));
+    EXPECT_FALSE(copy->NameEquals("screen"));
+    for (void (ScreenCopyMaterial::*apply)() : {&ScreenCopyMaterial::ApplyBlend, &ScreenCopyMaterial::ApplyBlendOnly}) {
+        glBlendFunc(GL_ONE, GL_ZERO);
+        (copy->*apply)();
+        GLint source = 0;
+        glGetIntegerv(GL_BLEND_SRC, &source);
+        EXPECT_EQ(source, GL_SRC_ALPHA);
+    }
 
     // Without "sharpness.frag" the program does not link and the fixed pipeline draws the copy.
     ScreenCopyMaterial* plain = materials.CreateScreenCopy("plain", 1024, 3);

@@ -83,6 +83,20 @@ TEST_F(KeyframeDrawing, PlacementIsMeasuredFromTopNotBottom)
     EXPECT_LT(RedAt(0.5f, 0.9f), 50);
 }
 
+TEST_F(KeyframeDrawing, OrientationTurnsTheImageClockwiseAboutItsLowerLeftCorner)
+{
+    // Unturned it would fill the band from 1/4 to 1/2 of the height; a
+    // quarter turn clockwise swings it down into the band from 1/2 to 3/4.
+    ASSERT_TRUE(LoadText("Object\nImage: " + folder.File("white.tga") +
+                         "\nKeyframe: 0\nPos: 256, 192\nSize: 512, 192\nOrientation: 90\nEnd\nEnd\n"));
+    animation.Draw();
+    EXPECT_GT(RedAt(0.3f, 0.55f), 200);
+    EXPECT_GT(RedAt(0.7f, 0.7f), 200);
+    EXPECT_LT(RedAt(0.5f, 0.4f), 50);
+    EXPECT_LT(RedAt(0.2f, 0.6f), 50);
+    EXPECT_LT(RedAt(0.8f, 0.6f), 50);
+}
+
 TEST_F(KeyframeDrawing, HiddenOrEarlyObjectDrawsNothing)
 {
     ASSERT_TRUE(LoadText("Object\nImage: " + folder.File("white.tga") +
