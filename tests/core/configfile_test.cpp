@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -119,6 +120,10 @@ TEST(ConfigFile, SetReplacesUnlikeLoad)
     EXPECT_EQ(config.GetInt("A"), 2);
     config.Set(nullptr, "3");
     EXPECT_EQ(config.Table().size(), 1u);
+    BreakCounter breaks;
+    config.Set("A", nullptr);
+    EXPECT_EQ(breaks.Count(), 1);
+    EXPECT_EQ(config.GetInt("A"), 2);
 }
 
 struct BoolCase {
@@ -180,18 +185,24 @@ TEST(ConfigFile, NumbersOutOfRangeGiveTheDefaultAndALogLine)
             EXPECT_EQ(config.GetFloat("N"), inRange ? std::strtof(text, nullptr) : 0.0f) << text;
         EXPECT_EQ(log.Contains("config value N: " + std::string(text) + " is out of range"), !inRange) << text;
     }
+    ConfigFile config;
+    config.Set("N", "3.4028234663852886e38");  // the largest float
+    EXPECT_EQ(config.GetFloat("N"), FLT_MAX);
 }
 
 TEST(ConfigFile, StringIntoBufferIsCutAndTerminated)
 {
     ConfigFile config;
-    config.Set("Name", "Morvo");
-    char buffer[4] = {'x', 'x', 'x', 'x'};
-    config.GetString("Name", buffer, sizeof(buffer));
-    EXPECT_STREQ(buffer, "Mor");
+    char buffer[8] = "xxxxxxx";
+    for (const char* value : {"Morvo", "Morv"}) {
+        config.Set("Name", value);
+        config.GetString("Name", buffer, 4);
+        EXPECT_STREQ(buffer, "Mor") << value;
+        EXPECT_EQ(buffer[4], 'x') << value;
+    }
     char untouched[2] = {'x', 'y'};
     config.GetString("Name", untouched, 0);
     EXPECT_EQ(untouched[0], 'x');
-    config.GetString("None", buffer, sizeof(buffer));
+    config.GetString("None", buffer, 4);
     EXPECT_STREQ(buffer, "");
 }

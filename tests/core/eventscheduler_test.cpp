@@ -109,6 +109,33 @@ TEST(EventHeap, PushBeyondCapacityIsRefusedWithoutReference)
     EXPECT_EQ(heap.TopTime(), 1.0f);
 }
 
+// Equal keys are never swapped: a pushed entry stays below the entry of its
+// time, the last entry moved up by a pop stays above children of its time,
+// and of two equal children the left one rises.
+TEST(EventHeap, EqualKeysStayInPlace)
+{
+    const struct {
+        const char* name;
+        std::vector<float> keys;  // pushed in order, events 0, 1, ...
+        int pops;
+        int top;
+    } cases[] = {
+        {"PushedBelowItsEqual", {1, 1}, 0, 0},
+        {"MovedAboveItsLoneChild", {0, 1, 1}, 1, 2},
+        {"MovedAboveEqualChildren", {0, 1, 2, 1}, 1, 3},
+        {"LeftOfEqualChildrenRises", {0, 1, 1, 2}, 1, 1},
+    };
+    for (const auto& c : cases) {
+        auto probes = MakeProbes(static_cast<int>(c.keys.size()), nullptr);
+        EventHeap heap(static_cast<int>(c.keys.size()));
+        for (size_t i = 0; i < c.keys.size(); ++i)
+            heap.Push(c.keys[i], probes[i].get());
+        for (int i = 0; i < c.pops; ++i)
+            heap.Pop();
+        EXPECT_EQ(heap.Top(), probes[c.top].get()) << c.name;
+    }
+}
+
 TEST(EventScheduler, EmptyUpdateOnlyAdvancesTheClock)
 {
     EventScheduler scheduler(20);

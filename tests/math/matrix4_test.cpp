@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -125,10 +126,26 @@ TEST(Matrix4, InvertRigidOfNonRigidMatrixBreaksAndLeavesIt)
     BreakCounter breaks;
     Matrix4 projection;
     projection.MakePerspective(1.0f, 1.0f, 1.0f, 10.0f);
-    Matrix4 before = projection;
-    projection.InvertRigid();
-    EXPECT_EQ(breaks.Count(), 1);
-    EXPECT_EQ(projection, before);
+    std::vector<Matrix4> matrices{projection};
+    for (int element : {3, 7, 11, 15}) {  // one element off the last row 0, 0, 0, 1
+        matrices.emplace_back();
+        matrices.back().m[element] = 0.5f;
+    }
+    for (Matrix4 matrix : matrices) {
+        const Matrix4 before = matrix;
+        matrix.InvertRigid();
+        EXPECT_EQ(matrix, before);
+    }
+    EXPECT_EQ(breaks.Count(), 5);
+}
+
+TEST(Matrix4, MakersStartFromTheIdentity)
+{
+    Matrix4 m(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    m.MakeScale(2, 3, 4);
+    EXPECT_EQ(m, Matrix4(2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 0, 0, 0, 1));
+    m.MakeTranslation(1, 2, 3);
+    EXPECT_EQ(m, Matrix4(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 2, 3, 1));
 }
 
 TEST(Matrix4, ProductAppliesTheRightOperandFirst)
@@ -175,9 +192,9 @@ TEST(Matrix4, TransformPointDividesByWUnlessZero)
 
 TEST(Matrix4, ScaleAxesLeavesTranslationAndBottomRow)
 {
-    Matrix4 m(1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 10, 11, 12, 1);
+    Matrix4 m(1, 2, 3, 13, 4, 5, 6, 14, 7, 8, 9, 15, 10, 11, 12, 1);
     m.ScaleAxes(2.0f);
-    EXPECT_EQ(m, Matrix4(2, 4, 6, 0, 8, 10, 12, 0, 14, 16, 18, 0, 10, 11, 12, 1));
+    EXPECT_EQ(m, Matrix4(2, 4, 6, 13, 8, 10, 12, 14, 14, 16, 18, 15, 10, 11, 12, 1));
 }
 
 TEST(Matrix4, ForwardIsTheNegatedThirdColumn)

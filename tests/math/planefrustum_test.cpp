@@ -17,6 +17,7 @@ TEST(Plane, DefaultIsTheXZPlaneFacingUp)
     EXPECT_FALSE(plane.IsInFront(Vec3(0, 0, 0)));
     EXPECT_FALSE(plane.IsInFront(GfxVec3(0, -1, 0)));
     EXPECT_TRUE(plane.IsFacing(Vec3(0, 2, 0)));
+    EXPECT_TRUE(plane.IsFacing(Vec3(1, 0.5f, 0)));
     EXPECT_FALSE(plane.IsFacing(Vec3(1, 0, 0)));
 }
 
@@ -88,6 +89,7 @@ TEST(Frustum, IdentityMatricesGiveTheUnitCube)
     EXPECT_EQ(frustum.GetPlane(Frustum::kRight).normal, Vec3(-1, 0, 0));
     EXPECT_EQ(frustum.GetPlane(Frustum::kNear).normal, Vec3(0, 0, 1));
     EXPECT_EQ(frustum.GetPlane(Frustum::kTop).d, 1.0f);
+    EXPECT_EQ(frustum.GetPlane(Frustum::kTop).normal, Vec3(0, -1, 0));
 }
 
 class CameraFrustum : public ::testing::Test {
@@ -132,6 +134,33 @@ INSTANTIATE_TEST_SUITE_P(Cases, CameraFrustumPoints,
                                            PointCase{"OutsideTop", Vec3(0, 5.1f, 0), false},
                                            PointCase{"InsideBottomEdge", Vec3(0, -4.9f, 0), true}),
                          CaseName());
+
+// The same volume seen from (5, 0, 0) looking down -x: right is -z.
+TEST(Frustum, TurnedCameraCullsAlongItsOwnAxes)
+{
+    Matrix4 projection;
+    projection.MakePerspective(kPi / 2.0f, 1.0f, 1.0f, 10.0f);
+    Matrix4 view;
+    view.MakeLookAt(Vec3(5, 0, 0), Vec3(0, 0, 0), Vec3(0, 1, 0));
+    view.InvertRigid();
+    Frustum frustum;
+    frustum.SetFromMatrices(projection, view);
+    const PointCase cases[] = {
+        {"Target", Vec3(0, 0, 0), true},
+        {"CloserThanNear", Vec3(4.5f, 0, 0), false},
+        {"BeyondFar", Vec3(-6, 0, 0), false},
+        {"InsideRightEdge", Vec3(0, 0, -4.9f), true},
+        {"OutsideRight", Vec3(0, 0, -5.1f), false},
+        {"InsideLeftEdge", Vec3(0, 0, 4.9f), true},
+        {"OutsideLeft", Vec3(0, 0, 5.1f), false},
+        {"InsideTopEdge", Vec3(0, 4.9f, 0), true},
+        {"OutsideTop", Vec3(0, 5.1f, 0), false},
+        {"OutsideBottom", Vec3(0, -5.1f, 0), false},
+    };
+    for (const PointCase& c : cases) {
+        EXPECT_EQ(frustum.ContainsPoint(c.point), c.inside) << c.name;
+    }
+}
 
 TEST_F(CameraFrustum, SpherePassesWhileNotWhollyOutside)
 {

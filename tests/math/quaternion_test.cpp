@@ -124,8 +124,8 @@ TEST(Quaternion, InverseUndoesTheRotation)
 {
     Quaternion q = Unit(0.5f, 0.5f, -0.5f, 0.5f);
     ExpectNear(q * q.Inverse(), Quaternion());
-    Quaternion scaled(2, 0, 0, 0);
-    EXPECT_EQ(scaled.Inverse(), Quaternion(0.5f, 0, 0, 0));
+    Quaternion scaled(1, 1, 1, 1);
+    EXPECT_EQ(scaled.Inverse(), Quaternion(0.25f, -0.25f, -0.25f, -0.25f));
 }
 
 TEST(Quaternion, AngleIsTwiceTheArcCosineOfW)

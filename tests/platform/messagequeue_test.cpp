@@ -66,6 +66,7 @@ TEST_F(MessageQueue, FiltersByWindowAndRangeButAlwaysFindsQuit)
     MSG message;
     ASSERT_TRUE(PeekMessage(&message, window_, WM_KEYDOWN, WM_CHAR, PM_REMOVE));
     EXPECT_EQ(message.wParam, 3u);
+    EXPECT_FALSE(PeekMessage(&message, window_, 0, WM_CLOSE - 1, 0));
     PostQuitMessage(4);
     ASSERT_TRUE(PeekMessage(&message, window_, WM_KEYDOWN, WM_CHAR, PM_REMOVE));
     EXPECT_EQ(message.message, WM_QUIT);

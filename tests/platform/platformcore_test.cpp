@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
 TEST(Random15, StaysWithinFifteenBitsAndReplaysAfterSeed)
 {
     SeedRand15(7);
@@ -56,6 +60,7 @@ TEST(FilePath, JoinUsesOneSlashAndNormalisesBackslashes)
         {"", "x.tga", "x.tga"},
         {"game", "", "game"},
         {"/", "x", "/x"},
+        {"d/", "x", "d/x"},
     };
     for (const JoinCase& c : cases)
         EXPECT_EQ(JoinPath(c.first, c.second), c.joined) << c.first << " + " << c.second;
@@ -70,4 +75,40 @@ TEST(FilePath, OpenFileAcceptsBackslashSeparators)
     std::fclose(file);
     EXPECT_TRUE(FileExists(folder.Path() + "/sub/file.txt"));
     EXPECT_FALSE(FileExists(folder.Path() + "/sub"));
+}
+
+// Whole files up to the limit (5 bytes here); anything else fails with the
+// reason in errno and the contents emptied.
+TEST(FilePath, ReadFileContentsKeepsToTheLimit)
+{
+    TempFolder folder;
+    for (const char* text : {"", "abcd", "abcde", "abcdef"})
+        folder.Write("f" + std::to_string(std::strlen(text)), text);
+    std::filesystem::create_directory(folder.File("dir"));
+    const struct {
+        const char* file;
+        bool read;
+        const char* contents;
+        int error;
+    } cases[] = {
+        {"f0", true, "", 0},      {"f4", true, "abcd", 0},    {"f5", true, "abcde", 0},
+        {"f6", false, "", EFBIG}, {"dir", false, "", EISDIR}, {"none", false, "", ENOENT},
+    };
+    for (const auto& c : cases) {
+        std::string contents = "old";
+        errno = 0;
+        EXPECT_EQ(ReadFileContents(folder.File(c.file), 5, contents), c.read) << c.file;
+        EXPECT_EQ(contents, c.contents) << c.file;
+        if (!c.read) {
+            EXPECT_EQ(errno, c.error) << c.file;
+        }
+    }
+    // A file whose size is not known ahead is read to its end all the same.
+    std::string status = "old";
+    EXPECT_FALSE(ReadFileContents("/proc/self/status", 5, status));
+    EXPECT_EQ(errno, EFBIG);
+    EXPECT_EQ(status, "");
+    ASSERT_TRUE(ReadFileContents("/proc/self/status", kNoSizeLimit, status));
+    EXPECT_EQ(status.rfind("Name:", 0), 0u);
+    EXPECT_EQ(status.back(), '\n');
 }

@@ -5,11 +5,14 @@
 #include "ingametest.h"
 
 #include "boy.h"
+#include "animationdatabase.h"
 #include "gfxcomponent.h"
+#include "scenenode.h"
 #include "texture.h"
 #include "texturemanager.h"
 #include "tgafile.h"
 
+#include <GL/glu.h>
 #include <unistd.h>
 
 #include <array>
@@ -204,27 +207,72 @@ INSTANTIATE_TEST_SUITE_P(Chapter, InGameOutcome,
                                            OutcomeCase{"Lost", &MorvoDemoAppstate::Lose, "lose.txt"}),
                          CaseName());
 
+// A trigger's animation started from the level is drawn over the frame.
+TEST_F(InGamePicturesGl, TriggersAnimationIsDrawnOverTheFrame)
+{
+    Play("Plain");
+    folder_.Write("trigger.txt", card_);
+    const unsigned int index = AnimationDatabase::GetInstance()->Load(folder_.File("trigger.txt"), "trigger");
+    ASSERT_TRUE(state_->GetRunningAnimations().Start(index));
+    Frame(0.02f);
+    EXPECT_TRUE(CardShown());
+}
+
+// An opaque black ball of radius 1 around the boy: it hides the boy's place
+// from the camera unless the depth test is off.
+class DarkBall : public SceneNode {
+public:
+    void Render() override
+    {
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_BLEND);
+        glDisable(GL_FOG);
+        glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+        GLUquadric* quadric = gluNewQuadric();
+        gluSphere(quadric, 1.0, 16, 8);
+        gluDeleteQuadric(quadric);
+        glPopAttrib();
+    }
+};
+
 struct LightCase {
     const char* name;
     int flightMode;
     int dx;  // pixels right of the centre
     float storedPower;
     float expected;  // each colour channel
+    bool ball;       // the boy carries a DarkBall
 };
 
-class InGameLights : public InGamePicturesGl, public ::testing::WithParamInterface<LightCase> {};
+class InGameLights : public InGamePicturesGl, public ::testing::WithParamInterface<LightCase> {
+protected:
+    void TearDown() override
+    {
+        if (World().GetBoy() != nullptr) {
+            World().GetBoy()->children.clear();
+        }
+        InGamePicturesGl::TearDown();
+    }
+    DarkBall ball_;
+};
 
 // The cursor at the steering point (here the boy's place, the centre of the
 // view) is blended over the frame by its picture's alpha 0.5; the tank's glow
 // around the boy adds its light (alpha 0.3 x 0.5 with a full tank) to what
-// is already there. Settling, the boy has no cursor.
+// is already there. Settling, the boy has no cursor. Both show over the world
+// in front of them, and the frame leaves the depth test on.
 TEST_P(InGameLights, CursorBlendsOverTheFrameAndTheGlowAddsToIt)
 {
     const LightCase& c = GetParam();
     Play("Plain");
     World().GetBoy()->tank.SetStoredPower(c.storedPower);
     World().GetBoy()->SetFlightMode(c.flightMode);
+    if (c.ball) {
+        World().GetBoy()->AddChild(RefHandle<SceneNode>(&ball_));
+    }
     Frame(0.0f);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "depth test left off after the frame";
     const int away = gltest::WindowWidth() / 4;  // beyond the glow
     ASSERT_NEAR(gltest::ReadPixel(gltest::WindowWidth() / 2 + away, gltest::WindowHeight() / 2 + away)[0], kSky, 2)
         << "the sky";
@@ -239,12 +287,14 @@ constexpr float kFullGlow = 0.3f * 0.5f * 255.0f;
 
 INSTANTIATE_TEST_SUITE_P(
     Frame, InGameLights,
-    ::testing::Values(LightCase{"Cursor", Boy::kModeSteer, 0, 0.0f, kCursorOverSky},
-                      LightCase{"SkyBesideTheCursor", Boy::kModeSteer, 6, 0.0f, kSky},
-                      LightCase{"GlowBesideTheCursor", Boy::kModeSteer, 6, 500.0f, kSky + kFullGlow},
-                      LightCase{"GlowOverTheCursor", Boy::kModeSteer, 0, 500.0f, kCursorOverSky + kFullGlow},
-                      LightCase{"NoCursorWhileSettling", Boy::kModeSettle, 0, 0.0f, kSky},
-                      LightCase{"GlowWhileSettling", Boy::kModeSettle, 0, 500.0f, kSky + kFullGlow}),
+    ::testing::Values(LightCase{"Cursor", Boy::kModeSteer, 0, 0.0f, kCursorOverSky, false},
+                      LightCase{"SkyBesideTheCursor", Boy::kModeSteer, 6, 0.0f, kSky, false},
+                      LightCase{"GlowBesideTheCursor", Boy::kModeSteer, 6, 500.0f, kSky + kFullGlow, false},
+                      LightCase{"GlowOverTheCursor", Boy::kModeSteer, 0, 500.0f, kCursorOverSky + kFullGlow, false},
+                      LightCase{"NoCursorWhileSettling", Boy::kModeSettle, 0, 0.0f, kSky, false},
+                      LightCase{"GlowWhileSettling", Boy::kModeSettle, 0, 500.0f, kSky + kFullGlow, false},
+                      LightCase{"CursorOverTheWorld", Boy::kModeSteer, 0, 0.0f, 0.5f * 255.0f, true},
+                      LightCase{"GlowOverTheWorld", Boy::kModeSettle, 0, 500.0f, kFullGlow, true}),
     CaseName());
 
 }  // namespace
