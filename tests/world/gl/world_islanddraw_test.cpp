@@ -127,3 +127,37 @@ TEST_F(IslandDrawing, InvisibleIslandDrawsNothing)
     island.RenderIslandLayer();
     EXPECT_EQ(Left(), 0);
 }
+
+// Each of the seven layer entries draws its own pair of slots and no other,
+// clean, dirty and cross-fading alike.
+TEST_F(IslandDrawing, EachLayerEntryDrawsOnlyItsOwnSlotsInEveryState)
+{
+    using Entry = void (IslandModel::*)();
+    const Entry entries[] = {&IslandModel::RenderIslandLayer,        &IslandModel::RenderTreeLayer,
+                             &IslandModel::RenderWaveLayer,          &IslandModel::RenderBeachLayer,
+                             &IslandModel::RenderShallowWater4Layer, &IslandModel::RenderShallowWater5Layer,
+                             &IslandModel::RenderCityLayer};
+    WatchCleaningTrigger();
+    for (int filled = 0; filled < 7; ++filled) {
+        IslandModel one;
+        one.SetModel(2 * filled, folder.File("left.obj").c_str());
+        one.SetModel(2 * filled + 1, folder.File("right.obj").c_str());
+        one.SetTrigger(&trigger);
+        for (int state = 0; state < 3; ++state) {
+            one.SetDirty(state > 0);
+            if (state == 2) {
+                one.Update(0.0f);
+            }
+            for (int entry = 0; entry < 7; ++entry) {
+                gltest::ResetDrawing(gltest::Texturing::kOff);
+                (one.*entries[entry])();
+                const bool own = entry == filled;
+                // Clean: the clean model; dirty: the dirty one; cleaning: both.
+                EXPECT_EQ(Left() > 0, own && state != 1)
+                    << "layer " << filled << " entry " << entry << " state " << state;
+                EXPECT_EQ(Right() > 0, own && state != 0)
+                    << "layer " << filled << " entry " << entry << " state " << state;
+            }
+        }
+    }
+}
