@@ -3,6 +3,7 @@
 // mode gives the morvo classes where they project, fog and editing, the
 // dim overlay, the editing frame, the screen border, and the drawing of
 // worlds whose assets, sets or cells are missing.
+#include "attractor.h"
 #include "draw2d.h"
 #include "editingflag.h"
 #include "gltestsupport.h"
@@ -10,6 +11,7 @@
 #include "morvoglow.h"
 #include "morvoljfunc.h"
 #include "orbitcameraaim.h"
+#include "rainsystem.h"
 #include "rendermode.h"
 #include "renderscene.h"
 #include "renderworld.h"
@@ -19,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -94,15 +97,15 @@ protected:
         RenderWorld(&World());
     }
 
-    std::array<int, 2> PixelOf(Vec2 sim) const
+    std::array<int, 2> PixelOf(Vec2 sim, float height = 0.0f) const
     {
         const Matrix4 clip = camera_.GetProjectionMatrix() * camera_.GetViewMatrix();
-        const Vec3 ndc = clip.TransformPoint(MorvoWorld::SimToWorld(sim, 0));
+        const Vec3 ndc = clip.TransformPoint(MorvoWorld::SimToWorld3D(Vec3(sim.x, sim.y, height), 0));
         return {static_cast<int>((ndc.x + 1.0f) * 0.5f * kSide), static_cast<int>((ndc.y + 1.0f) * 0.5f * kSide)};
     }
-    std::array<int, 4> ColorAt(Vec2 sim) const
+    std::array<int, 4> ColorAt(Vec2 sim, float height = 0.0f) const
     {
-        const std::array<int, 2> p = PixelOf(sim);
+        const std::array<int, 2> p = PixelOf(sim, height);
         return gltest::ReadPixel(p[0], p[1]);
     }
     static Vec2 CellEdge(int column, int row)
@@ -110,6 +113,16 @@ protected:
         const UniformGrid& grid = *GetMorvoWorld().GetGrid();
         const Vec2 corner = grid.GetCellCorner(column, row);
         return Vec2(corner.x, corner.y + grid.GetCellHeight() / 2.0f);
+    }
+    // An orthographic view of the simulation plane, +-extent across the
+    // window, on black, with the blend function the frame leaves set.
+    static void PlaneView(float extent)
+    {
+        gltest::ResetDrawing(gltest::Texturing::kOff);
+        glMatrixMode(GL_PROJECTION);
+        glOrtho(-extent, extent, -extent, extent, -1.0, 1.0);
+        glMatrixMode(GL_MODELVIEW);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
     // Pixels of the frame that are clearly red.
     static int RedPixels()
@@ -148,6 +161,50 @@ Vec3 GlowOverBlack(int32_t color)
     });
     return Vec3(std::fmin(d.x, 1.0f), std::fmin(d.y, 1.0f), std::fmin(d.z, 1.0f));
 }
+
+// The brightest channel within a pixel of a simulation point drawn under
+// PlaneView (extent): lines one pixel wide need not cross the probe itself.
+int BrightestAround(const std::vector<unsigned char>& pixels, Vec2 p, float extent)
+{
+    const int cx = static_cast<int>((p.x / extent + 1.0f) * 0.5f * kSide);
+    const int cy = static_cast<int>((p.y / extent + 1.0f) * 0.5f * kSide);
+    int brightest = 0;
+    for (int y = cy - 1; y <= cy + 1; ++y) {
+        for (int x = cx - 1; x <= cx + 1; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                brightest = std::max(brightest, static_cast<int>(pixels[(y * kSide + x) * 4 + c]));
+            }
+        }
+    }
+    return brightest;
+}
+
+struct GizmoProbe {
+    const char* what;
+    Vec2 at;  // in units of the attractor's size, from its centre
+    int brightest;
+};
+
+// The size ring is white; the radius ring and the arrows after it are white at
+// alpha 0.2. a = 1.2 size and b = 0.8 size: each arrow's tip at b + a/4 = 1.1
+// size, its wings at 1.4 size and +-0.3 size, its shaft +-0.15 size wide up to
+// 1.7 size.
+const GizmoProbe kGizmoProbes[] = {
+    {"size ring", Vec2(1.0f, 0.0f), 255},
+    {"tip up", Vec2(0.0f, 1.1f), 51},
+    {"tip left", Vec2(-1.1f, 0.0f), 51},
+    {"tip down", Vec2(0.0f, -1.1f), 51},
+    {"tip right", Vec2(1.1f, 0.0f), 51},
+    {"inside the up arrow", Vec2(0.0f, 1.4f), 0},
+    {"inside the down arrow", Vec2(0.0f, -1.4f), 0},
+    {"left wing", Vec2(-0.3f, 1.4f), 51},
+    {"right wing", Vec2(0.3f, 1.4f), 51},
+    {"left shaft", Vec2(-0.15f, 1.55f), 51},
+    {"right shaft", Vec2(0.15f, 1.55f), 51},
+    {"back", Vec2(0.0f, 1.7f), 51},
+    {"beyond the back", Vec2(0.0f, 1.85f), 0},
+    {"radius ring", Vec2(1.4849f, 1.4849f), 51},  // radius 2.1 size
+};
 
 }  // namespace
 
@@ -301,6 +358,64 @@ TEST_F(SceneGl, UnfilledOutlinesSkipMissingSetsAndCellsOffTheGrid)
     }
     DrawWorldOnBlack();
     EXPECT_TRUE(Near({255, 255, 255}, ColorAt(CellEdge(kCellColumn, kCellRow))));
+}
+
+// Seen from the side, a falling drop is a grey streak (0.8 at alpha 0.5)
+// from the drop up by 0.01 per unit of its speed, and nothing beyond.
+TEST_F(SceneGl, RainDropDrawsAGreyStreakUpFromItAsLongAsItsSpeed)
+{
+    AimOrbitCamera(camera_, kLowEye, kTarget);
+    Mode(kRenderModeNone);
+    RainSystem& rain = *World().GetRain();
+    rain.Emit(0.0f, 0.0f, 0.0f, 0.0f);
+    RainDrop& drop = const_cast<RainDrop&>(rain.GetDrops().Get(0));
+    drop.verticalSpeed = -8.0f;  // falling; the streak is 0.08 long
+    DrawWorldOnBlack();
+    for (float z : {0.01f, 0.04f, 0.07f}) {
+        EXPECT_TRUE(Near({102, 102, 102}, ColorAt(Vec2(0.0f, 0.0f), z))) << z;
+    }
+    // Two pixels wide.
+    const std::array<int, 2> middle = PixelOf(Vec2(0.0f, 0.0f), 0.04f);
+    int wide = 0;
+    for (int x = middle[0] - 4; x <= middle[0] + 4; ++x) {
+        wide += gltest::ReadPixel(x, middle[1])[0] > 50;
+    }
+    EXPECT_EQ(wide, 2);
+    for (float z : {-0.03f, 0.11f}) {
+        EXPECT_TRUE(Near({0, 0, 0}, ColorAt(Vec2(0.0f, 0.0f), z))) << z;
+    }
+    drop.active = 0;
+    DrawWorldOnBlack();
+    EXPECT_TRUE(Near({0, 0, 0}, ColorAt(Vec2(0.0f, 0.0f), 0.04f)));
+}
+
+TEST_F(SceneGl, AttractorGizmoShowsItsRingsAndFourArrowsPointingIn)
+{
+    const Vec2 centre(-0.1f, 0.05f);
+    constexpr float kSize = 0.4f;
+    auto* attractor = new Attractor(1000.0f, 0.0f, 2.1f * kSize, 1.0f / 2.1f);
+    attractor->SetCenter(centre);
+    attractor->SetEnabled(true);
+    World().SetMorvoAttractorFunc(attractor);
+    PlaneView(1.0f);
+    DrawAttractorGizmo(World());
+    const std::vector<unsigned char> pixels = gltest::ReadWindow();
+    for (const GizmoProbe& probe : kGizmoProbes) {
+        EXPECT_NEAR(BrightestAround(pixels, Vec2(centre.x + probe.at.x * kSize, centre.y + probe.at.y * kSize), 1.0f),
+                    probe.brightest, kChannelTolerance)
+            << probe.what;
+    }
+}
+
+TEST_F(SceneGl, EditBrushIsAHalfTransparentGreenCircleAroundTheBoy)
+{
+    const float radius = GetToolSet().GetRadius();
+    PlaneView(2.0f * radius);
+    DrawBrushCircle(World());
+    // The boy is at the centre; the circle passes a quarter of the window from it.
+    EXPECT_TRUE(Near({0, 64, 0}, gltest::ReadPixel(kSide * 3 / 4, kSide / 2)));
+    EXPECT_TRUE(Near({0, 64, 0}, gltest::ReadPixel(kSide / 2, kSide / 4)));
+    EXPECT_TRUE(Near({0, 0, 0}, gltest::CentrePixel()));
 }
 
 TEST_F(SceneGl, SceneWithoutACameraBreaksAndDrawsNothing)
