@@ -4,6 +4,7 @@
 // dim overlay, the editing frame, the screen border, and the drawing of
 // worlds whose assets, sets or cells are missing.
 #include "attractor.h"
+#include "boy.h"
 #include "draw2d.h"
 #include "editingflag.h"
 #include "gltestsupport.h"
@@ -19,6 +20,7 @@
 #include "uniformgrid.h"
 #include "world_headless.h"
 
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -115,7 +117,8 @@ protected:
         return Vec2(corner.x, corner.y + grid.GetCellHeight() / 2.0f);
     }
     // An orthographic view of the simulation plane, +-extent across the
-    // window, on black, with the blend function the frame leaves set.
+    // window, on black, with the blend function the frame leaves set and a
+    // colour and quadric style that a drawing must replace with its own.
     static void PlaneView(float extent)
     {
         gltest::ResetDrawing(gltest::Texturing::kOff);
@@ -123,6 +126,8 @@ protected:
         glOrtho(-extent, extent, -extent, extent, -1.0, 1.0);
         glMatrixMode(GL_MODELVIEW);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glColor4f(1.0f, 0.0f, 0.0f, 0.7f);
+        gluQuadricDrawStyle(GetSharedQuadric(), GLU_FILL);
     }
     // Pixels of the frame that are clearly red.
     static int RedPixels()
@@ -199,8 +204,9 @@ const GizmoProbe kGizmoProbes[] = {
     {"inside the down arrow", Vec2(0.0f, -1.4f), 0},
     {"left wing", Vec2(-0.3f, 1.4f), 51},
     {"right wing", Vec2(0.3f, 1.4f), 51},
-    {"left shaft", Vec2(-0.15f, 1.55f), 51},
-    {"right shaft", Vec2(0.15f, 1.55f), 51},
+    {"left shaft", Vec2(-0.15f, 1.5f), 51},
+    {"right shaft", Vec2(0.15f, 1.5f), 51},
+    {"inside the size ring", Vec2(0.15f, 0.5f), 0},
     {"back", Vec2(0.0f, 1.7f), 51},
     {"beyond the back", Vec2(0.0f, 1.85f), 0},
     {"radius ring", Vec2(1.4849f, 1.4849f), 51},  // radius 2.1 size
@@ -405,17 +411,23 @@ TEST_F(SceneGl, AttractorGizmoShowsItsRingsAndFourArrowsPointingIn)
                     probe.brightest, kChannelTolerance)
             << probe.what;
     }
+    // The transform is left as it was found.
+    float modelView[16] = {};
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    EXPECT_EQ(Matrix4(modelView), Matrix4());
 }
 
 TEST_F(SceneGl, EditBrushIsAHalfTransparentGreenCircleAroundTheBoy)
 {
     const float radius = GetToolSet().GetRadius();
+    World().GetBoy()->position = MorvoWorld::SimToWorld(Vec2(-radius / 2.0f, radius / 2.0f), 0);
     PlaneView(2.0f * radius);
+    glBlendFunc(GL_ONE, GL_ZERO);
     DrawBrushCircle(World());
-    // The boy is at the centre; the circle passes a quarter of the window from it.
-    EXPECT_TRUE(Near({0, 64, 0}, gltest::ReadPixel(kSide * 3 / 4, kSide / 2)));
-    EXPECT_TRUE(Near({0, 64, 0}, gltest::ReadPixel(kSide / 2, kSide / 4)));
-    EXPECT_TRUE(Near({0, 0, 0}, gltest::CentrePixel()));
+    // The radius is 32 pixels; the boy is at (48, 80).
+    EXPECT_TRUE(Near({0, 64, 0}, gltest::ReadPixel(80, 80)));
+    EXPECT_TRUE(Near({0, 64, 0}, gltest::ReadPixel(48, 48)));
+    EXPECT_TRUE(Near({0, 0, 0}, gltest::ReadPixel(48, 80)));
 }
 
 TEST_F(SceneGl, SceneWithoutACameraBreaksAndDrawsNothing)
