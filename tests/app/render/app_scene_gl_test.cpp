@@ -117,13 +117,13 @@ protected:
         return Vec2(corner.x, corner.y + grid.GetCellHeight() / 2.0f);
     }
     // An orthographic view of the simulation plane, +-extent across the
-    // window, on black, with the blend function the frame leaves set and a
-    // colour and quadric style that a drawing must replace with its own.
+    // window and +-0.5 deep, on black, with the blend function the frame
+    // leaves set and a colour and quadric style a drawing must set itself.
     static void PlaneView(float extent)
     {
         gltest::ResetDrawing(gltest::Texturing::kOff);
         glMatrixMode(GL_PROJECTION);
-        glOrtho(-extent, extent, -extent, extent, -1.0, 1.0);
+        glOrtho(-extent, extent, -extent, extent, -0.5, 0.5);
         glMatrixMode(GL_MODELVIEW);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glColor4f(1.0f, 0.0f, 0.0f, 0.7f);
