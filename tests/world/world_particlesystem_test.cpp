@@ -112,11 +112,11 @@ TEST_F(ParticleSystemTest, UpdateMovesLiveParticleUnderForceWithDamping)
     auto system = MakeSystem(&texture, 1, 1000, 0.5f);
     system->EmitAll();
     Particle& particle = system->GetParticles()->Get(0);
-    particle.life = 5;
+    particle.life = 1;  // its last move; the next update respawns it
     particle.position = Vec3(0.0f, 0.0f, 0.0f);
     particle.velocity = Vec3(1.0f, 0.0f, 0.0f);
     system->Update(123.0f, 0.1f);
-    EXPECT_EQ(particle.life, 4);
+    EXPECT_EQ(particle.life, 0);
     EXPECT_NEAR(particle.velocity.x, 0.5f, kTolerance);
     EXPECT_NEAR(particle.velocity.z, 0.05f, kTolerance);  // (0 + 1 * 0.1) * 0.5
     EXPECT_NEAR(particle.position.x, 0.05f, kTolerance);

@@ -363,7 +363,29 @@ TEST_F(SceneGl, UnfilledOutlinesSkipMissingSetsAndCellsOffTheGrid)
         World().GetTriggers().Add(trigger);
     }
     DrawWorldOnBlack();
-    EXPECT_TRUE(Near({255, 255, 255}, ColorAt(CellEdge(kCellColumn, kCellRow))));
+    // The middle of each of the cell's four edges.
+    const UniformGrid& grid = *World().GetGrid();
+    const Vec2 corner = grid.GetCellCorner(kCellColumn, kCellRow);
+    const float w = grid.GetCellWidth();
+    const float h = grid.GetCellHeight();
+    for (Vec2 edge : {Vec2(corner.x, corner.y + h / 2.0f), Vec2(corner.x + w, corner.y + h / 2.0f),
+                      Vec2(corner.x + w / 2.0f, corner.y), Vec2(corner.x + w / 2.0f, corner.y + h)}) {
+        EXPECT_TRUE(Near({255, 255, 255}, ColorAt(edge))) << edge.x << ", " << edge.y;
+    }
+}
+
+// A disk is the class colour x 0.8 with a lighter disk of 0.95 its radius,
+// moved up and left by 0.1 radius, over it: a shaded rim below on the right.
+TEST_F(SceneGl, MorvoDiskHasItsShadedRimBelowOnTheRight)
+{
+    World().AddMorvo(0.0f, 0.0f, kMorvoPure, 1.0f);
+    const float r = World().GetMorvoLJFunc()->GetBodyRadius();
+    PlaneView(2.0f * r);
+    DrawMorvoDisks(World());
+    // The radius is 32 pixels; 0.88 of it along each diagonal.
+    EXPECT_TRUE(Near(ToRgb(kPureColor * 0.8f), gltest::ReadPixel(64 + 20, 64 - 20)));
+    EXPECT_TRUE(Near(ToRgb(kPureColor), gltest::ReadPixel(64 - 20, 64 + 20)));
+    EXPECT_TRUE(Near(ToRgb(kPureColor), gltest::CentrePixel()));
 }
 
 // Seen from the side, a falling drop is a grey streak (0.8 at alpha 0.5)

@@ -9,6 +9,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 namespace {
@@ -90,9 +91,16 @@ TEST_F(IslandDrawing, CleaningDrawsBothWithDirtyFaded)
     island.Update(0.0f);
     ASSERT_TRUE(island.IsCleaning());
     island.RenderWaveLayer();
-    EXPECT_GT(Left(), 0);
-    // White at alpha 0.5 over black.
-    EXPECT_NEAR(Right(), 128, 3);
+    // The clean model, and the dirty one white at alpha 0.5 over black, grey
+    // alike in every colour channel.
+    const int y = gltest::WindowHeight() / 2;
+    const std::array<int, 4> clean = gltest::ReadPixel(gltest::WindowWidth() / 4, y);
+    const std::array<int, 4> dirty = gltest::ReadPixel(gltest::WindowWidth() * 3 / 4, y);
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_GT(clean[c], 0) << c;
+        EXPECT_EQ(clean[c], clean[0]) << c;
+        EXPECT_NEAR(dirty[c], 128, 3) << c;
+    }
 }
 
 TEST_F(IslandDrawing, RenderDrawsOnlyTheIslandLayer)
