@@ -381,9 +381,11 @@ TEST_F(SceneGl, MorvoDiskHasItsShadedRimBelowOnTheRight)
     World().AddMorvo(0.0f, 0.0f, kMorvoPure, 1.0f);
     const float r = World().GetMorvoLJFunc()->GetBodyRadius();
     PlaneView(2.0f * r);
+    gluQuadricDrawStyle(GetSharedQuadric(), GLU_LINE);  // as the gizmo leaves it
     DrawMorvoDisks(World());
-    // The radius is 32 pixels; 0.88 of it along each diagonal.
+    // The radius is 32 pixels; 0.88 and 0.5 of it along the diagonals.
     EXPECT_TRUE(Near(ToRgb(kPureColor * 0.8f), gltest::ReadPixel(64 + 20, 64 - 20)));
+    EXPECT_TRUE(Near(ToRgb(kPureColor), gltest::ReadPixel(64 + 11, 64 - 11)));
     EXPECT_TRUE(Near(ToRgb(kPureColor), gltest::ReadPixel(64 - 20, 64 + 20)));
     EXPECT_TRUE(Near(ToRgb(kPureColor), gltest::CentrePixel()));
 }
