@@ -209,6 +209,7 @@ const GizmoProbe kGizmoProbes[] = {
     {"inside the size ring", Vec2(0.15f, 0.5f), 0},
     {"back", Vec2(0.0f, 1.7f), 51},
     {"beyond the back", Vec2(0.0f, 1.85f), 0},
+    {"right of the up arrow", Vec2(0.6f, 1.4f), 0},
     {"radius ring", Vec2(1.4849f, 1.4849f), 51},  // radius 2.1 size
 };
 
@@ -351,6 +352,7 @@ TEST_F(SceneGl, PainterTargetIsFoundThroughItsIndexAndGoesWithTheTable)
 TEST_F(SceneGl, UnfilledOutlinesSkipMissingSetsAndCellsOffTheGrid)
 {
     Mode(kRenderModeNone);
+    SetDebugDraw(true);  // the grid's lines first, in their own colour
     GridSet set;
     set.AddCell(Vec2(500.0f, -500.0f));
     set.AddCell(Vec2(kCellColumn, kCellRow));
@@ -372,6 +374,19 @@ TEST_F(SceneGl, UnfilledOutlinesSkipMissingSetsAndCellsOffTheGrid)
                       Vec2(corner.x + w / 2.0f, corner.y), Vec2(corner.x + w / 2.0f, corner.y + h)}) {
         EXPECT_TRUE(Near({255, 255, 255}, ColorAt(edge))) << edge.x << ", " << edge.y;
     }
+}
+
+TEST_F(SceneGl, MorvoPointIsThreePixelsAcross)
+{
+    // On the centre of pixel (64, 64).
+    World().AddMorvo(0.5f / 64.0f, 0.5f / 64.0f, kMorvoPure, 1.0f);
+    PlaneView(1.0f);
+    DrawMorvoPoints(World());
+    int across = 0;
+    for (int x = 58; x <= 70; ++x) {
+        across += Near(ToRgb(kPureColor), gltest::ReadPixel(x, 64)) ? 1 : 0;
+    }
+    EXPECT_EQ(across, 3);
 }
 
 // A disk is the class colour x 0.8 with a lighter disk of 0.95 its radius,
