@@ -79,7 +79,10 @@ TEST_F(LevelWorldTest, ActiveWindowIsOddAndCentredOnTheBoy)
     World().GetActiveCellRange(x0, x1, y0, y1);
     EXPECT_EQ(x1 - x0, 19);
     EXPECT_EQ(y1 - y0, 19);
-    EXPECT_EQ(x0, World().GetGrid()->ToCellX(-1.5f) + 1);
+    // Cells of 17.525 / 116 from -8.7625: the window's lower edge -1.5 (the
+    // boy at 0) lies in cell 48, and the window starts one cell further.
+    EXPECT_EQ(x0, 49);
+    EXPECT_EQ(y0, 49);
 }
 
 TEST_F(LevelWorldTest, AddMorvoBinsItAndDrawsATexture)

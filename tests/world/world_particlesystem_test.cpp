@@ -39,6 +39,13 @@ Trigger HitTrigger(int32_t effect, int32_t hitPoints, int32_t remaining)
     return trigger;
 }
 
+void ExpectNear(const Vec3& actual, const Vec3& expected)
+{
+    EXPECT_NEAR(actual.x, expected.x, kTolerance);
+    EXPECT_NEAR(actual.y, expected.y, kTolerance);
+    EXPECT_NEAR(actual.z, expected.z, kTolerance);
+}
+
 int ActiveCount(const ParticleSystem& system)
 {
     int active = 0;
@@ -105,11 +112,11 @@ TEST_F(ParticleSystemTest, UpdateMovesLiveParticleUnderForceWithDamping)
     auto system = MakeSystem(&texture, 1, 1000, 0.5f);
     system->EmitAll();
     Particle& particle = system->GetParticles()->Get(0);
-    particle.life = 5;
+    particle.life = 1;  // its last move; the next update respawns it
     particle.position = Vec3(0.0f, 0.0f, 0.0f);
     particle.velocity = Vec3(1.0f, 0.0f, 0.0f);
     system->Update(123.0f, 0.1f);
-    EXPECT_EQ(particle.life, 4);
+    EXPECT_EQ(particle.life, 0);
     EXPECT_NEAR(particle.velocity.x, 0.5f, kTolerance);
     EXPECT_NEAR(particle.velocity.z, 0.05f, kTolerance);  // (0 + 1 * 0.1) * 0.5
     EXPECT_NEAR(particle.position.x, 0.05f, kTolerance);
@@ -146,17 +153,16 @@ TEST_F(ParticleSystemTest, NegativeLifetimeStillGivesLivesBelowItsSize)
 TEST_F(ParticleSystemTest, ParticlesOffTriggerFadesColoursCompounding)
 {
     auto system = MakeSystem(&texture);
-    system->SetInterpToColor(0.5f, 0.5f, 0.5f, 0.5f);
+    system->SetInterpToColor(0.5f, 0.25f, 1.0f, 0.5f);
     Trigger trigger = HitTrigger(EFFECT_PSYS_OFF, 4, 3);
     system->SetTrigger(&trigger);
-    system->Update(0.0f, 0.01f);
-    EXPECT_NEAR(system->GetColor().x, 0.8f * 0.75f, kTolerance);
-    EXPECT_NEAR(system->GetAlpha(), 0.75f, kTolerance);
-    EXPECT_NEAR(system->GetInterpToColor().y, 0.375f, kTolerance);
-    EXPECT_NEAR(system->GetInterpToAlpha(), 0.375f, kTolerance);
-    system->Update(0.0f, 0.01f);
-    EXPECT_NEAR(system->GetAlpha(), 0.5625f, kTolerance);
-    EXPECT_NEAR(system->GetColor().z, 0.4f * 0.5625f, kTolerance);
+    for (float fade : {0.75f, 0.5625f}) {
+        system->Update(0.0f, 0.01f);
+        ExpectNear(system->GetColor(), Vec3(0.8f, 0.6f, 0.4f) * fade);
+        EXPECT_NEAR(system->GetAlpha(), fade, kTolerance);
+        ExpectNear(system->GetInterpToColor(), Vec3(0.5f, 0.25f, 1.0f) * fade);
+        EXPECT_NEAR(system->GetInterpToAlpha(), 0.5f * fade, kTolerance);
+    }
     EXPECT_TRUE(system->IsEmitting());
 }
 
@@ -376,3 +382,45 @@ TEST(PlaneEmitter, NormalAlongYPutsEveryStartOnTheNormalLine)
         EXPECT_FLOAT_EQ(p.y, 0.2f);
     }
 }
+
+struct TiltedPlaneCase {
+    float a, b, c, d;  // as given
+    int32_t top, bottom, left, right;
+    Vec3 unitNormal;
+    float unitD;
+    Vec3 start;  // the one start point the one-unit rectangle allows
+};
+
+class TiltedPlane : public ::testing::TestWithParam<TiltedPlaneCase> {};
+
+// A tilted plane is normalised in all four coefficients: particles leave along
+// the unit normal, start on the plane and the level file keeps the unit values.
+TEST_P(TiltedPlane, IsNormalisedInEveryCoefficient)
+{
+    const TiltedPlaneCase& c = GetParam();
+    PlaneEmitter emitter(c.a, c.b, c.c, c.d, c.top, c.bottom, c.left, c.right);
+    ExpectNear(emitter.GetVelocity(2.0f), c.unitNormal * 2.0f);
+    ExpectNear(emitter.GetPosition(), c.start);
+    TiXmlElement parent("ParticleSystem");
+    emitter.Save(&parent);
+    const TiXmlElement* plane = parent.FirstChildElement("Emitter")->FirstChildElement("Plane");
+    ASSERT_NE(plane, nullptr);
+    const double expected[4] = {c.unitNormal.x, c.unitNormal.y, c.unitNormal.z, c.unitD};
+    const char* const names[4] = {"a", "b", "c", "d"};
+    for (int i = 0; i < 4; ++i) {
+        double saved = -9.0;
+        plane->QueryDoubleAttribute(names[i], &saved);
+        EXPECT_NEAR(saved, expected[i], 1e-6) << names[i];
+    }
+}
+
+// Start: (left Right + bottom RealUp + unit d unit normal) / 200, with
+// Right = normal x (0, 1, 0) and RealUp = Right x normal of the plane as given.
+INSTANTIATE_TEST_SUITE_P(Planes, TiltedPlane,
+                         ::testing::Values(
+                             // Right (-4, 0, 3), RealUp (0, 25, 0).
+                             TiltedPlaneCase{3.0f, 0.0f, 4.0f, 10.0f, 8, 7, 5, 6, Vec3(0.6f, 0.0f, 0.8f), 2.0f,
+                                             Vec3(-0.094f, 0.875f, 0.083f)},
+                             // Right (-8, 0, 0), RealUp (0, 64, 48).
+                             TiltedPlaneCase{0.0f, -6.0f, 8.0f, -20.0f, -2, -3, 1, 2, Vec3(0.0f, -0.6f, 0.8f), -2.0f,
+                                             Vec3(-0.04f, -0.954f, -0.728f)}));

@@ -3,6 +3,8 @@
 // mode gives the morvo classes where they project, fog and editing, the
 // dim overlay, the editing frame, the screen border, and the drawing of
 // worlds whose assets, sets or cells are missing.
+#include "attractor.h"
+#include "boy.h"
 #include "draw2d.h"
 #include "editingflag.h"
 #include "gltestsupport.h"
@@ -10,6 +12,7 @@
 #include "morvoglow.h"
 #include "morvoljfunc.h"
 #include "orbitcameraaim.h"
+#include "rainsystem.h"
 #include "rendermode.h"
 #include "renderscene.h"
 #include "renderworld.h"
@@ -17,8 +20,10 @@
 #include "uniformgrid.h"
 #include "world_headless.h"
 
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -94,15 +99,15 @@ protected:
         RenderWorld(&World());
     }
 
-    std::array<int, 2> PixelOf(Vec2 sim) const
+    std::array<int, 2> PixelOf(Vec2 sim, float height = 0.0f) const
     {
         const Matrix4 clip = camera_.GetProjectionMatrix() * camera_.GetViewMatrix();
-        const Vec3 ndc = clip.TransformPoint(MorvoWorld::SimToWorld(sim, 0));
+        const Vec3 ndc = clip.TransformPoint(MorvoWorld::SimToWorld3D(Vec3(sim.x, sim.y, height), 0));
         return {static_cast<int>((ndc.x + 1.0f) * 0.5f * kSide), static_cast<int>((ndc.y + 1.0f) * 0.5f * kSide)};
     }
-    std::array<int, 4> ColorAt(Vec2 sim) const
+    std::array<int, 4> ColorAt(Vec2 sim, float height = 0.0f) const
     {
-        const std::array<int, 2> p = PixelOf(sim);
+        const std::array<int, 2> p = PixelOf(sim, height);
         return gltest::ReadPixel(p[0], p[1]);
     }
     static Vec2 CellEdge(int column, int row)
@@ -110,6 +115,19 @@ protected:
         const UniformGrid& grid = *GetMorvoWorld().GetGrid();
         const Vec2 corner = grid.GetCellCorner(column, row);
         return Vec2(corner.x, corner.y + grid.GetCellHeight() / 2.0f);
+    }
+    // An orthographic view of the simulation plane, +-extent across the
+    // window and +-0.5 deep, on black, with the blend function the frame
+    // leaves set and a colour and quadric style a drawing must set itself.
+    static void PlaneView(float extent)
+    {
+        gltest::ResetDrawing(gltest::Texturing::kOff);
+        glMatrixMode(GL_PROJECTION);
+        glOrtho(-extent, extent, -extent, extent, -0.5, 0.5);
+        glMatrixMode(GL_MODELVIEW);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glColor4f(1.0f, 0.0f, 0.0f, 0.7f);
+        gluQuadricDrawStyle(GetSharedQuadric(), GLU_FILL);
     }
     // Pixels of the frame that are clearly red.
     static int RedPixels()
@@ -148,6 +166,52 @@ Vec3 GlowOverBlack(int32_t color)
     });
     return Vec3(std::fmin(d.x, 1.0f), std::fmin(d.y, 1.0f), std::fmin(d.z, 1.0f));
 }
+
+// The brightest channel within a pixel of a simulation point drawn under
+// PlaneView (extent): lines one pixel wide need not cross the probe itself.
+int BrightestAround(const std::vector<unsigned char>& pixels, Vec2 p, float extent)
+{
+    const int cx = static_cast<int>((p.x / extent + 1.0f) * 0.5f * kSide);
+    const int cy = static_cast<int>((p.y / extent + 1.0f) * 0.5f * kSide);
+    int brightest = 0;
+    for (int y = cy - 1; y <= cy + 1; ++y) {
+        for (int x = cx - 1; x <= cx + 1; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                brightest = std::max(brightest, static_cast<int>(pixels[(y * kSide + x) * 4 + c]));
+            }
+        }
+    }
+    return brightest;
+}
+
+struct GizmoProbe {
+    const char* what;
+    Vec2 at;  // in units of the attractor's size, from its centre
+    int brightest;
+};
+
+// The size ring is white; the radius ring and the arrows after it are white at
+// alpha 0.2. a = 1.2 size and b = 0.8 size: each arrow's tip at b + a/4 = 1.1
+// size, its wings at 1.4 size and +-0.3 size, its shaft +-0.15 size wide up to
+// 1.7 size.
+const GizmoProbe kGizmoProbes[] = {
+    {"size ring", Vec2(1.0f, 0.0f), 255},
+    {"tip up", Vec2(0.0f, 1.1f), 51},
+    {"tip left", Vec2(-1.1f, 0.0f), 51},
+    {"tip down", Vec2(0.0f, -1.1f), 51},
+    {"tip right", Vec2(1.1f, 0.0f), 51},
+    {"inside the up arrow", Vec2(0.0f, 1.4f), 0},
+    {"inside the down arrow", Vec2(0.0f, -1.4f), 0},
+    {"left wing", Vec2(-0.3f, 1.4f), 51},
+    {"right wing", Vec2(0.3f, 1.4f), 51},
+    {"left shaft", Vec2(-0.15f, 1.5f), 51},
+    {"right shaft", Vec2(0.15f, 1.5f), 51},
+    {"inside the size ring", Vec2(0.15f, 0.5f), 0},
+    {"back", Vec2(0.0f, 1.7f), 51},
+    {"beyond the back", Vec2(0.0f, 1.85f), 0},
+    {"right of the up arrow", Vec2(0.6f, 1.4f), 0},
+    {"radius ring", Vec2(1.4849f, 1.4849f), 51},  // radius 2.1 size
+};
 
 }  // namespace
 
@@ -288,6 +352,7 @@ TEST_F(SceneGl, PainterTargetIsFoundThroughItsIndexAndGoesWithTheTable)
 TEST_F(SceneGl, UnfilledOutlinesSkipMissingSetsAndCellsOffTheGrid)
 {
     Mode(kRenderModeNone);
+    SetDebugDraw(true);  // the grid's lines first, in their own colour
     GridSet set;
     set.AddCell(Vec2(500.0f, -500.0f));
     set.AddCell(Vec2(kCellColumn, kCellRow));
@@ -300,7 +365,108 @@ TEST_F(SceneGl, UnfilledOutlinesSkipMissingSetsAndCellsOffTheGrid)
         World().GetTriggers().Add(trigger);
     }
     DrawWorldOnBlack();
-    EXPECT_TRUE(Near({255, 255, 255}, ColorAt(CellEdge(kCellColumn, kCellRow))));
+    // The middle of each of the cell's four edges.
+    const UniformGrid& grid = *World().GetGrid();
+    const Vec2 corner = grid.GetCellCorner(kCellColumn, kCellRow);
+    const float w = grid.GetCellWidth();
+    const float h = grid.GetCellHeight();
+    for (Vec2 edge : {Vec2(corner.x, corner.y + h / 2.0f), Vec2(corner.x + w, corner.y + h / 2.0f),
+                      Vec2(corner.x + w / 2.0f, corner.y), Vec2(corner.x + w / 2.0f, corner.y + h)}) {
+        EXPECT_TRUE(Near({255, 255, 255}, ColorAt(edge))) << edge.x << ", " << edge.y;
+    }
+}
+
+TEST_F(SceneGl, MorvoPointIsThreePixelsAcross)
+{
+    // On the centre of pixel (64, 64).
+    World().AddMorvo(0.5f / 64.0f, 0.5f / 64.0f, kMorvoPure, 1.0f);
+    PlaneView(1.0f);
+    DrawMorvoPoints(World());
+    int across = 0;
+    for (int x = 58; x <= 70; ++x) {
+        across += Near(ToRgb(kPureColor), gltest::ReadPixel(x, 64)) ? 1 : 0;
+    }
+    EXPECT_EQ(across, 3);
+}
+
+// A disk is the class colour x 0.8 with a lighter disk of 0.95 its radius,
+// moved up and left by 0.1 radius, over it: a shaded rim below on the right.
+TEST_F(SceneGl, MorvoDiskHasItsShadedRimBelowOnTheRight)
+{
+    World().AddMorvo(0.0f, 0.0f, kMorvoPure, 1.0f);
+    const float r = World().GetMorvoLJFunc()->GetBodyRadius();
+    PlaneView(2.0f * r);
+    gluQuadricDrawStyle(GetSharedQuadric(), GLU_LINE);  // as the gizmo leaves it
+    DrawMorvoDisks(World());
+    // The radius is 32 pixels; 0.88 and 0.5 of it along the diagonals.
+    EXPECT_TRUE(Near(ToRgb(kPureColor * 0.8f), gltest::ReadPixel(64 + 20, 64 - 20)));
+    EXPECT_TRUE(Near(ToRgb(kPureColor), gltest::ReadPixel(64 + 11, 64 - 11)));
+    EXPECT_TRUE(Near(ToRgb(kPureColor), gltest::ReadPixel(64 - 20, 64 + 20)));
+    EXPECT_TRUE(Near(ToRgb(kPureColor), gltest::CentrePixel()));
+}
+
+// Seen from the side, a falling drop is a grey streak (0.8 at alpha 0.5)
+// from the drop up by 0.01 per unit of its speed, and nothing beyond.
+TEST_F(SceneGl, RainDropDrawsAGreyStreakUpFromItAsLongAsItsSpeed)
+{
+    AimOrbitCamera(camera_, kLowEye, kTarget);
+    Mode(kRenderModeNone);
+    RainSystem& rain = *World().GetRain();
+    rain.Emit(0.0f, 0.0f, 0.0f, 0.0f);
+    RainDrop& drop = const_cast<RainDrop&>(rain.GetDrops().Get(0));
+    drop.verticalSpeed = -8.0f;  // falling; the streak is 0.08 long
+    DrawWorldOnBlack();
+    for (float z : {0.01f, 0.04f, 0.07f}) {
+        EXPECT_TRUE(Near({102, 102, 102}, ColorAt(Vec2(0.0f, 0.0f), z))) << z;
+    }
+    // Two pixels wide.
+    const std::array<int, 2> middle = PixelOf(Vec2(0.0f, 0.0f), 0.04f);
+    int wide = 0;
+    for (int x = middle[0] - 4; x <= middle[0] + 4; ++x) {
+        wide += gltest::ReadPixel(x, middle[1])[0] > 50;
+    }
+    EXPECT_EQ(wide, 2);
+    for (float z : {-0.03f, 0.11f}) {
+        EXPECT_TRUE(Near({0, 0, 0}, ColorAt(Vec2(0.0f, 0.0f), z))) << z;
+    }
+    drop.active = 0;
+    DrawWorldOnBlack();
+    EXPECT_TRUE(Near({0, 0, 0}, ColorAt(Vec2(0.0f, 0.0f), 0.04f)));
+}
+
+TEST_F(SceneGl, AttractorGizmoShowsItsRingsAndFourArrowsPointingIn)
+{
+    const Vec2 centre(-0.1f, 0.05f);
+    constexpr float kSize = 0.4f;
+    auto* attractor = new Attractor(1000.0f, 0.0f, 2.1f * kSize, 1.0f / 2.1f);
+    attractor->SetCenter(centre);
+    attractor->SetEnabled(true);
+    World().SetMorvoAttractorFunc(attractor);
+    PlaneView(1.0f);
+    DrawAttractorGizmo(World());
+    const std::vector<unsigned char> pixels = gltest::ReadWindow();
+    for (const GizmoProbe& probe : kGizmoProbes) {
+        EXPECT_NEAR(BrightestAround(pixels, Vec2(centre.x + probe.at.x * kSize, centre.y + probe.at.y * kSize), 1.0f),
+                    probe.brightest, kChannelTolerance)
+            << probe.what;
+    }
+    // The transform is left as it was found.
+    float modelView[16] = {};
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    EXPECT_EQ(Matrix4(modelView), Matrix4());
+}
+
+TEST_F(SceneGl, EditBrushIsAHalfTransparentGreenCircleAroundTheBoy)
+{
+    const float radius = GetToolSet().GetRadius();
+    World().GetBoy()->position = MorvoWorld::SimToWorld(Vec2(-radius / 2.0f, radius / 2.0f), 0);
+    PlaneView(2.0f * radius);
+    glBlendFunc(GL_ONE, GL_ZERO);
+    DrawBrushCircle(World());
+    // The radius is 32 pixels; the boy is at (48, 80).
+    EXPECT_TRUE(Near({0, 64, 0}, gltest::ReadPixel(80, 80)));
+    EXPECT_TRUE(Near({0, 64, 0}, gltest::ReadPixel(48, 48)));
+    EXPECT_TRUE(Near({0, 0, 0}, gltest::ReadPixel(48, 80)));
 }
 
 TEST_F(SceneGl, SceneWithoutACameraBreaksAndDrawsNothing)

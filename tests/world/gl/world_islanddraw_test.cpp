@@ -9,6 +9,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 namespace {
@@ -90,9 +91,16 @@ TEST_F(IslandDrawing, CleaningDrawsBothWithDirtyFaded)
     island.Update(0.0f);
     ASSERT_TRUE(island.IsCleaning());
     island.RenderWaveLayer();
-    EXPECT_GT(Left(), 0);
-    // White at alpha 0.5 over black.
-    EXPECT_NEAR(Right(), 128, 3);
+    // The clean model, and the dirty one white at alpha 0.5 over black, grey
+    // alike in every colour channel.
+    const int y = gltest::WindowHeight() / 2;
+    const std::array<int, 4> clean = gltest::ReadPixel(gltest::WindowWidth() / 4, y);
+    const std::array<int, 4> dirty = gltest::ReadPixel(gltest::WindowWidth() * 3 / 4, y);
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_GT(clean[c], 0) << c;
+        EXPECT_EQ(clean[c], clean[0]) << c;
+        EXPECT_NEAR(dirty[c], 128, 3) << c;
+    }
 }
 
 TEST_F(IslandDrawing, RenderDrawsOnlyTheIslandLayer)
@@ -126,4 +134,38 @@ TEST_F(IslandDrawing, InvisibleIslandDrawsNothing)
     island.SetVisible(false);
     island.RenderIslandLayer();
     EXPECT_EQ(Left(), 0);
+}
+
+// Each of the seven layer entries draws its own pair of slots and no other,
+// clean, dirty and cross-fading alike.
+TEST_F(IslandDrawing, EachLayerEntryDrawsOnlyItsOwnSlotsInEveryState)
+{
+    using Entry = void (IslandModel::*)();
+    const Entry entries[] = {&IslandModel::RenderIslandLayer,        &IslandModel::RenderTreeLayer,
+                             &IslandModel::RenderWaveLayer,          &IslandModel::RenderBeachLayer,
+                             &IslandModel::RenderShallowWater4Layer, &IslandModel::RenderShallowWater5Layer,
+                             &IslandModel::RenderCityLayer};
+    WatchCleaningTrigger();
+    for (int filled = 0; filled < 7; ++filled) {
+        IslandModel one;
+        one.SetModel(2 * filled, folder.File("left.obj").c_str());
+        one.SetModel(2 * filled + 1, folder.File("right.obj").c_str());
+        one.SetTrigger(&trigger);
+        for (int state = 0; state < 3; ++state) {
+            one.SetDirty(state > 0);
+            if (state == 2) {
+                one.Update(0.0f);
+            }
+            for (int entry = 0; entry < 7; ++entry) {
+                gltest::ResetDrawing(gltest::Texturing::kOff);
+                (one.*entries[entry])();
+                const bool own = entry == filled;
+                // Clean: the clean model; dirty: the dirty one; cleaning: both.
+                EXPECT_EQ(Left() > 0, own && state != 1)
+                    << "layer " << filled << " entry " << entry << " state " << state;
+                EXPECT_EQ(Right() > 0, own && state != 0)
+                    << "layer " << filled << " entry " << entry << " state " << state;
+            }
+        }
+    }
 }
