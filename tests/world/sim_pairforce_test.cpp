@@ -164,16 +164,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MorvoLJFunc, ConversionWaitsForTheTimer)
 {
-    MorvoLJFunc f = GameForce();
-    MorvoRecord a = Morvo(0.0f, 0.0f, kMorvoPure, 2.0f);
-    MorvoRecord b = Morvo(0.05f, 0.0f, kMorvoNeutral, 2.0f);
-    b.ResetConversion();
-    f.Exchange(a, b, 0.02f);
-    EXPECT_EQ(b.color, kMorvoNeutral);
-    EXPECT_NEAR(b.conversionTimer, 0.01f, 1e-6f);
-    f.Exchange(a, b, 0.02f);
-    EXPECT_EQ(b.color, kMorvoPure);
-    EXPECT_FLOAT_EQ(b.conversionTimer, 0.03f);
+    for (bool neutralFirst : {false, true}) {
+        MorvoLJFunc f = GameForce();
+        MorvoRecord pure = Morvo(0.0f, 0.0f, kMorvoPure, 2.0f);
+        MorvoRecord neutral = Morvo(0.05f, 0.0f, kMorvoNeutral, 2.0f);
+        neutral.ResetConversion();
+        auto touch = [&] { neutralFirst ? f.Exchange(neutral, pure, 0.02f) : f.Exchange(pure, neutral, 0.02f); };
+        touch();
+        EXPECT_EQ(neutral.color, kMorvoNeutral) << neutralFirst;
+        EXPECT_NEAR(neutral.conversionTimer, 0.01f, 1e-6f) << neutralFirst;
+        touch();
+        EXPECT_EQ(neutral.color, kMorvoPure) << neutralFirst;
+        EXPECT_FLOAT_EQ(neutral.conversionTimer, 0.03f) << neutralFirst;
+    }
 }
 
 struct LightningCase {

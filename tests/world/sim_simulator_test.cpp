@@ -87,16 +87,17 @@ TEST(MorvoSimulator, EulerStepWithTheConstantForceMatchesTheHandResult)
     SimTestWorld world(4);
     world.simulator.SetIntegrator(kIntegratorEuler);
     world.simulator.SetGridForce("LJ", nullptr);
-    world.simulator.GetConstantForce()->SetVector(Vec2(0.0f, -6.0f));
+    world.simulator.GetConstantForce()->SetVector(Vec2(2.0f, -6.0f));
     world.simulator.SetConstantForceEnabled(true);
     int32_t m = world.AddMorvo(1.0f, 1.0f, kMorvoNeutral, 1.0f);
     world.Record(m).velocity = Vec2(0.6f, 0.0f);
     world.StepWhole(0.1f);
-    // v = (v + f h) c = (0.6, -0.6) x 0.9; p += v h.
-    EXPECT_NEAR(world.Record(m).velocity.x, 0.54f, 1e-6f);
+    // v = (v + f h) c = (0.8, -0.6) x 0.9; p += v h; the force is used up.
+    EXPECT_NEAR(world.Record(m).velocity.x, 0.72f, 1e-6f);
     EXPECT_NEAR(world.Record(m).velocity.y, -0.54f, 1e-6f);
-    EXPECT_NEAR(world.Record(m).position.x, 1.054f, 1e-6f);
+    EXPECT_NEAR(world.Record(m).position.x, 1.072f, 1e-6f);
     EXPECT_NEAR(world.Record(m).position.y, 0.946f, 1e-6f);
+    EXPECT_EQ(world.Record(m).force, Vec2(0.0f, 0.0f));
 }
 
 TEST(MorvoSimulator, HistoryStepUsesTheTwoPreviousPositions)
@@ -105,16 +106,21 @@ TEST(MorvoSimulator, HistoryStepUsesTheTwoPreviousPositions)
     world.simulator.SetIntegrator(kIntegratorHistory);
     world.simulator.SetGridForce("LJ", nullptr);
     world.simulator.SetDamping(0.5f);
-    int32_t m = world.AddMorvo(1.0f, 1.0f, kMorvoPure, 1.0f);
-    world.StepWhole(kDt);  // shifts: previous = (1, 1); the oldest is still a default record
+    world.simulator.GetConstantForce()->SetVector(Vec2(10.0f, -20.0f));
+    world.simulator.SetConstantForceEnabled(true);
+    int32_t m = world.AddMorvo(1.0f, 2.0f, kMorvoPure, 1.0f);
+    world.StepWhole(0.1f);  // shifts: previous = (1, 2); the oldest is still a default record
     EXPECT_EQ(world.store.GetState(2)->Get(m).active, 0);
-    // The morvo was active in the previous state: out = 1.5 p1 - 0.5 p0 with p0 = (0, 0).
-    EXPECT_FLOAT_EQ(world.Record(m).position.x, 1.5f);
+    // The morvo was active in the previous state: out = 1.5 p1 - 0.5 p0 + f h^2 with p0 = (0, 0).
+    EXPECT_NEAR(world.Record(m).position.x, 1.6f, 1e-5f);
+    EXPECT_NEAR(world.Record(m).position.y, 2.8f, 1e-5f);
     EXPECT_FLOAT_EQ(world.Record(m).velocity.x, 1.0f);
-    world.StepWhole(kDt);
-    // p0 = (1, 1), p1 = (1.5, 1.5): 1.5 x 1.5 - 0.5 x 1 = 1.75; velocity = displacement 0.5.
-    EXPECT_FLOAT_EQ(world.Record(m).position.x, 1.75f);
-    EXPECT_FLOAT_EQ(world.Record(m).velocity.y, 0.5f);
+    world.StepWhole(0.1f);
+    // p0 = (1, 2), p1 = (1.6, 2.8): (2.4 - 0.5 + 0.1, 4.2 - 1 - 0.2); velocity = displacement (0.6, 0.8).
+    EXPECT_NEAR(world.Record(m).position.x, 2.0f, 1e-5f);
+    EXPECT_NEAR(world.Record(m).position.y, 3.0f, 1e-5f);
+    EXPECT_NEAR(world.Record(m).velocity.y, 0.8f, 1e-6f);
+    EXPECT_EQ(world.Record(m).force, Vec2(0.0f, 0.0f));
 }
 
 TEST(MorvoSimulator, ReservedIntegratorBreaksAndChangesNothing)

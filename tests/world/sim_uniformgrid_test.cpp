@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
 
 #include "circlequery.h"
 #include "sim_testworld.h"
@@ -81,9 +82,22 @@ TEST(UniformGrid, ClampCellRectKeepsExclusiveUpperBounds)
     EXPECT_EQ(rect.x1, 8);
     EXPECT_EQ(rect.y0, 2);
     EXPECT_EQ(rect.y1, 6);
+    CellRect away{-9, -2, 7, 12};
+    grid.ClampCellRect(away);
+    EXPECT_EQ(away.x1, 0);
+    EXPECT_EQ(away.y0, 6);
     CellRect whole = grid.GetWholeRect();
+    EXPECT_EQ(whole.x0, 0);
     EXPECT_EQ(whole.x1, 8);
+    EXPECT_EQ(whole.y0, 0);
     EXPECT_EQ(whole.y1, 6);
+}
+
+TEST(UniformGrid, OneCellSpansTheWholeBounds)
+{
+    UniformGrid grid(1, 1, 0.0f, 5.0f, 0.0f, 3.0f);
+    EXPECT_FLOAT_EQ(grid.GetCellWidth(), 5.0f);
+    EXPECT_FLOAT_EQ(grid.GetCellHeight(), 3.0f);
 }
 
 TEST(UniformGrid, BinningClampsOutsidePositionsAndRecordsTheCell)
@@ -158,6 +172,17 @@ TEST(UniformGrid, ClaimRecordErasesAStaleListingOfTheReusedIndex)
     EXPECT_EQ(b, a);
     EXPECT_EQ(CountListings(world.grid, b), 1);
     EXPECT_EQ(world.grid.GetCell(3, 3).front(), b);
+}
+
+TEST(UniformGrid, NewMorvosDrawOnAllSevenTextures)
+{
+    SimTestWorld world(70);
+    SeedRand15(3);
+    std::set<int32_t> used;
+    for (int i = 0; i < 70; ++i) {
+        used.insert(world.Record(world.AddMorvo(0.1f * static_cast<float>(i % 9), 0.0f, kMorvoPure, 1.0f)).textureIndex);
+    }
+    EXPECT_EQ(used, (std::set<int32_t>{0, 1, 2, 3, 4, 5, 6}));
 }
 
 TEST(UniformGrid, ClaimRecordOnAFullStoreReturnsMinusOne)
