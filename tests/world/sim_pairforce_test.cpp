@@ -161,6 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"TooStrongNeutralFirst", kMorvoNeutral, 2.4f, kMorvoPure, 2.0f, kMorvoNeutral, kMorvoPure, 0},
         ConversionCase{"StrongNeutralScoresTen", kMorvoPure, 6.0f, kMorvoNeutral, 6.0f, kMorvoPure, kMorvoPure, 10},
         ConversionCase{"NeutralAtFiveScoresTen", kMorvoPure, 6.0f, kMorvoNeutral, 5.0f, kMorvoPure, kMorvoPure, 10},
+        ConversionCase{"NeutralFirstAtFiveScoresTen", kMorvoNeutral, 5.0f, kMorvoPure, 6.0f, kMorvoPure, kMorvoPure, 10},
         ConversionCase{"NeutralBelowFiveScoresOne", kMorvoPure, 6.0f, kMorvoNeutral, 4.99f, kMorvoPure, kMorvoPure, 1}),
     CaseName());
 
@@ -282,6 +283,7 @@ TEST(MorvoLJFunc, DarkContactReportsRainAtTheMidpointCell)
     float dx = drops.Get(0).position.x - 0.33f;
     float dy = drops.Get(0).position.y + 1.0f;
     EXPECT_NEAR(std::sqrt(dx * dx + dy * dy), 0.0125f, 1e-5f);
+    EXPECT_FLOAT_EQ(drops.Get(0).position.z, 0.0f);  // starts on the plane
 }
 
 TEST(MorvoLJFunc, UnaryFaceMovesForcesButNeverExchanges)
