@@ -99,17 +99,19 @@ TEST_F(Emission, GrowModeGrowsOnlyWhenNoNewMorvoFits)
 TEST_F(Emission, GrowModeWithRoomSpawnsTheToolAmountWithoutGrowing)
 {
     int32_t pure = world.AddMorvo(0.0f, 0.0f, kMorvoPure, 1.0f);
-    EmissionSettings tool{0.1f, kMorvoPure, 1, 2.5f};
-    EXPECT_FLOAT_EQ(EmitMorvos(target, tool, Vec2(0.0f, 0.0f)), 2.5f);
+    EmissionSettings tool{0.1f, kMorvoPure, 1, 1.0f};  // the editing brush's amount
+    EXPECT_FLOAT_EQ(EmitMorvos(target, tool, Vec2(0.0f, 0.0f)), 1.0f);
     EXPECT_FLOAT_EQ(world.Record(pure).power, 1.0f);
     EXPECT_EQ(CountActive(), 2);
 }
 
-TEST_F(Emission, GrowingMorvosAtFullPowerAddsNothing)
+TEST_F(Emission, GrowingAddsNothingAtFullPowerOrWithoutTheToolsColour)
 {
     world.AddMorvo(0.0f, 0.0f, kMorvoNeutral, 20.0f);
     world.AddMorvo(0.01f, 0.0f, kMorvoNeutral, 20.0f);
     EmissionSettings tool{0.025f, kMorvoNeutral, 1, 1.0f};
+    EXPECT_FLOAT_EQ(EmitMorvos(target, tool, Vec2(0.0f, 0.0f)), 0.0f);
+    tool.color = kMorvoPure;
     EXPECT_FLOAT_EQ(EmitMorvos(target, tool, Vec2(0.0f, 0.0f)), 0.0f);
 }
 
