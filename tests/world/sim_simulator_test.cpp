@@ -34,11 +34,13 @@ TEST(MorvoSimulator, IntegratorKindSizesTheStoreBuffers)
     }
 }
 
-TEST(MorvoSimulator, DampingIsClampedToZeroOne)
+TEST(MorvoSimulator, DampingIsClampedToZeroOneAndTheConstantForceStartsAtZero)
 {
     MorvoStore store(0, 1, 0);
+    EXPECT_FLOAT_EQ(MorvoSimulator(&store, 2, 0.5f).GetDamping(), 0.5f);
     MorvoSimulator sim(&store, 2, 1.7f);
     EXPECT_FLOAT_EQ(sim.GetDamping(), 1.0f);
+    EXPECT_EQ(sim.GetConstantForce()->GetVector(), Vec2(0.0f, 0.0f));
     sim.SetDamping(-0.2f);
     EXPECT_FLOAT_EQ(sim.GetDamping(), 0.0f);
 }
@@ -119,6 +121,7 @@ TEST(MorvoSimulator, HistoryStepUsesTheTwoPreviousPositions)
     // p0 = (1, 2), p1 = (1.6, 2.8): (2.4 - 0.5 + 0.1, 4.2 - 1 - 0.2); velocity = displacement (0.6, 0.8).
     EXPECT_NEAR(world.Record(m).position.x, 2.0f, 1e-5f);
     EXPECT_NEAR(world.Record(m).position.y, 3.0f, 1e-5f);
+    EXPECT_NEAR(world.Record(m).velocity.x, 0.6f, 1e-6f);
     EXPECT_NEAR(world.Record(m).velocity.y, 0.8f, 1e-6f);
     EXPECT_EQ(world.Record(m).force, Vec2(0.0f, 0.0f));
 }
