@@ -64,7 +64,8 @@ TEST(MorvoSimulator, GridForcesAreRegisteredReplacedAndRemovedByName)
 // One midpoint step of a lone pure morvo in the attractor's ring, by hand:
 // copy pass: force f1 = 1000 x dt toward the centre; v = (0 + f1 x dt/2) x 0.9;
 // position unchanged (old velocity 0). Current pass: f2 = 1000 x dt/2;
-// v = (0 + f2 x dt) x 0.9 = 1000 x dt^2 / 2 x 0.9 = 0.125; x moves by v x dt.
+// v = (0 + f2 x dt) x 0.9 = 1000 x dt^2 / 2 x 0.9 = 0.125 toward the centre;
+// the morvo moves by v x dt.
 TEST(MorvoSimulator, MidpointStepWithTheAttractorMatchesTheHandResult)
 {
     SimTestWorld world(4);
@@ -72,16 +73,17 @@ TEST(MorvoSimulator, MidpointStepWithTheAttractorMatchesTheHandResult)
     attractor.SetCenter(Vec2(0.3f, 0.2f));
     attractor.SetEnabled(true);
     world.simulator.SetGridForce("Attractor", &attractor);
-    int32_t m = world.AddMorvo(0.34f, 0.2f, kMorvoPure, 1.0f);  // 0.04 from the centre: inside the ring
+    // 0.04 from the centre (inside the ring), pulled along (-0.6, -0.8).
+    int32_t m = world.AddMorvo(0.324f, 0.232f, kMorvoPure, 1.0f);
     world.StepWhole(kDt);
     const MorvoRecord& r = world.Record(m);
-    EXPECT_NEAR(r.velocity.x, -0.125f, 1e-5f);
-    EXPECT_NEAR(r.velocity.y, 0.0f, 1e-6f);
-    EXPECT_NEAR(r.position.x, 0.34f - 0.125f / 60.0f, 1e-6f);
-    EXPECT_FLOAT_EQ(r.position.y, 0.2f);
-    EXPECT_FLOAT_EQ(r.force.x, 0.0f);
+    EXPECT_NEAR(r.velocity.x, -0.075f, 1e-5f);
+    EXPECT_NEAR(r.velocity.y, -0.1f, 1e-5f);
+    EXPECT_NEAR(r.position.x, 0.324f - 0.075f / 60.0f, 1e-6f);
+    EXPECT_NEAR(r.position.y, 0.232f - 0.1f / 60.0f, 1e-6f);
+    EXPECT_EQ(r.force, Vec2(0.0f, 0.0f));
     // The copy holds the state before the step.
-    EXPECT_FLOAT_EQ(world.store.GetState(1)->Get(m).position.x, 0.34f);
+    EXPECT_EQ(world.store.GetState(1)->Get(m).position, Vec2(0.324f, 0.232f));
 }
 
 TEST(MorvoSimulator, EulerStepWithTheConstantForceMatchesTheHandResult)
