@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "attractor.h"
+#include "constantforce.h"
 #include "morvosimulator.h"
 #include "sim_testworld.h"
 #include "testsupport.h"
@@ -86,13 +87,16 @@ TEST(MorvoSimulator, MidpointStepWithTheAttractorMatchesTheHandResult)
     EXPECT_EQ(world.store.GetState(1)->Get(m).position, Vec2(0.324f, 0.232f));
 }
 
-TEST(MorvoSimulator, EulerStepWithTheConstantForceMatchesTheHandResult)
+// The constant force pulls down, a unary force registered by name sideways.
+TEST(MorvoSimulator, EulerStepWithTheConstantAndAUnaryForceMatchesTheHandResult)
 {
     SimTestWorld world(4);
     world.simulator.SetIntegrator(kIntegratorEuler);
     world.simulator.SetGridForce("LJ", nullptr);
-    world.simulator.GetConstantForce()->SetVector(Vec2(2.0f, -6.0f));
+    world.simulator.GetConstantForce()->SetVector(Vec2(0.0f, -6.0f));
     world.simulator.SetConstantForceEnabled(true);
+    ConstantForce wind(Vec2(2.0f, 0.0f));
+    world.simulator.SetUnaryForce("Wind", &wind);
     int32_t m = world.AddMorvo(1.0f, 1.0f, kMorvoNeutral, 1.0f);
     world.Record(m).velocity = Vec2(0.6f, 0.0f);
     world.StepWhole(0.1f);
@@ -102,6 +106,12 @@ TEST(MorvoSimulator, EulerStepWithTheConstantForceMatchesTheHandResult)
     EXPECT_NEAR(world.Record(m).position.x, 1.072f, 1e-6f);
     EXPECT_NEAR(world.Record(m).position.y, 0.946f, 1e-6f);
     EXPECT_EQ(world.Record(m).force, Vec2(0.0f, 0.0f));
+    EXPECT_EQ(world.simulator.RemoveUnaryForce("Wind"), &wind);
+    EXPECT_EQ(world.simulator.FindUnaryForce("Wind"), nullptr);
+    world.simulator.SetUnaryForce("Wind", &wind);
+    EXPECT_EQ(world.simulator.FindUnaryForce("Wind"), &wind);
+    world.simulator.SetUnaryForce("Wind", nullptr);
+    EXPECT_EQ(world.simulator.RemoveUnaryForce("Wind"), nullptr);
 }
 
 TEST(MorvoSimulator, HistoryStepUsesTheTwoPreviousPositions)
