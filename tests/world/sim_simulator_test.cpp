@@ -88,6 +88,22 @@ TEST(MorvoSimulator, MidpointStepWithTheAttractorMatchesTheHandResult)
 }
 
 // The constant force pulls down, a unary force registered by name sideways.
+// Moving in at 1.8 per second from 0.052 (outside the ring), the morvo is in
+// the ring half a step on (0.037) but would be in the calm centre a whole step
+// on (0.022): the current pass feels the pull, 1000 x dt/2 for dt.
+TEST(MorvoSimulator, MidpointStepFeelsTheForceHalfAStepAhead)
+{
+    SimTestWorld world(4);
+    Attractor attractor(1000.0f, 0.0f, 0.05f, 0.5f);
+    attractor.SetCenter(Vec2(0.3f, 0.2f));
+    attractor.SetEnabled(true);
+    world.simulator.SetGridForce("Attractor", &attractor);
+    int32_t m = world.AddMorvo(0.352f, 0.2f, kMorvoPure, 1.0f);
+    world.Record(m).velocity = Vec2(-1.8f, 0.0f);
+    world.StepWhole(kDt);
+    EXPECT_NEAR(world.Record(m).velocity.x, (-1.8f - 500.0f * kDt * kDt) * 0.9f, 1e-5f);
+}
+
 TEST(MorvoSimulator, EulerStepWithTheConstantAndAUnaryForceMatchesTheHandResult)
 {
     SimTestWorld world(4);

@@ -64,13 +64,18 @@ TEST(UniformGrid, SetBoundsRecomputesCellSizesEvenWithUnchangedCounts)
     EXPECT_FLOAT_EQ(grid.GetCellHeight(), 0.5f);
 }
 
-TEST(UniformGrid, ResizeIgnoresCountsBelowOne)
+TEST(UniformGrid, ResizeIgnoresCountsBelowOneButTakesEachChangedCount)
 {
     UniformGrid grid(3, 5, 0.0f, 5.0f, 0.0f, 3.0f);
     grid.Resize(0, 7);
     grid.Resize(7, -1);
     EXPECT_EQ(grid.GetWidth(), 5);
     EXPECT_EQ(grid.GetHeight(), 3);
+    grid.Resize(6, 5);  // one count changed is a change
+    EXPECT_EQ(grid.GetHeight(), 6);
+    EXPECT_FLOAT_EQ(grid.GetCellHeight(), 0.5f);
+    grid.Resize(6, 10);
+    EXPECT_FLOAT_EQ(grid.GetCellWidth(), 0.5f);
 }
 
 TEST(UniformGrid, ClampCellRectKeepsExclusiveUpperBounds)
@@ -82,10 +87,10 @@ TEST(UniformGrid, ClampCellRectKeepsExclusiveUpperBounds)
     EXPECT_EQ(rect.x1, 8);
     EXPECT_EQ(rect.y0, 2);
     EXPECT_EQ(rect.y1, 6);
-    CellRect away{-9, -2, 7, 12};
+    CellRect away{-9, -2, -7, -1};
     grid.ClampCellRect(away);
     EXPECT_EQ(away.x1, 0);
-    EXPECT_EQ(away.y0, 6);
+    EXPECT_EQ(away.y1, 0);
     CellRect whole = grid.GetWholeRect();
     EXPECT_EQ(whole.x0, 0);
     EXPECT_EQ(whole.x1, 8);
