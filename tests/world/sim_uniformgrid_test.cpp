@@ -109,11 +109,15 @@ TEST(UniformGrid, BinningClampsOutsidePositionsAndRecordsTheCell)
 {
     SimTestWorld world(8, 10, 5.0f);
     int32_t a = world.AddMorvo(-7.0f, 4.99f, kMorvoPure, 1.0f);
+    int32_t b = world.AddMorvo(7.0f, 9.0f, kMorvoPure, 1.0f);
     world.grid.Rebuild(&world.store, 0.05f);
     EXPECT_EQ(world.grid.GetCell(0, 9).front(), a);
     EXPECT_EQ(world.Record(a).cellX, 0);
     EXPECT_EQ(world.Record(a).cellY, 9);
     EXPECT_EQ(CountListings(world.grid, a), 1);
+    EXPECT_EQ(world.grid.GetCell(9, 9).back(), b);
+    EXPECT_EQ(world.Record(b).cellX, 9);
+    EXPECT_EQ(world.Record(b).cellY, 9);
 }
 
 TEST(UniformGrid, RebinKeepsOneEntryWhenAMorvoCrossesSeveralCells)
