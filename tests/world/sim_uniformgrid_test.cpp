@@ -91,6 +91,9 @@ TEST(UniformGrid, ClampCellRectKeepsExclusiveUpperBounds)
     grid.ClampCellRect(away);
     EXPECT_EQ(away.x1, 0);
     EXPECT_EQ(away.y1, 0);
+    const UniformGrid& fixed = grid;
+    EXPECT_EQ(&fixed.GetCellClamped(-3, 99), &grid.GetCell(0, 5));
+    EXPECT_EQ(&fixed.GetCellClamped(99, -3), &grid.GetCell(7, 0));
     CellRect whole = grid.GetWholeRect();
     EXPECT_EQ(whole.x0, 0);
     EXPECT_EQ(whole.x1, 8);
