@@ -17,12 +17,14 @@ protected:
     Emission()
         : world(16, 10, 5.0f)
     {
-        target.grid = &world.grid;
-        target.state = &world.State();
-        target.bodyRadius = world.pairForce.GetBodyRadius();
-        target.addMorvo = [this](float x, float y, int32_t color, float power) {
-            return world.AddMorvo(x, y, color, power);
-        };
+        Use(world);
+    }
+    void Use(SimTestWorld& w)
+    {
+        target.grid = &w.grid;
+        target.state = &w.State();
+        target.bodyRadius = w.pairForce.GetBodyRadius();
+        target.addMorvo = [&w](float x, float y, int32_t color, float power) { return w.AddMorvo(x, y, color, power); };
     }
     int CountActive()
     {
@@ -49,6 +51,25 @@ TEST_F(Emission, NewMorvoModeSpawnsPower15InsideTheInnerSquare)
     EXPECT_FLOAT_EQ(world.Record(0).power, 1.5f);
     EXPECT_FLOAT_EQ(world.Record(0).position.x, 1.0f + (2.0f * u - 1.0f) * 0.2f * 0.5f);
     EXPECT_FLOAT_EQ(world.Record(0).position.y, -1.0f + (2.0f * v - 1.0f) * 0.2f * 0.5f);
+}
+
+// A circle of radius 0.05 has the area of four bodies: three leave room for a
+// new morvo, six (1.5 times the circle) do not.
+TEST_F(Emission, NewMorvoNeedsFreeAreaInTheCircle)
+{
+    const struct {
+        int bodies;
+        float emitted;
+    } cases[] = {{3, 1.5f}, {6, 0.0f}};
+    for (const auto& c : cases) {
+        SimTestWorld crowded(16, 10, 5.0f);
+        Use(crowded);
+        for (int i = 0; i < c.bodies; ++i) {
+            crowded.AddMorvo(0.01f * static_cast<float>(i), 0.0f, kMorvoDark, 1.0f);
+        }
+        EXPECT_FLOAT_EQ(EmitMorvos(target, EmissionSettings{0.05f, kMorvoDark, 0, 1.0f}, Vec2(0.0f, 0.0f)), c.emitted)
+            << c.bodies;
+    }
 }
 
 TEST_F(Emission, CrowdingCountsMorvosUpTo002BeyondTheCircle)
@@ -78,17 +99,19 @@ TEST_F(Emission, GrowModeGrowsOnlyWhenNoNewMorvoFits)
 TEST_F(Emission, GrowModeWithRoomSpawnsTheToolAmountWithoutGrowing)
 {
     int32_t pure = world.AddMorvo(0.0f, 0.0f, kMorvoPure, 1.0f);
-    EmissionSettings tool{0.1f, kMorvoPure, 1, 2.5f};
-    EXPECT_FLOAT_EQ(EmitMorvos(target, tool, Vec2(0.0f, 0.0f)), 2.5f);
+    EmissionSettings tool{0.1f, kMorvoPure, 1, 1.0f};  // the editing brush's amount
+    EXPECT_FLOAT_EQ(EmitMorvos(target, tool, Vec2(0.0f, 0.0f)), 1.0f);
     EXPECT_FLOAT_EQ(world.Record(pure).power, 1.0f);
     EXPECT_EQ(CountActive(), 2);
 }
 
-TEST_F(Emission, GrowingMorvosAtFullPowerAddsNothing)
+TEST_F(Emission, GrowingAddsNothingAtFullPowerOrWithoutTheToolsColour)
 {
     world.AddMorvo(0.0f, 0.0f, kMorvoNeutral, 20.0f);
     world.AddMorvo(0.01f, 0.0f, kMorvoNeutral, 20.0f);
     EmissionSettings tool{0.025f, kMorvoNeutral, 1, 1.0f};
+    EXPECT_FLOAT_EQ(EmitMorvos(target, tool, Vec2(0.0f, 0.0f)), 0.0f);
+    tool.color = kMorvoPure;
     EXPECT_FLOAT_EQ(EmitMorvos(target, tool, Vec2(0.0f, 0.0f)), 0.0f);
 }
 
@@ -108,11 +131,7 @@ TEST_F(Emission, GrowReportsOnlyThePowerActuallyAdded)
 TEST_F(Emission, FullStoreSpendsNoPowerAndOtherModesDoNothing)
 {
     SimTestWorld tiny(1, 10, 5.0f);
-    target.grid = &tiny.grid;
-    target.state = &tiny.State();
-    target.addMorvo = [&tiny](float x, float y, int32_t color, float power) {
-        return tiny.AddMorvo(x, y, color, power);
-    };
+    Use(tiny);
     tiny.AddMorvo(3.0f, 3.0f, kMorvoPure, 1.0f);
     EXPECT_FLOAT_EQ(EmitMorvos(target, EmissionSettings{0.1f, kMorvoPure, 0, 1.0f}, Vec2(0.0f, 0.0f)), 0.0f);
     EXPECT_FLOAT_EQ(EmitMorvos(target, EmissionSettings{0.1f, kMorvoPure, 2, 1.0f}, Vec2(3.0f, 3.0f)), 0.0f);

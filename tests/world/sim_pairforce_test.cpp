@@ -119,6 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ShareCase{"HalfAStep", 3.0f, 1.0f, 0.5f, 2.2f, 1.8f},
                       ShareCase{"WithinAFactorOfTwo", 1.0f, 1.9f, 1.0f, 1.0f, 1.9f},  // within a factor of two
                       ShareCase{"AtAFactorOfTwo", 1.0f, 2.0f, 1.0f, 1.0f, 2.0f},
+                      ShareCase{"AtAFactorOfTwoStrongerFirst", 2.0f, 1.0f, 1.0f, 2.0f, 1.0f},
                       ShareCase{"FarApart", 19.0f, 0.2f, 1.0f, 3.96f, 15.24f}),
     CaseName());
 
@@ -157,28 +158,34 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"WeakEnoughNeutral", kMorvoPure, 2.0f, kMorvoNeutral, 2.3f, kMorvoPure, kMorvoPure, 1},
         ConversionCase{"TooStrongNeutral", kMorvoPure, 2.0f, kMorvoNeutral, 2.4f, kMorvoPure, kMorvoNeutral, 0},
         ConversionCase{"NeutralFirst", kMorvoNeutral, 2.3f, kMorvoPure, 2.0f, kMorvoPure, kMorvoPure, 1},
+        ConversionCase{"TooStrongNeutralFirst", kMorvoNeutral, 2.4f, kMorvoPure, 2.0f, kMorvoNeutral, kMorvoPure, 0},
         ConversionCase{"StrongNeutralScoresTen", kMorvoPure, 6.0f, kMorvoNeutral, 6.0f, kMorvoPure, kMorvoPure, 10},
         ConversionCase{"NeutralAtFiveScoresTen", kMorvoPure, 6.0f, kMorvoNeutral, 5.0f, kMorvoPure, kMorvoPure, 10},
+        ConversionCase{"NeutralFirstAtFiveScoresTen", kMorvoNeutral, 5.0f, kMorvoPure, 6.0f, kMorvoPure, kMorvoPure, 10},
         ConversionCase{"NeutralBelowFiveScoresOne", kMorvoPure, 6.0f, kMorvoNeutral, 4.99f, kMorvoPure, kMorvoPure, 1}),
     CaseName());
 
 TEST(MorvoLJFunc, ConversionWaitsForTheTimer)
 {
-    MorvoLJFunc f = GameForce();
-    MorvoRecord a = Morvo(0.0f, 0.0f, kMorvoPure, 2.0f);
-    MorvoRecord b = Morvo(0.05f, 0.0f, kMorvoNeutral, 2.0f);
-    b.ResetConversion();
-    f.Exchange(a, b, 0.02f);
-    EXPECT_EQ(b.color, kMorvoNeutral);
-    EXPECT_NEAR(b.conversionTimer, 0.01f, 1e-6f);
-    f.Exchange(a, b, 0.02f);
-    EXPECT_EQ(b.color, kMorvoPure);
-    EXPECT_FLOAT_EQ(b.conversionTimer, 0.03f);
+    for (bool neutralFirst : {false, true}) {
+        MorvoLJFunc f = GameForce();
+        MorvoRecord pure = Morvo(0.0f, 0.0f, kMorvoPure, 2.0f);
+        MorvoRecord neutral = Morvo(0.05f, 0.0f, kMorvoNeutral, 2.0f);
+        neutral.ResetConversion();
+        auto touch = [&](float dt) { neutralFirst ? f.Exchange(neutral, pure, dt) : f.Exchange(pure, neutral, dt); };
+        touch(0.03f);  // the timer is used up, not yet below 0
+        EXPECT_EQ(neutral.color, kMorvoNeutral) << neutralFirst;
+        EXPECT_EQ(neutral.conversionTimer, 0.0f) << neutralFirst;
+        touch(0.001f);
+        EXPECT_EQ(neutral.color, kMorvoPure) << neutralFirst;
+        EXPECT_FLOAT_EQ(neutral.conversionTimer, 0.03f) << neutralFirst;
+    }
 }
 
 struct LightningCase {
     const char* name;
-    float power;
+    float pa;
+    float pb;
     bool lightning;
 };
 
@@ -187,25 +194,28 @@ class MorvoLJFuncDarkContact : public ::testing::TestWithParam<LightningCase> {}
 TEST_P(MorvoLJFuncDarkContact, LightningStartsOnlyAboveFour)
 {
     MorvoLJFunc f = GameForce();
-    MorvoRecord a = Morvo(0.0f, 0.0f, kMorvoDark, GetParam().power);
-    MorvoRecord b = Morvo(0.05f, 0.0f, kMorvoPure, GetParam().power);
-    SeedRand15(77);
+    MorvoRecord a = Morvo(0.0f, 0.0f, kMorvoDark, GetParam().pa);
+    MorvoRecord b = Morvo(0.05f, 0.0f, kMorvoPure, GetParam().pb);
+    SeedRand15(9);  // draws 1 then 0: both morvos pick a model
     int32_t first = Rand15() % 3 - 1;
     int32_t second = Rand15() % 3 - 1;
-    SeedRand15(77);
+    SeedRand15(9);
     f.Exchange(a, b, 0.1f);
     EXPECT_EQ(a.lightning, GetParam().lightning ? first : -1);
     EXPECT_EQ(b.lightning, GetParam().lightning ? second : -1);
     EXPECT_FLOAT_EQ(a.lightningTime, GetParam().lightning ? 0.1f : 0.0f);
-    EXPECT_FLOAT_EQ(a.power, GetParam().power - 0.05f);
-    EXPECT_FLOAT_EQ(b.power, GetParam().power - 0.05f);
+    EXPECT_FLOAT_EQ(b.lightningTime, GetParam().lightning ? 0.1f : 0.0f);
+    EXPECT_FLOAT_EQ(a.power, GetParam().pa - 0.05f);
+    EXPECT_FLOAT_EQ(b.power, GetParam().pb - 0.05f);
     EXPECT_EQ(f.rainCount, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, MorvoLJFuncDarkContact,
-                         ::testing::Values(LightningCase{"AtFour", 4.0f, false},
-                                           LightningCase{"JustAboveFour", 4.01f, true},
-                                           LightningCase{"Twelve", 12.0f, true}),
+                         ::testing::Values(LightningCase{"AtFour", 4.0f, 4.0f, false},
+                                           LightningCase{"DarkAtFour", 4.0f, 12.0f, false},
+                                           LightningCase{"PureAtFour", 12.0f, 4.0f, false},
+                                           LightningCase{"JustAboveFour", 4.01f, 4.01f, true},
+                                           LightningCase{"Twelve", 12.0f, 12.0f, true}),
                          CaseName());
 
 TEST(MorvoLJFunc, LightningEndsAfterFrame24AndCountsOnlyTheFirstMorvo)
@@ -215,7 +225,7 @@ TEST(MorvoLJFunc, LightningEndsAfterFrame24AndCountsOnlyTheFirstMorvo)
     MorvoRecord b = Morvo(0.05f, 0.0f, kMorvoNeutral, 10.0f);
     a.lightning = 0;
     a.lightningTime = 0.95f;  // reaches frame 24: goes on
-    b.lightning = 2;
+    b.lightning = 0;
     b.lightningTime = 0.96f;  // reaches frame 24: ends
     f.Exchange(a, b, 0.05f);
     EXPECT_EQ(a.lightning, 0);
@@ -235,9 +245,26 @@ TEST(MorvoLJFunc, WeakDarkContactClearsLightningButKeepsItsTime)
     MorvoRecord b = Morvo(0.05f, 0.0f, kMorvoPure, 9.0f);
     a.lightning = 1;
     a.lightningTime = 0.5f;
+    b.lightning = 0;
     f.Exchange(a, b, 0.01f);
     EXPECT_EQ(a.lightning, -1);
+    EXPECT_EQ(b.lightning, -1);
     EXPECT_FLOAT_EQ(a.lightningTime, 0.5f);
+}
+
+// A morvo drained to 0.1 vanishes at its next dark contact without more rain.
+TEST(MorvoLJFunc, SpentMorvoInDarkContactVanishesWithoutRain)
+{
+    for (bool darkSpent : {true, false}) {
+        MorvoLJFunc f = GameForce();
+        MorvoRecord a = Morvo(0.0f, 0.0f, kMorvoDark, darkSpent ? 0.1f : 1.0f);
+        MorvoRecord b = Morvo(0.05f, 0.0f, kMorvoPure, darkSpent ? 1.0f : 0.1f);
+        f.Exchange(a, b, 0.1f);
+        EXPECT_EQ(f.rainCount, 0) << darkSpent;
+        EXPECT_FLOAT_EQ(a.power + b.power, 1.1f) << darkSpent;
+        EXPECT_EQ(a.active, darkSpent ? 0 : 1);
+        EXPECT_EQ(b.active, darkSpent ? 1 : 0);
+    }
 }
 
 TEST(MorvoLJFunc, DarkContactReportsRainAtTheMidpointCell)
@@ -256,6 +283,7 @@ TEST(MorvoLJFunc, DarkContactReportsRainAtTheMidpointCell)
     float dx = drops.Get(0).position.x - 0.33f;
     float dy = drops.Get(0).position.y + 1.0f;
     EXPECT_NEAR(std::sqrt(dx * dx + dy * dy), 0.0125f, 1e-5f);
+    EXPECT_FLOAT_EQ(drops.Get(0).position.z, 0.0f);  // starts on the plane
 }
 
 TEST(MorvoLJFunc, UnaryFaceMovesForcesButNeverExchanges)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "attractor.h"
+#include "constantforce.h"
 #include "morvosimulator.h"
 #include "sim_testworld.h"
 #include "testsupport.h"
@@ -34,11 +35,13 @@ TEST(MorvoSimulator, IntegratorKindSizesTheStoreBuffers)
     }
 }
 
-TEST(MorvoSimulator, DampingIsClampedToZeroOne)
+TEST(MorvoSimulator, DampingIsClampedToZeroOneAndTheConstantForceStartsAtZero)
 {
     MorvoStore store(0, 1, 0);
+    EXPECT_FLOAT_EQ(MorvoSimulator(&store, 2, 0.5f).GetDamping(), 0.5f);
     MorvoSimulator sim(&store, 2, 1.7f);
     EXPECT_FLOAT_EQ(sim.GetDamping(), 1.0f);
+    EXPECT_EQ(sim.GetConstantForce()->GetVector(), Vec2(0.0f, 0.0f));
     sim.SetDamping(-0.2f);
     EXPECT_FLOAT_EQ(sim.GetDamping(), 0.0f);
 }
@@ -62,7 +65,8 @@ TEST(MorvoSimulator, GridForcesAreRegisteredReplacedAndRemovedByName)
 // One midpoint step of a lone pure morvo in the attractor's ring, by hand:
 // copy pass: force f1 = 1000 x dt toward the centre; v = (0 + f1 x dt/2) x 0.9;
 // position unchanged (old velocity 0). Current pass: f2 = 1000 x dt/2;
-// v = (0 + f2 x dt) x 0.9 = 1000 x dt^2 / 2 x 0.9 = 0.125; x moves by v x dt.
+// v = (0 + f2 x dt) x 0.9 = 1000 x dt^2 / 2 x 0.9 = 0.125 toward the centre;
+// the morvo moves by v x dt.
 TEST(MorvoSimulator, MidpointStepWithTheAttractorMatchesTheHandResult)
 {
     SimTestWorld world(4);
@@ -70,33 +74,60 @@ TEST(MorvoSimulator, MidpointStepWithTheAttractorMatchesTheHandResult)
     attractor.SetCenter(Vec2(0.3f, 0.2f));
     attractor.SetEnabled(true);
     world.simulator.SetGridForce("Attractor", &attractor);
-    int32_t m = world.AddMorvo(0.34f, 0.2f, kMorvoPure, 1.0f);  // 0.04 from the centre: inside the ring
+    // 0.04 from the centre (inside the ring), pulled along (-0.6, -0.8).
+    int32_t m = world.AddMorvo(0.324f, 0.232f, kMorvoPure, 1.0f);
     world.StepWhole(kDt);
     const MorvoRecord& r = world.Record(m);
-    EXPECT_NEAR(r.velocity.x, -0.125f, 1e-5f);
-    EXPECT_NEAR(r.velocity.y, 0.0f, 1e-6f);
-    EXPECT_NEAR(r.position.x, 0.34f - 0.125f / 60.0f, 1e-6f);
-    EXPECT_FLOAT_EQ(r.position.y, 0.2f);
-    EXPECT_FLOAT_EQ(r.force.x, 0.0f);
+    EXPECT_NEAR(r.velocity.x, -0.075f, 1e-5f);
+    EXPECT_NEAR(r.velocity.y, -0.1f, 1e-5f);
+    EXPECT_NEAR(r.position.x, 0.324f - 0.075f / 60.0f, 1e-6f);
+    EXPECT_NEAR(r.position.y, 0.232f - 0.1f / 60.0f, 1e-6f);
+    EXPECT_EQ(r.force, Vec2(0.0f, 0.0f));
     // The copy holds the state before the step.
-    EXPECT_FLOAT_EQ(world.store.GetState(1)->Get(m).position.x, 0.34f);
+    EXPECT_EQ(world.store.GetState(1)->Get(m).position, Vec2(0.324f, 0.232f));
 }
 
-TEST(MorvoSimulator, EulerStepWithTheConstantForceMatchesTheHandResult)
+// The constant force pulls down, a unary force registered by name sideways.
+// Moving in at 1.8 per second from 0.052 (outside the ring), the morvo is in
+// the ring half a step on (0.037) but would be in the calm centre a whole step
+// on (0.022): the current pass feels the pull, 1000 x dt/2 for dt.
+TEST(MorvoSimulator, MidpointStepFeelsTheForceHalfAStepAhead)
+{
+    SimTestWorld world(4);
+    Attractor attractor(1000.0f, 0.0f, 0.05f, 0.5f);
+    attractor.SetCenter(Vec2(0.3f, 0.2f));
+    attractor.SetEnabled(true);
+    world.simulator.SetGridForce("Attractor", &attractor);
+    int32_t m = world.AddMorvo(0.352f, 0.2f, kMorvoPure, 1.0f);
+    world.Record(m).velocity = Vec2(-1.8f, 0.0f);
+    world.StepWhole(kDt);
+    EXPECT_NEAR(world.Record(m).velocity.x, (-1.8f - 500.0f * kDt * kDt) * 0.9f, 1e-5f);
+}
+
+TEST(MorvoSimulator, EulerStepWithTheConstantAndAUnaryForceMatchesTheHandResult)
 {
     SimTestWorld world(4);
     world.simulator.SetIntegrator(kIntegratorEuler);
     world.simulator.SetGridForce("LJ", nullptr);
     world.simulator.GetConstantForce()->SetVector(Vec2(0.0f, -6.0f));
     world.simulator.SetConstantForceEnabled(true);
+    ConstantForce wind(Vec2(2.0f, 0.0f));
+    world.simulator.SetUnaryForce("Wind", &wind);
     int32_t m = world.AddMorvo(1.0f, 1.0f, kMorvoNeutral, 1.0f);
     world.Record(m).velocity = Vec2(0.6f, 0.0f);
     world.StepWhole(0.1f);
-    // v = (v + f h) c = (0.6, -0.6) x 0.9; p += v h.
-    EXPECT_NEAR(world.Record(m).velocity.x, 0.54f, 1e-6f);
+    // v = (v + f h) c = (0.8, -0.6) x 0.9; p += v h; the force is used up.
+    EXPECT_NEAR(world.Record(m).velocity.x, 0.72f, 1e-6f);
     EXPECT_NEAR(world.Record(m).velocity.y, -0.54f, 1e-6f);
-    EXPECT_NEAR(world.Record(m).position.x, 1.054f, 1e-6f);
+    EXPECT_NEAR(world.Record(m).position.x, 1.072f, 1e-6f);
     EXPECT_NEAR(world.Record(m).position.y, 0.946f, 1e-6f);
+    EXPECT_EQ(world.Record(m).force, Vec2(0.0f, 0.0f));
+    EXPECT_EQ(world.simulator.RemoveUnaryForce("Wind"), &wind);
+    EXPECT_EQ(world.simulator.FindUnaryForce("Wind"), nullptr);
+    world.simulator.SetUnaryForce("Wind", &wind);
+    EXPECT_EQ(world.simulator.FindUnaryForce("Wind"), &wind);
+    world.simulator.SetUnaryForce("Wind", nullptr);
+    EXPECT_EQ(world.simulator.RemoveUnaryForce("Wind"), nullptr);
 }
 
 TEST(MorvoSimulator, HistoryStepUsesTheTwoPreviousPositions)
@@ -105,16 +136,22 @@ TEST(MorvoSimulator, HistoryStepUsesTheTwoPreviousPositions)
     world.simulator.SetIntegrator(kIntegratorHistory);
     world.simulator.SetGridForce("LJ", nullptr);
     world.simulator.SetDamping(0.5f);
-    int32_t m = world.AddMorvo(1.0f, 1.0f, kMorvoPure, 1.0f);
-    world.StepWhole(kDt);  // shifts: previous = (1, 1); the oldest is still a default record
+    world.simulator.GetConstantForce()->SetVector(Vec2(10.0f, -20.0f));
+    world.simulator.SetConstantForceEnabled(true);
+    int32_t m = world.AddMorvo(1.0f, 2.0f, kMorvoPure, 1.0f);
+    world.StepWhole(0.1f);  // shifts: previous = (1, 2); the oldest is still a default record
     EXPECT_EQ(world.store.GetState(2)->Get(m).active, 0);
-    // The morvo was active in the previous state: out = 1.5 p1 - 0.5 p0 with p0 = (0, 0).
-    EXPECT_FLOAT_EQ(world.Record(m).position.x, 1.5f);
+    // The morvo was active in the previous state: out = 1.5 p1 - 0.5 p0 + f h^2 with p0 = (0, 0).
+    EXPECT_NEAR(world.Record(m).position.x, 1.6f, 1e-5f);
+    EXPECT_NEAR(world.Record(m).position.y, 2.8f, 1e-5f);
     EXPECT_FLOAT_EQ(world.Record(m).velocity.x, 1.0f);
-    world.StepWhole(kDt);
-    // p0 = (1, 1), p1 = (1.5, 1.5): 1.5 x 1.5 - 0.5 x 1 = 1.75; velocity = displacement 0.5.
-    EXPECT_FLOAT_EQ(world.Record(m).position.x, 1.75f);
-    EXPECT_FLOAT_EQ(world.Record(m).velocity.y, 0.5f);
+    world.StepWhole(0.1f);
+    // p0 = (1, 2), p1 = (1.6, 2.8): (2.4 - 0.5 + 0.1, 4.2 - 1 - 0.2); velocity = displacement (0.6, 0.8).
+    EXPECT_NEAR(world.Record(m).position.x, 2.0f, 1e-5f);
+    EXPECT_NEAR(world.Record(m).position.y, 3.0f, 1e-5f);
+    EXPECT_NEAR(world.Record(m).velocity.x, 0.6f, 1e-6f);
+    EXPECT_NEAR(world.Record(m).velocity.y, 0.8f, 1e-6f);
+    EXPECT_EQ(world.Record(m).force, Vec2(0.0f, 0.0f));
 }
 
 TEST(MorvoSimulator, ReservedIntegratorBreaksAndChangesNothing)

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
 
 #include "circlequery.h"
 #include "sim_testworld.h"
@@ -63,13 +64,18 @@ TEST(UniformGrid, SetBoundsRecomputesCellSizesEvenWithUnchangedCounts)
     EXPECT_FLOAT_EQ(grid.GetCellHeight(), 0.5f);
 }
 
-TEST(UniformGrid, ResizeIgnoresCountsBelowOne)
+TEST(UniformGrid, ResizeIgnoresCountsBelowOneButTakesEachChangedCount)
 {
     UniformGrid grid(3, 5, 0.0f, 5.0f, 0.0f, 3.0f);
     grid.Resize(0, 7);
     grid.Resize(7, -1);
     EXPECT_EQ(grid.GetWidth(), 5);
     EXPECT_EQ(grid.GetHeight(), 3);
+    grid.Resize(6, 5);  // one count changed is a change
+    EXPECT_EQ(grid.GetHeight(), 6);
+    EXPECT_FLOAT_EQ(grid.GetCellHeight(), 0.5f);
+    grid.Resize(6, 10);
+    EXPECT_FLOAT_EQ(grid.GetCellWidth(), 0.5f);
 }
 
 TEST(UniformGrid, ClampCellRectKeepsExclusiveUpperBounds)
@@ -81,20 +87,40 @@ TEST(UniformGrid, ClampCellRectKeepsExclusiveUpperBounds)
     EXPECT_EQ(rect.x1, 8);
     EXPECT_EQ(rect.y0, 2);
     EXPECT_EQ(rect.y1, 6);
+    CellRect away{-9, -2, -7, -1};
+    grid.ClampCellRect(away);
+    EXPECT_EQ(away.x1, 0);
+    EXPECT_EQ(away.y1, 0);
+    const UniformGrid& fixed = grid;
+    EXPECT_EQ(&fixed.GetCellClamped(-3, 99), &grid.GetCell(0, 5));
+    EXPECT_EQ(&fixed.GetCellClamped(99, -3), &grid.GetCell(7, 0));
     CellRect whole = grid.GetWholeRect();
+    EXPECT_EQ(whole.x0, 0);
     EXPECT_EQ(whole.x1, 8);
+    EXPECT_EQ(whole.y0, 0);
     EXPECT_EQ(whole.y1, 6);
+}
+
+TEST(UniformGrid, OneCellSpansTheWholeBounds)
+{
+    UniformGrid grid(1, 1, 0.0f, 5.0f, 0.0f, 3.0f);
+    EXPECT_FLOAT_EQ(grid.GetCellWidth(), 5.0f);
+    EXPECT_FLOAT_EQ(grid.GetCellHeight(), 3.0f);
 }
 
 TEST(UniformGrid, BinningClampsOutsidePositionsAndRecordsTheCell)
 {
     SimTestWorld world(8, 10, 5.0f);
     int32_t a = world.AddMorvo(-7.0f, 4.99f, kMorvoPure, 1.0f);
+    int32_t b = world.AddMorvo(7.0f, 9.0f, kMorvoPure, 1.0f);
     world.grid.Rebuild(&world.store, 0.05f);
     EXPECT_EQ(world.grid.GetCell(0, 9).front(), a);
     EXPECT_EQ(world.Record(a).cellX, 0);
     EXPECT_EQ(world.Record(a).cellY, 9);
     EXPECT_EQ(CountListings(world.grid, a), 1);
+    EXPECT_EQ(world.grid.GetCell(9, 9).back(), b);
+    EXPECT_EQ(world.Record(b).cellX, 9);
+    EXPECT_EQ(world.Record(b).cellY, 9);
 }
 
 TEST(UniformGrid, RebinKeepsOneEntryWhenAMorvoCrossesSeveralCells)
@@ -158,6 +184,17 @@ TEST(UniformGrid, ClaimRecordErasesAStaleListingOfTheReusedIndex)
     EXPECT_EQ(b, a);
     EXPECT_EQ(CountListings(world.grid, b), 1);
     EXPECT_EQ(world.grid.GetCell(3, 3).front(), b);
+}
+
+TEST(UniformGrid, NewMorvosDrawOnAllSevenTextures)
+{
+    SimTestWorld world(70);
+    SeedRand15(3);
+    std::set<int32_t> used;
+    for (int i = 0; i < 70; ++i) {
+        used.insert(world.Record(world.AddMorvo(0.1f * static_cast<float>(i % 9), 0.0f, kMorvoPure, 1.0f)).textureIndex);
+    }
+    EXPECT_EQ(used, (std::set<int32_t>{0, 1, 2, 3, 4, 5, 6}));
 }
 
 TEST(UniformGrid, ClaimRecordOnAFullStoreReturnsMinusOne)
