@@ -62,6 +62,14 @@ TEST(MorvoSimulator, GridForcesAreRegisteredReplacedAndRemovedByName)
     EXPECT_EQ(sim.FindGridForce("LJ"), nullptr);
 }
 
+// Switches the attractor on about (0.3, 0.2) as the grid force.
+void SwitchOnAttractor(SimTestWorld& world, Attractor& attractor)
+{
+    attractor.SetCenter(Vec2(0.3f, 0.2f));
+    attractor.SetEnabled(true);
+    world.simulator.SetGridForce("Attractor", &attractor);
+}
+
 // One midpoint step of a lone pure morvo in the attractor's ring, by hand:
 // copy pass: force f1 = 1000 x dt toward the centre; v = (0 + f1 x dt/2) x 0.9;
 // position unchanged (old velocity 0). Current pass: f2 = 1000 x dt/2;
@@ -71,9 +79,7 @@ TEST(MorvoSimulator, MidpointStepWithTheAttractorMatchesTheHandResult)
 {
     SimTestWorld world(4);
     Attractor attractor(1000.0f, 0.0f, 0.05f, 0.5f);
-    attractor.SetCenter(Vec2(0.3f, 0.2f));
-    attractor.SetEnabled(true);
-    world.simulator.SetGridForce("Attractor", &attractor);
+    SwitchOnAttractor(world, attractor);
     // 0.04 from the centre (inside the ring), pulled along (-0.6, -0.8).
     int32_t m = world.AddMorvo(0.324f, 0.232f, kMorvoPure, 1.0f);
     world.StepWhole(kDt);
@@ -95,9 +101,7 @@ TEST(MorvoSimulator, MidpointStepFeelsTheForceHalfAStepAhead)
 {
     SimTestWorld world(4);
     Attractor attractor(1000.0f, 0.0f, 0.05f, 0.5f);
-    attractor.SetCenter(Vec2(0.3f, 0.2f));
-    attractor.SetEnabled(true);
-    world.simulator.SetGridForce("Attractor", &attractor);
+    SwitchOnAttractor(world, attractor);
     int32_t m = world.AddMorvo(0.352f, 0.2f, kMorvoPure, 1.0f);
     world.Record(m).velocity = Vec2(-1.8f, 0.0f);
     world.StepWhole(kDt);
