@@ -20,7 +20,7 @@ namespace {
 
 TEST(DemoEditorParticles, SphereAndPlaneHaveTheirFigures)
 {
-    if (!gltest::EnsureWindow(64, 64)) {
+    if (!gltest::EnsureWindow(kDataWindowWidth, kDataWindowHeight)) {
         GTEST_SKIP() << "no GL window";
     }
     ASSERT_TRUE(DemoPlan()->IsLoaded());

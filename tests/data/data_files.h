@@ -11,6 +11,11 @@
 std::string DataRunFolder();   // the game's working folder, run/
 std::string DataGameFolder();  // the game folder seen from run/: "../game"
 
+// The one GL window the data tests share: the world's textures belong to its
+// context, so no test closes it or opens it at another size.
+constexpr int kDataWindowWidth = 1024;
+constexpr int kDataWindowHeight = 768;
+
 class GamePlan;
 // The game plan singleton, loaded from the demo game folder on first use.
 GamePlan* DemoPlan();

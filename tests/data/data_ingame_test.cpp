@@ -22,8 +22,8 @@
 
 namespace {
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
+constexpr int kWidth = kDataWindowWidth;
+constexpr int kHeight = kDataWindowHeight;
 
 TEST(DemoInGame, FirstChapterLoadsEverythingAndPlays)
 {

@@ -39,8 +39,8 @@
 
 namespace {
 
-constexpr int kWidth = 1024;
-constexpr int kHeight = 768;
+constexpr int kWidth = kDataWindowWidth;
+constexpr int kHeight = kDataWindowHeight;
 // Looking across the big island from the south-west, from about the
 // height where the boy flies.
 const Vec3 kEye(300.0f, 185.0f, 640.0f);
