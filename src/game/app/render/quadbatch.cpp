@@ -25,6 +25,12 @@ float Between(float a, float b, float s)
     return a * (1.0f - s) + b * s;
 }
 
+// A share of a quad's side (0 to 1) as an offset from its centre, in half sizes.
+float FromCentre(float share)
+{
+    return 2.0f * share - 1.0f;
+}
+
 }  // namespace
 
 void QuadBatch::Clear()
@@ -99,10 +105,10 @@ QuadBatch::Span QuadBatch::QuadTiles(const Vec3& centre, float h, const UvRect& 
     float y0 = INFINITY;
     float y1 = -INFINITY;
     // The corners' offsets along right and up, in half sizes.
-    const float left = 2.0f * part.u0 - 1.0f;
-    const float right = 2.0f * part.u1 - 1.0f;
-    const float low = 2.0f * part.v0 - 1.0f;
-    const float high = 2.0f * part.v1 - 1.0f;
+    const float left = FromCentre(part.u0);
+    const float right = FromCentre(part.u1);
+    const float low = FromCentre(part.v0);
+    const float high = FromCentre(part.v1);
     const float corners[4][2] = {{left, low}, {right, low}, {right, high}, {left, high}};
     for (const auto& s : corners) {
         const float w = c.w + s[0] * r.w + s[1] * u.w;
@@ -171,10 +177,10 @@ void QuadBatch::Add(uint32_t destination, uint32_t texture, const Vec3& centre, 
     runOfQuad_.push_back(target);
     const Vec3 right = right_ * h;
     const Vec3 up = up_ * h;
-    const Vec3 low = centre + up * (2.0f * part.v0 - 1.0f);
-    const Vec3 high = centre + up * (2.0f * part.v1 - 1.0f);
-    const Vec3 left = right * (2.0f * part.u0 - 1.0f);
-    const Vec3 across = right * (2.0f * part.u1 - 1.0f);
+    const Vec3 low = centre + up * FromCentre(part.v0);
+    const Vec3 high = centre + up * FromCentre(part.v1);
+    const Vec3 left = right * FromCentre(part.u0);
+    const Vec3 across = right * FromCentre(part.u1);
     const Vec3 corners[4] = {low + left, low + across, high + across, high + left};
     const float u0 = Between(uv.u0, uv.u1, part.u0);
     const float u1 = Between(uv.u0, uv.u1, part.u1);
