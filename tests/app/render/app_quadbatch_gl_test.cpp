@@ -269,4 +269,11 @@ TEST(QuadBatchGl, QuadsOfAtlasPicturesDrawOnlyTheirVisiblePart)
                 << p.name << ", destination " << destination;
         }
     }
+    // Another set of pictures replaces the first one's parts, not adds to them.
+    std::reverse(pictures.begin(), pictures.end());
+    ASSERT_TRUE(atlas.Update(pictures));
+    const UvRect& part = atlas.GetVisiblePart(0);
+    const UvRect& last = kPictures[std::size(kPictures) - 1].part;
+    EXPECT_EQ(std::vector<float>({part.u0, part.v0, part.u1, part.v1}),
+              std::vector<float>({last.u0, last.v0, last.u1, last.v1}));
 }
